@@ -1,0 +1,53 @@
+# TOLV top-level driver: packages, builds, tests, benchmarks.
+JOBS    ?= $(shell nproc)
+BUILD   ?= build/release
+ASAN    ?= build/asan
+BENCHB  ?= build/bench
+GAMES   ?= games
+SAMPLE  ?=
+
+# Debian packages needed to build, test and benchmark.
+PACKAGES = build-essential cmake pkg-config googletest libgtest-dev libgmock-dev \
+           libbenchmark-dev lua5.4
+
+.PHONY: all deps build check test asan run bench clean
+
+all: build
+
+deps:
+	@missing=""; for p in $(PACKAGES); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "installing:$$missing"; \
+	  apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $$missing; \
+	fi
+
+$(BUILD)/Makefile: CMakeLists.txt
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release
+
+build: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	cmake --build $(BUILD) -j $(JOBS)
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+asan: deps
+	cmake -S . -B $(ASAN) -DCMAKE_BUILD_TYPE=Debug -DTOLV_SANITIZE=ON >/dev/null
+	cmake --build $(ASAN) -j $(JOBS)
+	cd $(ASAN) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ctest --output-on-failure -j $(JOBS)
+
+check: test asan
+
+run: build
+	cd $(GAMES) && ../$(BUILD)/tolv $(SAMPLE)
+
+bench: deps
+	cmake -S . -B $(BENCHB) -DCMAKE_BUILD_TYPE=Release -DTOLV_BENCH=ON -DTOLV_TESTS=OFF >/dev/null
+	cmake --build $(BENCHB) -j $(JOBS)
+	@for b in $(BENCHB)/bench/bench_*; do [ -x $$b ] && $$b; done
+
+clean:
+	rm -rf build

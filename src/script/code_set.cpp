@@ -1,0 +1,93 @@
+// Storage of compiled functions and code sets.
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+#include "script/machine.h"
+
+namespace tolv {
+
+static void* Grow(void* p, size_t bytes) {
+  void* q = std::realloc(p, bytes ? bytes : 1);
+  if (!q) throw std::bad_alloc();
+  return q;
+}
+
+FunctionBuilder::FunctionBuilder() = default;
+
+FunctionBuilder::~FunctionBuilder() {
+  std::free(words_);
+  std::free(offsets_);
+}
+
+void FunctionBuilder::Add(const uint32_t* words, uint32_t length) {
+  if (count_ >= 65535) return;  // pcs are u16
+  if (count_ + 2 > cap_offsets_) {
+    cap_offsets_ = cap_offsets_ ? cap_offsets_ * 2 : 16;
+    offsets_ = static_cast<uint32_t*>(Grow(offsets_, cap_offsets_ * sizeof(uint32_t)));
+  }
+  if (nwords_ + length + kOperandPad > cap_words_) {
+    while (nwords_ + length + kOperandPad > cap_words_) cap_words_ = cap_words_ ? cap_words_ * 2 : 64;
+    words_ = static_cast<uint32_t*>(Grow(words_, cap_words_ * sizeof(uint32_t)));
+  }
+  offsets_[count_++] = nwords_;
+  if (length) std::memcpy(words_ + nwords_, words, length * sizeof(uint32_t));
+  nwords_ += length;
+}
+
+void FunctionBuilder::Add(std::initializer_list<uint32_t> words) {
+  Add(words.begin(), static_cast<uint32_t>(words.size()));
+}
+
+uint32_t* FunctionBuilder::Word(uint32_t instruction, uint32_t k) {
+  static uint32_t dummy;
+  if (instruction >= count_) return &dummy;
+  uint32_t end = instruction + 1 < count_ ? offsets_[instruction + 1] : nwords_;
+  if (offsets_[instruction] + k >= end) return &dummy;
+  return &words_[offsets_[instruction] + k];
+}
+
+ScriptFunction FunctionBuilder::Finish() {
+  ScriptFunction fn;
+  fn.count = static_cast<uint16_t>(count_);
+  fn.words = static_cast<uint32_t*>(Grow(words_, (nwords_ + kOperandPad) * sizeof(uint32_t)));
+  std::memset(fn.words + nwords_, 0, kOperandPad * sizeof(uint32_t));
+  fn.offsets = static_cast<uint32_t*>(Grow(offsets_, (count_ + 1) * sizeof(uint32_t)));
+  fn.offsets[count_] = nwords_;
+  words_ = nullptr;
+  offsets_ = nullptr;
+  nwords_ = cap_words_ = count_ = cap_offsets_ = 0;
+  return fn;
+}
+
+void FreeScriptFunction(ScriptFunction& fn) {
+  std::free(fn.words);
+  std::free(fn.offsets);
+  fn = ScriptFunction{};
+}
+
+int AppendFunction(CodeSet& set, ScriptFunction fn) {
+  if (set.total >= 65535) {
+    FreeScriptFunction(fn);
+    return -1;
+  }
+  if (set.total >= set.capacity) {
+    set.capacity = set.capacity ? set.capacity * 2 : 16;
+    set.functions = static_cast<ScriptFunction*>(Grow(set.functions, set.capacity * sizeof(ScriptFunction)));
+  }
+  set.functions[set.total] = fn;
+  return set.total++;
+}
+
+void TruncateCodeSet(CodeSet& set, uint16_t keep) {
+  for (uint32_t i = keep; i < set.total; i++) FreeScriptFunction(set.functions[i]);
+  if (keep < set.total) set.total = keep;
+}
+
+void FreeCodeSet(CodeSet& set) {
+  TruncateCodeSet(set, 0);
+  std::free(set.functions);
+  set = CodeSet{};
+}
+
+}  // namespace tolv

@@ -1,0 +1,62 @@
+// Command definitions and the three command tables derived from them.
+//
+// Every command ID is defined exactly once, in the CommandDef list of the
+// file that implements it: its generic instruction length and its handler
+// in each table (null = not served by that table). command_registry.cpp
+// names every list; the tables, the compiler's operand lengths and the
+// debug listings are all built from those lists.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+#include "script/machine.h"
+
+namespace tolv {
+
+struct CommandDef {
+  uint16_t id;
+  uint8_t length;           // words of the generic form incl. the ID; 0 = special form
+  CommandHandler script;    // script_commands
+  CommandHandler timed;     // timed_commands
+  CommandHandler stat;      // stat_obj_commands
+  const char* name;
+};
+
+struct CommandList {
+  const CommandDef* defs;
+  size_t count;
+};
+
+// Helpers for list entries: the same handler in all three tables, or in
+// the script and timed tables only, and so on.
+#define TOLV_ALL(id, len, h, name) {id, len, h, h, h, name}
+#define TOLV_ST(id, len, h, name) {id, len, h, h, nullptr, name}
+#define TOLV_SCRIPT(id, len, h, name) {id, len, h, nullptr, nullptr, name}
+#define TOLV_TIMED(id, len, h, name) {id, len, nullptr, h, nullptr, name}
+#define TOLV_LIST(arr) CommandList{arr, sizeof(arr) / sizeof(arr[0])}
+
+// Tables have one extra entry past ID 1550 that every out-of-range ID maps to.
+extern CommandHandler script_commands[kCommandCount + 1];
+extern CommandHandler timed_commands[kCommandCount + 1];
+extern CommandHandler stat_obj_commands[kCommandCount + 1];
+extern uint8_t operand_lengths[kCommandCount];
+extern const char* command_names[kCommandCount];
+
+void UnavailableCommand();
+
+// Fills the tables from the registered lists. Returns the number of IDs
+// defined more than once (0 in a correct build); idempotent.
+int BuildCommandTables();
+
+// All registered lists (command_registry.cpp).
+extern const CommandList* const command_lists[];
+extern const size_t command_list_count;
+
+// Dispatch index of an instruction's word 0: the low 16 bits carry the ID
+// (the compiler packs flags above), and IDs past 1550 run UnavailableCommand.
+inline uint32_t CommandIndex(uint32_t word0) {
+  uint32_t id = word0 & 0xFFFF;
+  return id < kCommandCount ? id : kCommandCount;
+}
+
+}  // namespace tolv

@@ -1,0 +1,35 @@
+// The register file: 256 reserved engine registers, then the game's user
+// registers.
+#pragma once
+#include <cstdint>
+
+namespace tolv {
+
+constexpr uint32_t kReservedRegisters = 256;
+constexpr uint32_t kMaxUserRegisters = 1u << 24;
+
+// Reallocates the file to 256 + user_count cells; the user registers are 0
+// afterwards and the reserved ones keep their values.
+void AllocRegisters(uint32_t user_count);
+void ResetRegisters();
+
+// Names of reserved registers used across subsystems.
+enum ReservedRegister : uint32_t {
+  kRegScreenMode = 0,
+  kRegView = 1,
+  kRegFreeze = 2,
+  kRegAct = 3,
+  kRegZone = 4,
+  kRegLoadedAct = 5,
+  kRegLoadedZone = 6,
+  kRegLevelStarted = 7,
+  kRegPlayer = 9,
+  kRegXmParam = 10,
+  kRegCameraX = 17,
+  kRegCameraY = 18,
+  kRegFrameLock = 251,
+  kRegPause = 253,
+  kRegActiveObjects = 254,
+};
+
+}  // namespace tolv
