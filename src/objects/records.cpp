@@ -12,3 +12,12 @@ uint32_t character_register_count = 9;
 uint32_t player_register_count = 39;
 
 }  // namespace tolv
+
+#include "objects/object_type.h"
+
+namespace tolv {
+
+ObjectType* object_types = nullptr;
+ScopeCounts object_type_counts;
+
+}  // namespace tolv
