@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "game/game_files.h"
+#include "game/working_folder.h"
 #include "host/message_log.h"
 
 namespace tolv {
@@ -22,25 +24,35 @@ static void ShowPathMessage(const char* fmt, const char* path) {
   ShowMessage(line);
 }
 
-static int ReadFileByte(void* ctx) { return std::fgetc(static_cast<FILE*>(ctx)); }
+static int ReadLayerByte(void*) { return ReadGameFileByte(); }
 
-static bool SeekFile(void* ctx, uint32_t pos) {
-  return std::fseek(static_cast<FILE*>(ctx), static_cast<long>(pos), SEEK_SET) == 0;
+static bool SeekLayer(void*, uint32_t pos) {
+  return pos <= 0x7FFFFFFF && SeekGameFile(static_cast<int32_t>(pos), 0) == 0;
 }
 
 void LoadObjectLayout(const char* path) {
-  if (path != layout_file_path.c_str()) layout_file_path = path;
+  if (path != layout_file_path.c_str()) layout_file_path = path ? path : "";
   std::string name = layout_file_path;
-  FILE* f = std::fopen(name.c_str(), "rb");
-  if (!f) {
+  if (!OpenGameFile(name.c_str())) {
     ShowPathMessage("Can't open %s", name.c_str());
     return;
   }
-  long size = std::fseek(f, 0, SEEK_END) == 0 ? std::ftell(f) : -1;
-  if (size < 0 || size > 0x7FFFFFFF || std::fseek(f, 0, SEEK_SET) != 0) size = 0;
-  LayoutSource src{ReadFileByte, SeekFile, static_cast<uint32_t>(size), f};
+  uint32_t size = SeekGameFile(0, 2) == 0 ? TellGameFile() : 0;
+  RewindGameFile();
+  LayoutSource src{ReadLayerByte, SeekLayer, size, nullptr};
   if (ReadObjectLayout(src) < 0) ShowPathMessage("Not loaded: %s", name.c_str());
-  std::fclose(f);
+  CloseGameFile();
+}
+
+// Where a save of path goes: a leading separator is the game root, anything
+// else the current folder; it must stay inside the game folder.
+static bool WritePath(const std::string& path, std::string* out) {
+  if (game_folder.empty() || path.empty()) return false;
+  std::string p = path;
+  if (p[0] == '/' || p[0] == '\\') p = game_folder + "/" + p;
+  *out = ComposePath(p.c_str());
+  return out->size() > game_folder.size() + 1 && out->compare(0, game_folder.size(), game_folder) == 0 &&
+         (*out)[game_folder.size()] == '/';
 }
 
 // The whole buffer to fd; false on any failed write.
@@ -67,9 +79,10 @@ static bool WriteReplacing(const std::string& target, const std::vector<uint8_t>
 }
 
 bool SaveObjectLayout(const char* path) {
-  std::string name = path;  // path may be layout_file_path itself
+  std::string name = path ? path : "";  // path may be layout_file_path itself
+  std::string target;
   std::vector<uint8_t> bytes;
-  if (name.empty() || !WriteObjectLayout(bytes) || !WriteReplacing(name, bytes)) {
+  if (!WritePath(name, &target) || !WriteObjectLayout(bytes) || !WriteReplacing(target, bytes)) {
     ShowPathMessage("Cannot write file %s", name.c_str());
     return false;
   }
