@@ -3,14 +3,16 @@ JOBS    ?= $(shell nproc)
 BUILD   ?= build/release
 ASAN    ?= build/asan
 BENCHB  ?= build/bench
+FUZZB   ?= build/fuzz
+FUZZ_SECONDS ?= 600
 GAMES   ?= games
 SAMPLE  ?=
 
 # Debian packages needed to build, test and benchmark.
 PACKAGES = build-essential cmake pkg-config googletest libgtest-dev libgmock-dev \
-           libbenchmark-dev lua5.4
+           libbenchmark-dev lua5.4 clang libclang-rt-14-dev
 
-.PHONY: all deps build check test asan run bench clean
+.PHONY: all deps build check test asan run bench fuzz clean
 
 all: build
 
@@ -48,6 +50,18 @@ bench: deps
 	cmake -S . -B $(BENCHB) -DCMAKE_BUILD_TYPE=Release -DTOLV_BENCH=ON -DTOLV_TESTS=OFF >/dev/null
 	cmake --build $(BENCHB) -j $(JOBS)
 	@for b in $(BENCHB)/bench/bench_*; do [ -x $$b ] && $$b; done
+
+# Builds every libFuzzer target with clang and runs each for FUZZ_SECONDS,
+# keeping its corpus in $(FUZZB)/corpus/<target>.
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZB) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DTOLV_FUZZ=ON -DTOLV_TESTS=OFF >/dev/null
+	cmake --build $(FUZZB) -j $(JOBS)
+	@for f in $(FUZZB)/fuzz/fuzz_*; do \
+	  n=$$(basename $$f); mkdir -p $(FUZZB)/corpus/$$n; \
+	  $$f -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 $(FUZZB)/corpus/$$n \
+	    $$(ls -d fuzz/seeds/$${n#fuzz_} 2>/dev/null) || exit 1; \
+	done
 
 clean:
 	rm -rf build

@@ -30,9 +30,7 @@ struct StagedObject {
   std::vector<uint16_t> children;
   uint16_t parent = kNoRecord;
   ObjectRoutine mover = nullptr;
-  uint8_t snapshot = 0;  // 0 none, 1 take one now, 2 the stored one below
-  uint16_t snapshot_index = kNoRecord;
-  uint8_t range_latch = 1, range_state = 255;
+  bool snapshot = false;  // take one when committed
 };
 
 // The file's bytes in order; a read at or past `end`, or one the source
@@ -155,14 +153,10 @@ void ReadLinks(Parse& p, StagedObject& o) {
   for (unsigned i = 0; i < n && !c.short_read; i++) o.children.push_back(U16LE(c));
   uint8_t mover = U8(c);
   o.mover = layout_movers[mover < kBuiltinMoverCount ? mover : 0];
-  o.snapshot = U8(c);
-  if (o.snapshot == 2 && p.version >= 2) {
-    o.snapshot_index = U16BE(c);
-    o.range_latch = U8(c);
-    o.range_state = U8(c);
-  } else if (o.snapshot) {
-    o.snapshot = 1;
-  }
+  uint8_t snapshot = U8(c);
+  if (snapshot == 2 && p.version >= 2)
+    for (int i = 0; i < 4; i++) U8(c);  // a saved state's index, latch and state
+  o.snapshot = snapshot != 0;
 }
 
 // Type, variables and, for types up to 9000, lanes, links, mover and
@@ -287,17 +281,16 @@ void FillAnimation(TimedScriptContext* ctx, const StagedObject& o) {
   ctx->counter_len = static_cast<uint8_t>(o.counters.size());
 }
 
+// Snapshot byte 2 names an entry of a saved state's snapshot table; in a
+// layout that entry belongs to some other object, so a fresh snapshot is
+// taken as for byte 1.
 void TakeSnapshot(ObjectSlot* slot, const StagedObject& o) {
   slot->snapshot_index = kNoRecord;
   slot->range_latch = 1;
   slot->range_state = 255;
-  if (o.snapshot == 1 && layout_snapshot_count < kObjectSlotCount) {
+  if (o.snapshot && layout_snapshot_count < kObjectSlotCount) {
     LayoutCopyContexts(slot, &object_snapshots[layout_snapshot_count]);
     slot->snapshot_index = layout_snapshot_count++;
-  } else if (o.snapshot == 2) {
-    if (o.snapshot_index < layout_snapshot_count) slot->snapshot_index = o.snapshot_index;
-    slot->range_latch = o.range_latch;
-    slot->range_state = o.range_state;
   }
 }
 

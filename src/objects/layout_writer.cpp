@@ -129,13 +129,24 @@ bool EncodeScopeId(uint32_t id, uint32_t game, uint32_t zone, uint32_t* stored) 
   return DecodeScopeId(v, game, zone) == id;
 }
 
+// Every saved object with a snapshot goes back to it first, so the file
+// holds the objects as spawned, in the order they will have when loaded.
+static void RestoreSnapshots(int n) {
+  for (int i = 0; i < n; i++) {
+    ObjectSlot* o = object_slots[i];
+    if (IsSaved(o) && o->snapshot_index < layout_snapshot_count)
+      LayoutCopyContexts(&object_snapshots[o->snapshot_index], o);
+  }
+}
+
 bool WriteObjectLayout(std::vector<uint8_t>& bytes) {
   Out out{bytes};
+  int32_t active = registers ? registers[kRegActiveObjects] : 0;
+  int n = active < 0 ? 0 : active > kObjectSlotCount ? kObjectSlotCount : active;
+  RestoreSnapshots(n);
   LayoutSortObjects();
   for (char ch : {'S', 'O', 'B', 'J'}) out.U8(static_cast<uint8_t>(ch));
   out.U8(kLayoutVersion);
-  int32_t active = registers ? registers[kRegActiveObjects] : 0;
-  int n = active < 0 ? 0 : active > kObjectSlotCount ? kObjectSlotCount : active;
   for (uint16_t& r : record_of) r = kNoRecord;
   uint16_t count = 0;
   for (int i = 0; i < n; i++)
@@ -143,11 +154,7 @@ bool WriteObjectLayout(std::vector<uint8_t>& bytes) {
   out.U32LE(count);
   for (int i = 0; i < n; i++) {
     ObjectSlot* o = object_slots[i];
-    if (record_of[o - object_pool] == kNoRecord) continue;
-    // The file holds the object as spawned, and the live one goes back to it.
-    if (o->snapshot_index < layout_snapshot_count)
-      LayoutCopyContexts(&object_snapshots[o->snapshot_index], o);
-    if (!PutRecord(out, o)) return false;
+    if (record_of[o - object_pool] != kNoRecord && !PutRecord(out, o)) return false;
   }
   return true;
 }
