@@ -1,5 +1,5 @@
-// A test world for command handlers: registers and distinct player and
-// object records behind every context slot, run one instruction at a time.
+// A test world for command handlers: registers and distinct records behind
+// every context slot, filled with varied values, run one instruction at a time.
 #pragma once
 #include <gtest/gtest.h>
 
@@ -8,16 +8,13 @@
 #include <vector>
 
 #include "objects/records.h"
-#include "script/commands.h"
 #include "script/operand_kinds.h"
-#include "script/operands.h"
 #include "script/registers.h"
 
 namespace tolv {
 
 class SpaceFixture : public ::testing::Test {
  protected:
-  static constexpr uint32_t kObjVars = 32;
   PlayerRecord pa, pb, pd;
   ObjectSlot oa, ob, od, self;
   std::vector<int32_t> pv[3], ov[4];
@@ -25,43 +22,46 @@ class SpaceFixture : public ::testing::Test {
   void SetUp() override {
     ASSERT_EQ(BuildCommandTables(), 0);
     AllocRegisters(256);
-    std::memset(registers, 0, register_count * sizeof(int32_t));
-    PlayerRecord* ps[3] = {&pa, &pb, &pd};
+    PlayerRecord* ps[3] = {player_operand_a = current_player = &pa, player_operand_b = &pb,
+                           player_operand_d = &pd};
+    ObjectSlot* os[4] = {object_operand_a = &oa, object_operand_b = &ob, object_operand_d = &od,
+                         running_slot = &self};
     for (int i = 0; i < 3; i++) {
       pv[i].assign(PlayerBlockSize(), 0);
       ps[i]->character_vars = pv[i].data();
       ps[i]->player_vars = pv[i].data() + character_register_count;
     }
-    ObjectSlot* os[4] = {&oa, &ob, &od, &self};
     for (int i = 0; i < 4; i++) {
-      ov[i].assign(kObjVars, 0);
+      ov[i].assign(32, 0);
       os[i]->vars = ov[i].data();
-      os[i]->var_count = kObjVars;
+      os[i]->var_count = 32;
     }
-    player_operand_a = &pa, player_operand_b = &pb, player_operand_d = &pd;
-    object_operand_a = &oa, object_operand_b = &ob, object_operand_d = &od;
-    running_slot = &self;
-    current_player = &pa;
   }
   void TearDown() override {
     player_operand_a = player_operand_b = player_operand_d = current_player = &void_player;
     object_operand_a = object_operand_b = object_operand_d = running_slot = &void_slot;
   }
+  void Scramble() {
+    uint32_t s = 1;
+    auto fill = [&](int32_t* c, size_t n) {
+      for (size_t i = 0; i < n; i++) s = s * 1103515245u + 12345u, c[i] = int32_t(s >> 16 & 511) - 128;
+    };
+    fill(registers, register_count);
+    for (auto& v : pv) fill(v.data(), v.size());
+    for (auto& v : ov) fill(v.data(), v.size());
+  }
 
-  // Runs one instruction through each command table in turn (stat table
-  // last), checking all three serve the ID with the same handler.
+  // Runs one instruction; every ID here has one handler in all three tables.
   void Run(std::initializer_list<uint32_t> words) {
     uint32_t w[16] = {};
     std::copy(words.begin(), words.end(), w);
-    uint32_t id = w[0];
-    ASSERT_NE(script_commands[id], UnavailableCommand) << id;
-    ASSERT_EQ(script_commands[id], timed_commands[id]) << id;
-    ASSERT_EQ(script_commands[id], stat_obj_commands[id]) << id;
+    ASSERT_NE(script_commands[w[0]], UnavailableCommand) << w[0];
+    ASSERT_EQ(script_commands[w[0]], timed_commands[w[0]]) << w[0];
+    ASSERT_EQ(script_commands[w[0]], stat_obj_commands[w[0]]) << w[0];
     current_instruction = w;
-    script_commands[id]();
+    script_commands[w[0]]();
   }
 
-  // Every cell of every space, for whole-state comparisons.
   std::vector<int32_t> State() const {
     std::vector<int32_t> s(registers, registers + register_count);
     for (auto& v : pv) s.insert(s.end(), v.begin(), v.end());
@@ -81,9 +81,10 @@ class SpaceFixture : public ::testing::Test {
       default: return ov[2][w];
     }
   }
-  int32_t Value(Kind k, uint32_t w) { return k == Kind::K ? static_cast<int32_t>(w) : At(k, w); }
-  // Runs the instruction and checks that exactly the given cells changed,
-  // to the given values.
+  int32_t Value(Kind k, uint32_t w) { return k == Kind::K ? int32_t(w) : At(k, w); }
+  static uint32_t Word(Kind k, uint32_t n) { return k == Kind::R ? kRegisterBit | n : n; }
+
+  // Runs the instruction and checks that exactly these cells changed, to these values.
   struct Write {
     Kind kind;
     uint32_t word;
@@ -91,8 +92,7 @@ class SpaceFixture : public ::testing::Test {
   };
   void Check(std::initializer_list<uint32_t> words, std::initializer_list<Write> writes) {
     SCOPED_TRACE(*words.begin());
-    std::vector<int32_t> before = State();
-    std::vector<int32_t> old;
+    std::vector<int32_t> before = State(), old;
     for (const Write& w : writes) old.push_back(At(w.kind, w.word));
     Run(words);
     size_t k = 0;
@@ -100,9 +100,6 @@ class SpaceFixture : public ::testing::Test {
     for (const Write& w : writes) At(w.kind, w.word) = old[k++];
     EXPECT_EQ(State(), before);
   }
-
-  // A word naming cell n of a kind (registers get the register flag).
-  static uint32_t Word(Kind k, uint32_t n) { return k == Kind::R ? kRegisterBit | n : n; }
 };
 
 }  // namespace tolv
