@@ -54,7 +54,7 @@ struct Walker {
   }
   bool Vertical();
   bool Horizontal();
-  void StepOne(int dir, int32_t h, int32_t edge);
+  void StepOne(int dir, int32_t h);
 };
 }  // namespace
 
@@ -88,10 +88,11 @@ bool Walker::Vertical() {
   return true;
 }
 
-// One whole pixel of sideways motion, after the wall and ledge probes.
-void Walker::StepOne(int dir, int32_t h, int32_t edge) {
+// One whole pixel of sideways motion, after the wall and ledge probes;
+// floors and ceilings are followed in the column of the new x.
+void Walker::StepOne(int dir, int32_t h) {
   Add(1, dir);
-  int64_t x = int64_t{V(1)} + edge, y = V(2);
+  int64_t x = V(1), y = V(2);
   bool floor = false;
   int32_t move = 0;
   if (V(10) >= 0 && Has(kFollowFloors)) {
@@ -149,7 +150,7 @@ bool Walker::Horizontal() {
         break;
       }
     }
-    if (!Has(wall_bit)) StepOne(dir, h, edge);
+    if (!Has(wall_bit)) StepOne(dir, h);
     Add(11, -dir * 256);
   }
   return true;
