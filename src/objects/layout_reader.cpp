@@ -8,8 +8,9 @@
 #include <vector>
 
 #include "host/message_log.h"
-#include "objects/layout_pool.h"
+#include "objects/builtin_routines.h"
 #include "objects/object_layout.h"
+#include "objects/object_pool.h"
 #include "objects/object_type.h"
 #include "script/operands.h"
 #include "script/registers.h"
@@ -17,6 +18,8 @@
 namespace tolv {
 
 namespace {
+
+constexpr unsigned kMoverCount = sizeof builtin_movers / sizeof builtin_movers[0];
 
 struct StagedLane {
   uint16_t func = kFreeLane, pc = 0, frame = 0, acc = 0, step = 0, limit = 0;
@@ -152,7 +155,7 @@ void ReadLinks(Parse& p, StagedObject& o) {
   uint8_t n = U8(c);
   for (unsigned i = 0; i < n && !c.short_read; i++) o.children.push_back(U16LE(c));
   uint8_t mover = U8(c);
-  o.mover = layout_movers[mover < kBuiltinMoverCount ? mover : 0];
+  o.mover = builtin_movers[mover < kMoverCount ? mover : 0];
   uint8_t snapshot = U8(c);
   if (snapshot == 2 && p.version >= 2)
     for (int i = 0; i < 4; i++) U8(c);  // a saved state's index, latch and state
@@ -182,7 +185,7 @@ bool ReadRecord(Parse& p, const ObjectSlot* slot, StagedObject& o) {
   o.vars[0] = def ? static_cast<int32_t>(type) : 0;
   for (uint32_t i = 1; i < n && !c.short_read; i++) o.vars[i] = static_cast<int32_t>(U32LE(c));
   if (p.version <= 1) o.vars[4] = 0;
-  o.mover = layout_movers[0];
+  o.mover = builtin_movers[0];
   if (type > 9000) return true;
   ReadAnimationBlock(p, slot->animation_ctx, o);
   if (p.version == 0) {
@@ -243,19 +246,9 @@ void CheckLinks(Parse& p) {
   }
 }
 
-template <typename T>
-T* Replace(T* old, const T* from, size_t n) {
-  std::free(old);
-  if (!n) return nullptr;
-  T* p = static_cast<T*>(std::malloc(n * sizeof(T)));
-  if (!p) throw std::bad_alloc();
-  std::memcpy(p, from, n * sizeof(T));
-  return p;
-}
-
+// Fresh slots are empty, so each lane array is sized once and filled.
 void FillLanes(ScriptContext* ctx, const std::vector<StagedLane>& lanes) {
   current_context = ctx;
-  ClearContext();
   SetLaneCount(static_cast<uint16_t>(lanes.size()));
   for (size_t i = 0; i < lanes.size(); i++) {
     ctx->lane_funcs[i] = lanes[i].func;
@@ -277,52 +270,48 @@ void FillAnimation(TimedScriptContext* ctx, const StagedObject& o) {
     ctx->param1[i] = l.p1;
     ctx->param2[i] = l.p2;
   }
-  ctx->counters = Replace(ctx->counters, o.counters.data(), o.counters.size());
-  ctx->counter_len = static_cast<uint8_t>(o.counters.size());
+  GrowTimedCounters(static_cast<uint16_t>(o.counters.size()));
+  for (size_t i = 0; i < o.counters.size(); i++) ctx->counters[i] = o.counters[i];
 }
 
 // Snapshot byte 2 names an entry of a saved state's snapshot table; in a
 // layout that entry belongs to some other object, so a fresh snapshot is
-// taken as for byte 1.
-void TakeSnapshot(ObjectSlot* slot, const StagedObject& o) {
-  slot->snapshot_index = kNoRecord;
-  slot->range_latch = 1;
-  slot->range_state = 255;
-  if (o.snapshot && layout_snapshot_count < kObjectSlotCount) {
-    LayoutCopyContexts(slot, &object_snapshots[layout_snapshot_count]);
-    slot->snapshot_index = layout_snapshot_count++;
-  }
+// taken as for byte 1. A full snapshot pool takes none.
+void TakeSnapshot(ObjectSlot* slot) {
+  if (snapshot_count >= kObjectSlotCount) return;
+  CopyObjectContexts(slot, &object_snapshots[snapshot_count]);
+  slot->snapshot_index = snapshot_count++;
 }
 
 void CommitObject(const Parse& p, const StagedObject& o, ObjectSlot* slot, ObjectSlot* const* dest) {
-  slot->vars = Replace(slot->vars, o.vars.data(), o.vars.size());
-  slot->var_count = static_cast<uint16_t>(o.vars.size());
+  ResetSlot(slot);
+  SetVarCount(slot, static_cast<uint32_t>(o.vars.size()));
+  std::memcpy(slot->vars, o.vars.data(), o.vars.size() * sizeof(int32_t));
   slot->former_type = static_cast<uint32_t>(o.vars[0]);
   FillAnimation(&slot->animation_ctx, o);
   FillLanes(&slot->movement_ctx, o.move);
   FillLanes(&slot->drawing_ctx, o.draw);
   slot->parent = o.parent < p.count ? dest[o.parent] : nullptr;
-  std::vector<ObjectSlot*> kids;
-  for (uint16_t k : o.children) kids.push_back(k < p.count ? dest[k] : nullptr);
-  slot->children = Replace(slot->children, kids.data(), kids.size());
-  slot->child_count = static_cast<uint8_t>(kids.size());
+  if (size_t n = o.children.size()) {
+    slot->children = static_cast<ObjectSlot**>(std::malloc(n * sizeof(ObjectSlot*)));
+    if (!slot->children) throw std::bad_alloc();
+    for (size_t i = 0; i < n; i++) slot->children[i] = o.children[i] < p.count ? dest[o.children[i]] : nullptr;
+    slot->child_count = static_cast<uint8_t>(n);
+  }
   slot->mover = o.mover;
-  TakeSnapshot(slot, o);
+  if (o.snapshot) TakeSnapshot(slot);
 }
 
 void Commit(Parse& p) {
-  ScriptContext* saved_current = current_context;
-  TimedScriptContext* saved_timed = timed_context;
+  MachineStateGuard keep;
   ObjectSlot* const* dest = object_slots + p.first;
   for (uint32_t i = 0; i < p.count; i++) {
     dest[i]->order_index = static_cast<uint16_t>(p.first + i);
     CommitObject(p, p.objects[i], dest[i], dest);
   }
-  current_context = saved_current;
-  timed_context = saved_timed;
   TouchLanes();
   registers[kRegActiveObjects] = static_cast<int32_t>(p.first + p.count);
-  LayoutSortObjects();
+  SortObjects();
 }
 
 }  // namespace

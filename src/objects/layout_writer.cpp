@@ -5,8 +5,9 @@
 #include <vector>
 
 #include "host/message_log.h"
-#include "objects/layout_pool.h"
+#include "objects/builtin_routines.h"
 #include "objects/object_layout.h"
+#include "objects/object_pool.h"
 #include "objects/object_type.h"
 #include "script/operands.h"
 #include "script/registers.h"
@@ -96,8 +97,8 @@ bool PutLanes(Out& out, const ScriptContext& ctx) {
 }
 
 uint8_t MoverNumber(ObjectRoutine mover) {
-  for (uint8_t i = 0; i < kBuiltinMoverCount; i++)
-    if (layout_movers[i] == mover) return i;
+  for (uint8_t i = 0; i < sizeof builtin_movers / sizeof builtin_movers[0]; i++)
+    if (builtin_movers[i] == mover) return i;
   return 0;
 }
 
@@ -117,7 +118,7 @@ bool PutRecord(Out& out, ObjectSlot* o) {
   out.U8(o->child_count);
   for (unsigned i = 0; i < o->child_count; i++) out.U16LE(RecordOf(o->children[i]));
   out.U8(MoverNumber(o->mover));
-  out.U8(o->snapshot_index < layout_snapshot_count ? 1 : 0);
+  out.U8(o->snapshot_index < snapshot_count ? 1 : 0);
   return true;
 }
 
@@ -134,8 +135,8 @@ bool EncodeScopeId(uint32_t id, uint32_t game, uint32_t zone, uint32_t* stored) 
 static void RestoreSnapshots(int n) {
   for (int i = 0; i < n; i++) {
     ObjectSlot* o = object_slots[i];
-    if (IsSaved(o) && o->snapshot_index < layout_snapshot_count)
-      LayoutCopyContexts(&object_snapshots[o->snapshot_index], o);
+    if (IsSaved(o) && o->snapshot_index < snapshot_count)
+      CopyObjectContexts(&object_snapshots[o->snapshot_index], o);
   }
 }
 
@@ -144,7 +145,7 @@ bool WriteObjectLayout(std::vector<uint8_t>& bytes) {
   int32_t active = registers ? registers[kRegActiveObjects] : 0;
   int n = active < 0 ? 0 : active > kObjectSlotCount ? kObjectSlotCount : active;
   RestoreSnapshots(n);
-  LayoutSortObjects();
+  SortObjects();
   for (char ch : {'S', 'O', 'B', 'J'}) out.U8(static_cast<uint8_t>(ch));
   out.U8(kLayoutVersion);
   for (uint16_t& r : record_of) r = kNoRecord;

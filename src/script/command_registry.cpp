@@ -13,6 +13,8 @@ extern const CommandList angle_command_list;    // script/angle_commands.cpp
 extern const CommandList distance_command_list; // script/distance_commands.cpp
 extern const CommandList array_command_list;    // script/array_commands.cpp
 extern const CommandList layout_command_list;   // objects/layout_commands.cpp
+extern const CommandList object_command_list;  // objects/object_commands.cpp
+extern const CommandList player_command_list;  // objects/player_commands.cpp
 
 const CommandList* const command_lists[] = {
     &flow_command_list,
@@ -24,6 +26,8 @@ const CommandList* const command_lists[] = {
     &distance_command_list,
     &array_command_list,
     &layout_command_list,
+    &object_command_list,
+    &player_command_list,
 };
 const size_t command_list_count = sizeof(command_lists) / sizeof(command_lists[0]);
 

@@ -51,7 +51,7 @@ inline std::vector<int64_t> WorldDigest() {
   std::vector<int64_t> d;
   int n = registers[kRegActiveObjects];
   d.push_back(n);
-  d.push_back(layout_snapshot_count);
+  d.push_back(snapshot_count);
   for (int i = 0; i < n + 4 && i < kObjectSlotCount; i++) {
     const ObjectSlot* o = object_slots[i];
     d.push_back(o - object_pool);

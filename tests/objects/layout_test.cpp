@@ -84,13 +84,13 @@ Populated Populate(LayoutTest& t) {
   w.a->child_count = 4;
   w.act->parent = w.unsaved;
 
-  w.a->mover = MoverA;
-  w.zone->mover = MoverB;
-  w.act->mover = MoverB;
+  w.a->mover = builtin_movers[1];
+  w.zone->mover = builtin_movers[5];
+  w.act->mover = builtin_movers[5];
 
-  LayoutCopyContexts(w.snap, &object_snapshots[0]);
+  CopyObjectContexts(w.snap, &object_snapshots[0]);
   w.snap->snapshot_index = 0;
-  layout_snapshot_count = 1;
+  snapshot_count = 1;
   w.snap->vars[1] = 999;  // moved since it was spawned
   return w;
 }
@@ -151,11 +151,11 @@ TEST_F(LayoutTest, RoundTripGivesTheSameWorld) {
   EXPECT_EQ(a->children[2], nullptr);  // the unsaved object is not linked to
   EXPECT_EQ(a->children[3], act);
   EXPECT_EQ(act->parent, nullptr);
-  EXPECT_EQ(a->mover, MoverA);
-  EXPECT_EQ(zone->mover, MoverB);
+  EXPECT_EQ(a->mover, builtin_movers[1]);
+  EXPECT_EQ(zone->mover, builtin_movers[5]);
 
   EXPECT_EQ(snap->snapshot_index, 0);
-  EXPECT_EQ(layout_snapshot_count, 1);
+  EXPECT_EQ(snapshot_count, 1);
   EXPECT_EQ(object_snapshots[0].vars[1], 14);
   EXPECT_EQ(object_snapshots[0].var_count, snap->var_count);
   for (int i = 0; i < 4; i++) EXPECT_EQ(object_slots[i]->order_index, i);
@@ -221,7 +221,7 @@ TEST_F(LayoutTest, ReadsVersionZero) {
   EXPECT_EQ(an.param2[0], 255);
   ASSERT_EQ(an.counter_len, 8);
   EXPECT_EQ(an.counters[7], 107);
-  EXPECT_EQ(o->mover, MoverB);  // from the type
+  EXPECT_EQ(o->mover, builtin_movers[5]);  // from the type
   EXPECT_EQ(o->movement_ctx.lane_count, 0);
   EXPECT_EQ(o->snapshot_index, 65535);
   EXPECT_EQ(z->vars[0], 121);
@@ -264,14 +264,14 @@ TEST_F(LayoutTest, ReadsVersionsOneToThree) {
     EXPECT_EQ(p->child_count, 1);
     EXPECT_EQ(p->children[0], c);
     EXPECT_EQ(c->parent, p);
-    EXPECT_EQ(p->mover, MoverA);
+    EXPECT_EQ(p->mover, builtin_movers[1]);
     EXPECT_EQ(p->snapshot_index, 0);
     EXPECT_EQ(object_snapshots[0].vars[0], 2);
     // Byte 2 takes a snapshot of its own, never another object's entry 0;
     // from version 2 on its four extra bytes are skipped.
     EXPECT_EQ(c->snapshot_index, 1);
     EXPECT_EQ(c->range_state, 255);
-    EXPECT_EQ(layout_snapshot_count, 2);
+    EXPECT_EQ(snapshot_count, 2);
   }
 }
 
@@ -308,7 +308,7 @@ TEST_F(LayoutTest, BadValuesAreMadeHarmless) {
   EXPECT_EQ(o->parent, nullptr);
   EXPECT_EQ(o->children[0], nullptr);
   EXPECT_EQ(o->children[1], nullptr);
-  EXPECT_EQ(o->mover, nullptr);
+  EXPECT_EQ(o->mover, builtin_movers[0]);
   int zeros = 0;
   for (int i = 0; i < 4; i++) zeros += object_slots[i]->vars[0] == 0;
   EXPECT_EQ(zeros, 3);
