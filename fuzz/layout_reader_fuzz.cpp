@@ -19,9 +19,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static bool ready = (world.Build(), true);
   (void)ready;
   if (size > (1u << 20)) return 0;
-  // One object already active, as a HUD would be.
+  // One object already active, as a player object would be.
   registers[kRegActiveObjects] = 1;
-  object_slots[0]->vars[0] = 9995;
+  object_slots[0]->vars[0] = 9996;
   if (ReadBytes(data, size) >= 0) {
     std::vector<uint8_t> first, second;
     if (!WriteObjectLayout(first)) std::abort();
