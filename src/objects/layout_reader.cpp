@@ -115,38 +115,35 @@ uint32_t DecodeFunction(uint16_t stored, bool coded, const ScriptContext& ctx) {
   return DecodeScopeId(stored, set ? set->game : 0, set ? set->zone : 0);
 }
 
-void ReadAnimationBlock(Parse& p, const TimedScriptContext& ctx, StagedObject& o) {
+// A lane block: per lane a function and a pc; timed lanes add the frame
+// value and wait timer, and from version 1 the two byte parameters.
+void ReadLanes(Parse& p, const ScriptContext& ctx, bool timed, std::vector<StagedLane>& out) {
   Cursor& c = p.cur;
   uint8_t lanes = U8(c);
   for (unsigned i = 0; i < lanes && !c.short_read; i++) {
     StagedLane l;
     uint16_t stored = U16LE(c);
     l.pc = U16LE(c);
-    l.frame = U16LE(c);
-    l.acc = U16LE(c);
-    l.step = U16LE(c);
-    l.limit = U16LE(c);
-    if (p.version >= 1) {
+    if (timed) {
+      l.frame = U16LE(c);
+      l.acc = U16LE(c);
+      l.step = U16LE(c);
+      l.limit = U16LE(c);
+    }
+    if (timed && p.version >= 1) {
       l.p1 = U8(c);
       l.p2 = U8(c);
     }
     if (stored != kFreeLane) CheckLane(l, DecodeFunction(stored, p.version >= 1, ctx), ctx);
-    o.anim.push_back(l);
-  }
-  unsigned counters = p.version == 0 ? 8 : U8(c);
-  for (unsigned i = 0; i < counters && !c.short_read; i++) o.counters.push_back(U16LE(c));
-}
-
-void ReadLaneBlock(Parse& p, const ScriptContext& ctx, std::vector<StagedLane>& out) {
-  Cursor& c = p.cur;
-  uint8_t lanes = U8(c);
-  for (unsigned i = 0; i < lanes && !c.short_read; i++) {
-    StagedLane l;
-    uint16_t stored = U16LE(c);
-    l.pc = U16LE(c);
-    if (stored != kFreeLane) CheckLane(l, DecodeFunction(stored, true, ctx), ctx);
     out.push_back(l);
   }
+}
+
+void ReadAnimationBlock(Parse& p, const TimedScriptContext& ctx, StagedObject& o) {
+  ReadLanes(p, ctx, true, o.anim);
+  Cursor& c = p.cur;
+  unsigned counters = p.version == 0 ? 8 : U8(c);
+  for (unsigned i = 0; i < counters && !c.short_read; i++) o.counters.push_back(U16LE(c));
 }
 
 void ReadLinks(Parse& p, StagedObject& o) {
@@ -192,8 +189,8 @@ bool ReadRecord(Parse& p, const ObjectSlot* slot, StagedObject& o) {
     o.mover = def->builtin_movement;
     return true;
   }
-  ReadLaneBlock(p, slot->movement_ctx, o.move);
-  ReadLaneBlock(p, slot->drawing_ctx, o.draw);
+  ReadLanes(p, slot->movement_ctx, false, o.move);
+  ReadLanes(p, slot->drawing_ctx, false, o.draw);
   ReadLinks(p, o);
   return true;
 }

@@ -70,29 +70,28 @@ bool PutFunction(Out& out, uint16_t f, const ScriptContext& ctx) {
   return true;
 }
 
-bool PutAnimation(Out& out, const TimedScriptContext& ctx) {
+// A lane block; timed lanes add the frame value, wait timer and the two
+// byte parameters.
+bool PutLanes(Out& out, const ScriptContext& ctx, const TimedScriptContext* timed) {
   out.U8(ctx.lane_count);
   for (unsigned i = 0; i < ctx.lane_count; i++) {
     if (!PutFunction(out, ctx.lane_funcs[i], ctx)) return false;
     out.U16LE(ctx.lane_pcs[i]);
-    out.U16LE(ctx.frame_values[i]);
-    out.U16LE(ctx.wait_acc[i]);
-    out.U16LE(ctx.wait_step[i]);
-    out.U16LE(ctx.wait_limit[i]);
-    out.U8(ctx.param1[i]);
-    out.U8(ctx.param2[i]);
+    if (!timed) continue;
+    out.U16LE(timed->frame_values[i]);
+    out.U16LE(timed->wait_acc[i]);
+    out.U16LE(timed->wait_step[i]);
+    out.U16LE(timed->wait_limit[i]);
+    out.U8(timed->param1[i]);
+    out.U8(timed->param2[i]);
   }
-  out.U8(ctx.counter_len);
-  for (unsigned i = 0; i < ctx.counter_len; i++) out.U16LE(ctx.counters[i]);
   return true;
 }
 
-bool PutLanes(Out& out, const ScriptContext& ctx) {
-  out.U8(ctx.lane_count);
-  for (unsigned i = 0; i < ctx.lane_count; i++) {
-    if (!PutFunction(out, ctx.lane_funcs[i], ctx)) return false;
-    out.U16LE(ctx.lane_pcs[i]);
-  }
+bool PutAnimation(Out& out, const TimedScriptContext& ctx) {
+  if (!PutLanes(out, ctx, &ctx)) return false;
+  out.U8(ctx.counter_len);
+  for (unsigned i = 0; i < ctx.counter_len; i++) out.U16LE(ctx.counters[i]);
   return true;
 }
 
@@ -111,8 +110,8 @@ bool PutRecord(Out& out, ObjectSlot* o) {
   out.U32LE(stored);
   out.U16BE(o->var_count);
   for (unsigned i = 1; i < o->var_count; i++) out.U32LE(static_cast<uint32_t>(o->vars[i]));
-  if (!PutAnimation(out, o->animation_ctx) || !PutLanes(out, o->movement_ctx) ||
-      !PutLanes(out, o->drawing_ctx))
+  if (!PutAnimation(out, o->animation_ctx) || !PutLanes(out, o->movement_ctx, nullptr) ||
+      !PutLanes(out, o->drawing_ctx, nullptr))
     return false;
   out.U16LE(RecordOf(o->parent));
   out.U8(o->child_count);
