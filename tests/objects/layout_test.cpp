@@ -313,6 +313,7 @@ TEST_F(LayoutTest, RejectedFilesLeaveTheWorldAlone) {
   v5.Str("SOBJ").U8(5).LE32(0);
   EXPECT_EQ(Read(v5.b), -1);
   EXPECT_EQ(LastMessage(), "Unknown layout version 5");
+  EXPECT_EQ(WorldDigest(), before);
 
   Bytes v0;
   v0.LE32(7000);
@@ -320,6 +321,7 @@ TEST_F(LayoutTest, RejectedFilesLeaveTheWorldAlone) {
   v0.LE32(1);
   EXPECT_EQ(Read(v0.b), -1);
   EXPECT_EQ(LastMessage(), "Layout: unknown object type 7000");
+  EXPECT_EQ(WorldDigest(), before);
 
   Bytes many;
   many.Str("SOBJ").U8(4).LE32(kObjectSlotCount - 5);
