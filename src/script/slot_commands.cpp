@@ -20,11 +20,13 @@ static void SetSlots(T** a, T** b, T** d, int32_t selector, T* record) {
   if (mask & 2) *b = record;
   if (mask & 4) *d = record;
 }
+// Selectors and slot numbers are constants.
+static int32_t ConstOp(int k) { return static_cast<int32_t>(Op(k)); }
 static void SetObjects(ObjectSlot* o) {
-  SetSlots(&object_operand_a, &object_operand_b, &object_operand_d, RegOrConst(Op(1)), o);
+  SetSlots(&object_operand_a, &object_operand_b, &object_operand_d, ConstOp(1), o);
 }
 static void SetPlayers(PlayerRecord* p) {
-  SetSlots(&player_operand_a, &player_operand_b, &player_operand_d, RegOrConst(Op(1)), p);
+  SetSlots(&player_operand_a, &player_operand_b, &player_operand_d, ConstOp(1), p);
 }
 
 // Copy (op1 source 0 A, 1 B, 2 D; op2 selector) onto every selected slot
@@ -32,8 +34,8 @@ static void SetPlayers(PlayerRecord* p) {
 template <typename T>
 static void CopySlot(T** a, T** b, T** d) {
   T** slots[3] = {a, b, d};
-  uint32_t source = static_cast<uint32_t>(RegOrConst(Op(1)));
-  int32_t selector = RegOrConst(Op(2));
+  uint32_t source = Op(1);
+  int32_t selector = ConstOp(2);
   if (source > 2 || selector < 0 || selector > 6) return;
   T* record = *slots[source];
   uint8_t mask = kSelectorSlots[selector] & ~(1u << source);
@@ -44,7 +46,7 @@ template <typename T>
 static void SwapSlots(T** a, T** b, T** d) {
   static const uint8_t kPairs[3][2] = {{0, 1}, {1, 2}, {0, 2}};
   T** slots[3] = {a, b, d};
-  uint32_t pair = static_cast<uint32_t>(RegOrConst(Op(1)));
+  uint32_t pair = Op(1);
   if (pair > 2) return;
   T* t = *slots[kPairs[pair][0]];
   *slots[kPairs[pair][0]] = *slots[kPairs[pair][1]];
