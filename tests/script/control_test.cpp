@@ -4,14 +4,14 @@
 
 #include "objects/player_select.h"
 #include "script/count_slot.h"
-#include "script_test_util.h"
+#include "object_fixture.h"
 
-namespace tolv {
+namespace tolv::test {
 namespace {
 
 void CountMarker() {}
 
-class ControlTest : public ScriptTest {
+class ControlTest : public ObjectScriptTest {
  protected:
   ObjectType types[2] = {};
   uint16_t list_lengths[2] = {1, 2};
@@ -26,7 +26,7 @@ class ControlTest : public ScriptTest {
   // character whose labels start at 0, so every label form finds function 0
   // unless a test points them elsewhere.
   void SetUp() override {
-    ScriptTest::SetUp();
+    ObjectScriptTest::SetUp();
     types[1].parameter_list_count = 2;
     types[1].parameter_list_lengths = list_lengths;
     types[1].parameter_lists = lists;
@@ -277,4 +277,4 @@ TEST_F(TimedControlTest, RunOtherObjectNow) {
 }
 
 }  // namespace
-}  // namespace tolv
+}  // namespace tolv::test

@@ -1,14 +1,14 @@
 // Jumps, Count, end and the current-context function control.
 #include "objects/player_select.h"
 #include "script/count_slot.h"
-#include "script_test_util.h"
+#include "object_fixture.h"
 
-namespace tolv {
+namespace tolv::test {
 namespace {
 
 constexpr uint32_t R(uint32_t n) { return kRegisterBit | n; }
 
-class FlowTest : public ScriptTest {
+class FlowTest : public ObjectScriptTest {
  protected:
   // Runs frames of ctx and checks Count with limit 2: two passes jump back
   // to 0 and yield, the third falls through to the yield at 2.
@@ -221,4 +221,4 @@ TEST_F(FlowTest, CharacterFunctionControlInPlainAndTimedContexts) {
 }
 
 }  // namespace
-}  // namespace tolv
+}  // namespace tolv::test

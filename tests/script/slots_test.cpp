@@ -5,9 +5,9 @@
 
 #include "objects/player_select.h"
 #include "script/handles.h"
-#include "script_test_util.h"
+#include "object_fixture.h"
 
-namespace tolv {
+namespace tolv::test {
 namespace {
 
 TEST(Handles, EveryRecordHasOneStableDistinctHandle) {
@@ -51,7 +51,7 @@ TEST(Handles, JunkDecodesToTheVoidRecords) {
   }
 }
 
-class SlotTest : public ScriptTest {};
+class SlotTest : public ObjectScriptTest {};
 
 TEST_F(SlotTest, SelectorsSetTheirSlots) {
   const bool expect[7][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {1, 1, 0}, {0, 1, 1}, {1, 0, 1}, {1, 1, 1}};
@@ -182,4 +182,4 @@ TEST_F(SlotTest, HandlesMadeByScriptsRoundTrip) {
 }
 
 }  // namespace
-}  // namespace tolv
+}  // namespace tolv::test

@@ -1,10 +1,8 @@
-// Fixture for script machine tests: four object slots with variable blocks,
-// two players, the global and collision contexts, all bound to one code set
-// that tests fill with FunctionBuilder.
+// Fixture for commands that reach objects and players: four object slots
+// with variable blocks, two players, the global and collision contexts, all
+// bound to the code set of ScriptTest.
 #pragma once
 #include <gtest/gtest.h>
-
-#include <initializer_list>
 
 #include "host/message_log.h"
 #include "objects/character.h"
@@ -14,22 +12,21 @@
 #include "script/global_contexts.h"
 #include "script/operands.h"
 #include "script/registers.h"
+#include "script_fixture.h"
 
-namespace tolv {
+namespace tolv::test {
 
-class ScriptTest : public ::testing::Test {
+class ObjectScriptTest : public ScriptTest {
  protected:
   static constexpr int kObjects = 4;
   static constexpr int kVars = 32;
-  CodeSet code{};
   ObjectSlot* obj[kObjects] = {};
   int32_t vars[kObjects][kVars] = {};
   int32_t player_block[kMaxPlayers][9 + 39] = {};
 
   void SetUp() override {
     ASSERT_EQ(BuildCommandTables(), 0);
-    AllocRegisters(16);
-    ResetRegisters();
+    ScriptTest::SetUp();
     for (int i = 0; i < kObjects; i++) {
       obj[i] = &object_pool[i];
       object_slots[i] = obj[i];
@@ -85,7 +82,7 @@ class ScriptTest : public ::testing::Test {
       FreeLanes(*c);
       *c = ScriptContext{};
     }
-    FreeCodeSet(code);
+    ScriptTest::TearDown();
     characters = nullptr;
     character_count = 0;
     object_types = nullptr;
@@ -122,12 +119,10 @@ class ScriptTest : public ::testing::Test {
       BindContext(*c, script_commands, &code);
   }
 
-  uint16_t AddFunction(std::initializer_list<std::initializer_list<uint32_t>> lines) {
-    FunctionBuilder b;
-    for (auto line : lines) b.Add(line);
-    int f = AppendFunction(code, b.Finish());
+  uint16_t AddFunction(Func f) {
+    int n = AppendFunction(code, MakeFunction(f));
     BindAll();
-    return static_cast<uint16_t>(f);
+    return static_cast<uint16_t>(n);
   }
 
   // Runs one command directly through a table, with operands zero-padded.
@@ -151,4 +146,4 @@ class ScriptTest : public ::testing::Test {
   }
 };
 
-}  // namespace tolv
+}  // namespace tolv::test
