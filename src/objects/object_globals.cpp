@@ -11,6 +11,7 @@ uint16_t slot_cursor = 0;
 int32_t* stat_obj_counters = nullptr;
 uint32_t stat_obj_counter_count = 0;
 
+// Until characters load from their definition files.
 Character* characters = nullptr;
 uint8_t character_count = 0;
 
