@@ -108,7 +108,7 @@ void ProjectileCollide() {
       ResetObjectAnimation(p);
       const ObjectType* pt = FindObjectType(ObjVar(p, 0));
       if (pt && pt->animation_labels && pt->animation_label_count > 2) {
-        MachineStateGuard keep;
+        SavedMachineState keep;
         timed_context = &p->animation_ctx;
         StartTimedFunctionNoArgs(pt->animation_labels[2]);
       }

@@ -70,6 +70,15 @@ inline int32_t WrapAdd(int32_t a, int32_t b) {
   return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
 }
 
+// Movers that step pixel by pixel take at most this many pixels per axis
+// and frame: a script speed in the millions must not stall the frame.
+constexpr int64_t kMaxStepsPerFrame = 4096;
+// Accumulator a plus speed s, held to what that many steps use.
+inline int32_t StepAccumulator(int32_t a, int32_t s) {
+  int64_t v = int64_t{a} + s, cap = kMaxStepsPerFrame * 256 + 255;
+  return static_cast<int32_t>(v > cap ? cap : v < -cap ? -cap : v);
+}
+
 // Frame `frame` of sprite set `set` of a type; null when any of them is missing.
 const SpriteFrame* TypeFrame(const ObjectType* type, int32_t set, uint32_t frame);
 // The frame an object shows: its type's set (word 4) at lane 0's frame value.

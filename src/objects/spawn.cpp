@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "compiler/parse_number.h"
+#include "game/tokenizer.h"
 #include "host/message_log.h"
 #include "objects/builtin_routines.h"
 #include "objects/object_pool.h"
@@ -68,7 +68,7 @@ static void ReportMissingStatObj(int32_t def) {
 // Empties everything a previous object may have left in the slot.
 static void ClearForSpawn(ObjectSlot* o) {
   ReleaseSlotInstance(o);
-  MachineStateGuard keep;
+  SavedMachineState keep;
   current_context = &o->movement_ctx;
   ClearContext();
   current_context = &o->drawing_ctx;
@@ -88,7 +88,7 @@ static void SetupDefinedType(ObjectSlot* o, const ObjectType* t, uint32_t argc, 
   int32_t x = o->vars[1], y = o->vars[2];
   for (uint32_t k = 0; k < t->variable_count && 7u + k < o->var_count; k++)
     o->vars[7 + k] = EvalInitialiser(t->initialisers ? t->initialisers[k] : nullptr, x, y, argc, args);
-  MachineStateGuard keep;
+  SavedMachineState keep;
   timed_context = &o->animation_ctx;
   if (t->animation_label_count && t->animation_labels) StartTimedFunctionNoArgs(t->animation_labels[0]);
   current_context = &o->movement_ctx;

@@ -5,9 +5,9 @@
 #include "host/key_state.h"
 #include "object_world.h"
 #include "objects/character_loader.h"
-#include "objects/characters.h"
-#include "objects/player_commands.h"
-#include "objects/player_selection.h"
+#include "objects/character.h"
+#include "script/string_slots.h"
+#include "objects/player_select.h"
 #include "render/image.h"
 
 namespace tolv::test {
@@ -138,6 +138,7 @@ TEST_F(Characters, LoaderReadsFramesLabelsActionsAndFunctions) {
 TEST_F(Characters, BadFilesReportAndLeaveTheCharacterEmpty) {
   static std::vector<std::string> errors;
   errors.clear();
+  auto fatal = character_error;
   character_error = [](const char* m) { errors.emplace_back(m); };
   EXPECT_FALSE(LoadCharacterDef("missing.chr", 0));
   files["w.chr"] = "1 pic.pcx 0 0 0 4";
@@ -152,7 +153,7 @@ TEST_F(Characters, BadFilesReportAndLeaveTheCharacterEmpty) {
   EXPECT_EQ(errors[2], "Sprite load attempted to read beyond the bounds of the loaded image");
   EXPECT_EQ(errors[3], "File ended unexpectedly");
   EXPECT_EQ(characters[0].sprites.frames, nullptr);
-  character_error = [](const char*) {};
+  character_error = fatal;
 }
 
 TEST_F(Characters, ChangingCharacterKeepsTheFeet) {
@@ -188,7 +189,7 @@ TEST_F(Characters, KeyCombinationsFireOncePerFrameWhenEveryKeyIsSet) {
   script_commands[kProbeCommand] = Fire;
   fired = 0;
   SetPlayerCharacter(1, 0);
-  ASSERT_TRUE(SelectPlayer(1));
+  SelectPlayer(1);
   key_state[5] = 1;
   RunKeyCombinations();
   EXPECT_EQ(fired, 0);  // the pad entry is not set
@@ -218,7 +219,8 @@ TEST_F(Characters, ReloadWhileItsLanesRunFreesTheOldDataAtTheFrameEnd) {
   ASSERT_TRUE(LoadCharacterDef("r.chr", 0));
   ASSERT_TRUE(LoadCharacterDef("s.chr", 1));
   ASSERT_TRUE(LoadCharacterDef("t.chr", 2));
-  script_string_at = [](uint32_t i) { return i == 5 ? "r.chr" : static_cast<const char*>(nullptr); };
+  ResizeStringSlots(6);
+  SetStringSlot(5, "r.chr");
   ObjectType& t = AddType();
   GiveSprites(t, &characters[2].sprites);  // a type drawing with character 2's frames
   files["t.chr"] = CharacterText(30, "0", "1 0", "1 79");
@@ -235,7 +237,7 @@ TEST_F(Characters, ReloadWhileItsLanesRunFreesTheOldDataAtTheFrameEnd) {
   EXPECT_EQ(fired, 1);
   ASSERT_EQ(player_records[0].main_ctx.lane_count, 1);
   EXPECT_EQ(player_records[0].main_ctx.lane_pcs[0], 2);
-  script_string_at = [](uint32_t) { return static_cast<const char*>(nullptr); };
+  FreeStringSlots();
   timed_context = nullptr;
 }
 

@@ -53,7 +53,7 @@ class Drawers : public ObjectWorld {
     GiveAnimation(t, {a});
     EXPECT_TRUE(Spawn(TypeId(t), 100, 50));
     ObjectSlot* o = last_spawned_slot;
-    MachineStateGuard keep;
+    SavedMachineState keep;
     timed_context = &o->animation_ctx;
     StartTimedFunction(b, 7, 255);
     o->animation_ctx.frame_values[0] = 1;

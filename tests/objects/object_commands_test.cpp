@@ -26,7 +26,7 @@ class ObjectCommands : public ObjectWorld {
     return o;
   }
   void Run(ObjectSlot* o) {
-    MachineStateGuard keep;
+    SavedMachineState keep;
     running_slot = o;
     current_context = &o->movement_ctx;
     RunLanes();

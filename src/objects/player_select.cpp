@@ -1,6 +1,5 @@
-#include "objects/player_selection.h"
+#include "objects/player_select.h"
 
-#include "objects/records.h"
 #include "script/operands.h"
 #include "script/registers.h"
 #include "world/tile_plane.h"
@@ -35,16 +34,13 @@ void SetWrapWindow(int p) {
   }
 }
 
-bool SelectPlayer(int p) {
-  if (p < 0 || p >= kMaxPlayers) return false;
-  registers[kRegPlayer] = p;
-  PlayerRecord* r = &player_records[p];
-  current_player = r;
-  current_character_vars = r->character_vars;
-  current_character_var_count = r->character_vars ? character_register_count : 0;
-  current_player_vars = r->player_vars;
+void SelectPlayer(int p) {
+  Cell(registers, register_count, kRegPlayer) = p;
+  current_player = p >= 0 && p < kMaxPlayers ? &player_records[p] : &void_player;
+  current_character_vars = current_player->character_vars;
+  current_character_var_count = current_character_vars ? character_register_count : 0;
+  current_player_vars = current_player->player_vars;
   SetWrapWindow(p);
-  return true;
 }
 
 }  // namespace tolv

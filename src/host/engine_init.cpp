@@ -1,0 +1,27 @@
+#include "host/engine_init.h"
+
+#include "objects/builtin_routines.h"
+#include "objects/object_pool.h"
+#include "objects/players.h"
+#include "script/commands.h"
+#include "script/global_contexts.h"
+#include "script/random.h"
+#include "script/registers.h"
+
+namespace tolv {
+
+void InitEngine() {
+  AllocRegisters(0);
+  ResetRegisters();
+  SeedRandomFromClock();
+  BuildCommandTables();
+  global_context.table = script_commands;
+  plane_context.table = script_commands;
+  BindScriptFunctions();
+  InstallBuiltinRoutines();
+  AllocObjectPool();
+  SetupScriptContexts();
+  ResetPlayers();
+}
+
+}  // namespace tolv
