@@ -5,6 +5,7 @@
 
 #include "objects/object_type.h"
 #include "objects/records.h"
+#include "script/operands.h"
 
 namespace tolv {
 
@@ -83,6 +84,19 @@ inline int32_t StepAccumulator(int32_t a, int32_t s) {
 const SpriteFrame* TypeFrame(const ObjectType* type, int32_t set, uint32_t frame);
 // The frame an object shows: its type's set (word 4) at lane 0's frame value.
 const SpriteFrame* CurrentFrame(const ObjectSlot* o);
+// Calls fn(lane, frame) for each running Animation lane of o whose frame
+// exists in o's sprite set; stops when fn returns true, and returns that.
+template <typename Fn>
+bool ForEachLaneFrame(const ObjectSlot* o, Fn fn) {
+  const TimedScriptContext& a = o->animation_ctx;
+  const ObjectType* t = FindObjectType(ObjVar(o, 0));
+  for (int i = 0; i < a.lane_count; i++) {
+    if (a.lane_funcs[i] >= a.function_count) continue;
+    const SpriteFrame* f = TypeFrame(t, ObjVar(o, 4), a.frame_values[i]);
+    if (f && fn(i, *f)) return true;
+  }
+  return false;
+}
 // Sets the object box globals from o's current frame (all 0 without one).
 void SetObjectBox(const ObjectSlot* o);
 // Runs o's Animation lanes, keeping the caller's machine state.

@@ -35,7 +35,7 @@ void ReleaseSlotInstance(ObjectSlot* o) {
   free_stat_obj(id);
 }
 
-static void ClearSlotContexts(ObjectSlot* o) {
+void ClearSlotContexts(ObjectSlot* o) {
   SavedMachineState keep;
   current_context = &o->movement_ctx;
   ClearContext();
@@ -45,7 +45,7 @@ static void ClearSlotContexts(ObjectSlot* o) {
   FreeTimedContext();
 }
 
-static void FreeChildren(ObjectSlot* o) {
+void FreeChildren(ObjectSlot* o) {
   std::free(o->children);
   o->children = nullptr;
   o->child_count = 0;

@@ -35,6 +35,9 @@ void ResetObjectPool();
 void ResetObjectSlots();
 // Back to a free slot: 7 words, no contexts, links, snapshot or instance.
 void ResetSlot(ObjectSlot* o);
+// Empties the three contexts (bindings kept) and the children array.
+void ClearSlotContexts(ObjectSlot* o);
+void FreeChildren(ObjectSlot* o);
 // Resizes the variable block; new words are 0.
 void SetVarCount(ObjectSlot* o, uint32_t n);
 void CopyObjectContexts(const ObjectSlot* from, ObjectSlot* to);

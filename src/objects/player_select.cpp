@@ -10,28 +10,27 @@ int32_t wrap_left, wrap_right, wrap_width;
 int32_t wrap_top, wrap_bottom, wrap_height;
 int32_t* current_player_vars = nullptr;
 
+// One axis: the player's wrap registers when it wraps, else 0 to the
+// plane's size in pixels.
+static void WrapAxis(int on, int lo, int hi, int size, int32_t plane_size, int32_t& l, int32_t& h, int32_t& s) {
+  if (registers[on]) {
+    l = registers[lo];
+    h = registers[hi];
+    s = registers[size];
+  } else {
+    l = 0;
+    h = s = plane_size;
+  }
+}
+
 void SetWrapWindow(int p) {
   if (p < 0 || p >= kMaxPlayers) return;
   tile_probe_plane = PlayerVar(&player_records[p], character_register_count + 28);
   const TilePlane* plane = ProbePlane();
   int32_t w = plane ? static_cast<int32_t>(plane->width * 8) : 0;
   int32_t h = plane ? static_cast<int32_t>(plane->height * 8) : 0;
-  if (registers[39 + p]) {
-    wrap_left = registers[23 + p];
-    wrap_right = registers[27 + p];
-    wrap_width = registers[47 + p];
-  } else {
-    wrap_left = 0;
-    wrap_right = wrap_width = w;
-  }
-  if (registers[41 + p]) {
-    wrap_top = registers[25 + p];
-    wrap_bottom = registers[29 + p];
-    wrap_height = registers[49 + p];
-  } else {
-    wrap_top = 0;
-    wrap_bottom = wrap_height = h;
-  }
+  WrapAxis(39 + p, 23 + p, 27 + p, 47 + p, w, wrap_left, wrap_right, wrap_width);
+  WrapAxis(41 + p, 25 + p, 29 + p, 49 + p, h, wrap_top, wrap_bottom, wrap_height);
 }
 
 void SelectPlayer(int p) {

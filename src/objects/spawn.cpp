@@ -2,7 +2,6 @@
 #include "objects/spawn.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 #include "game/tokenizer.h"
@@ -68,18 +67,10 @@ static void ReportMissingStatObj(int32_t def) {
 // Empties everything a previous object may have left in the slot.
 static void ClearForSpawn(ObjectSlot* o) {
   ReleaseSlotInstance(o);
-  SavedMachineState keep;
-  current_context = &o->movement_ctx;
-  ClearContext();
-  current_context = &o->drawing_ctx;
-  ClearContext();
-  timed_context = &o->animation_ctx;
-  FreeTimedContext();
+  ClearSlotContexts(o);
   o->mover = builtin_movers[0];
   o->parent = nullptr;
-  std::free(o->children);
-  o->children = nullptr;
-  o->child_count = 0;
+  FreeChildren(o);
 }
 
 static void SetupDefinedType(ObjectSlot* o, const ObjectType* t, uint32_t argc, const int32_t* args) {
