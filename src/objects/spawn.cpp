@@ -147,7 +147,7 @@ bool SpawnObject(int32_t type, int32_t x, int32_t y, int32_t draw_key, int32_t w
     return false;
   }
   const ObjectType* t = type < kFirstSpecialType ? FindObjectType(type) : nullptr;
-  if (type < kFirstSpecialType && !t) {
+  if ((type < kFirstSpecialType && !t) || type > kTypePlaneSwitch) {
     Say("Spawn refused: no object type %d", type);
     return false;
   }
