@@ -12,6 +12,7 @@
 #include "objects/object_layout.h"
 #include "objects/object_pool.h"
 #include "objects/object_type.h"
+#include "script/machine_state.h"
 #include "script/operands.h"
 #include "script/registers.h"
 
@@ -300,7 +301,7 @@ void CommitObject(const Parse& p, const StagedObject& o, ObjectSlot* slot, Objec
 }
 
 void Commit(Parse& p) {
-  MachineStateGuard keep;
+  SavedMachineState keep;
   ObjectSlot* const* dest = object_slots + p.first;
   for (uint32_t i = 0; i < p.count; i++) {
     dest[i]->order_index = static_cast<uint16_t>(p.first + i);

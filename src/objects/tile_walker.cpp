@@ -3,7 +3,7 @@
 // ledges and backing out of squeezes. Mover 5 runs it with a collision
 // pass before every pixel.
 #include "objects/builtin_routines.h"
-#include "objects/player_selection.h"
+#include "objects/player_select.h"
 #include "physics/collision_passes.h"
 #include "script/operands.h"
 #include "script/registers.h"
@@ -70,7 +70,7 @@ bool Walker::Vertical() {
   int dir = rising ? -1 : 1;
   int64_t edge = rising ? object_box_top : object_box_bottom;
   uint32_t contact = rising ? kUnderCeiling : kOnFloor;
-  Add(12, s);
+  V(12) = StepAccumulator(V(12), s);
   while (rising ? V(12) < -255 : V(12) > 255) {
     if (!Pass()) return false;
     if (RowHit(V(2) + edge, int64_t{V(1)} + object_box_inner_left, int64_t{V(1)} + object_box_inner_right)) {
@@ -127,7 +127,7 @@ bool Walker::Horizontal() {
   int dir = s < 0 ? -1 : 1;
   uint32_t wall_bit = dir < 0 ? kWallLeft : kWallRight;
   int32_t h = Clamp(V(17), kMaxStepHeight);
-  Add(11, s);
+  V(11) = StepAccumulator(V(11), s);
   while (dir < 0 ? V(11) < -255 : V(11) > 255) {
     if (!Pass()) return false;
     int32_t edge = dir < 0 ? object_box_left : object_box_right;

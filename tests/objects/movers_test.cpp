@@ -112,6 +112,17 @@ TEST_F(Movers, ProjectileStopsWhenAPassDeletesIt) {
   EXPECT_EQ(o->vars[1], 12);
 }
 
+TEST_F(Movers, AbsurdSpeedsStepABoundedDistance) {
+  ObjectSlot* o = SpawnMover(3, 0, 0);
+  o->vars[9] = INT32_MAX;
+  static int passes;
+  passes = 0;
+  run_projectile_collision_pass = [] { passes++; };
+  Frame(o);
+  EXPECT_EQ(o->vars[1], kMaxStepsPerFrame);
+  EXPECT_EQ(passes, kMaxStepsPerFrame + 1);  // one per pixel and the last
+}
+
 TEST_F(Movers, ProjectileSweepStopsWhenAHitTurnsItAround) {
   ObjectSlot* o = SpawnMover(3, 10, 10);
   o->vars[9] = 256 * 4;

@@ -41,7 +41,9 @@ TEST_F(Spawning, FixedWordsDefaultKeyAndRefusals) {
   EXPECT_EQ(spawn_count, 1);
   EXPECT_FALSE(Spawn(200));  // no such type
   EXPECT_FALSE(Spawn(-4));
-  EXPECT_EQ(Active(), 1);
+  EXPECT_FALSE(Spawn(10000));
+  EXPECT_TRUE(Spawn(9500));  // special ids need no record
+  EXPECT_EQ(Active(), 2);
 }
 
 TEST_F(Spawning, FullPoolRefusesWithoutTouchingCounters) {
