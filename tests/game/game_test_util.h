@@ -1,0 +1,93 @@
+// Shared test scaffolding: fatal errors become exceptions, and each test runs
+// in its own temporary game folder with the working folder restored after.
+#pragma once
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "game/file_stream.h"
+#include "game/game_files.h"
+#include "game/script_error.h"
+#include "game/tokenizer.h"
+#include "game/working_folder.h"
+
+namespace tolv::test {
+
+struct ScriptErrorThrown {
+  std::string message, report;
+};
+
+inline void ThrowScriptError(const char* message, const char* report) { throw ScriptErrorThrown{message, report}; }
+
+// Message of the fatal error that fn raises, "" when it raises none.
+template <class Fn>
+std::string FatalMessage(Fn fn) {
+  try {
+    fn();
+  } catch (const ScriptErrorThrown& e) {
+    return e.message;
+  }
+  return "";
+}
+
+inline void LoadText(FileStream& s, const std::string& text) {
+  CreateByteBuffer(s, static_cast<uint32_t>(text.size()));
+  std::memcpy(s.buffer.data(), text.data(), text.size());
+  s.name = "test.def";
+}
+
+inline void WriteFile(const std::filesystem::path& p, const std::string& bytes) {
+  std::filesystem::create_directories(p.parent_path());
+  std::ofstream(p, std::ios::binary) << bytes;
+}
+
+class GameDirTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    saved_cwd_ = std::filesystem::current_path();
+    char tmpl[] = "/tmp/tolv_game_XXXXXX";
+    ASSERT_NE(mkdtemp(tmpl), nullptr);
+    root_ = tmpl;
+    std::filesystem::create_directories(root_ / "game");
+    base_folder = root_.string();
+    game_folder = (root_ / "game").string();
+    ASSERT_EQ(ChangeWorkingFolder(game_folder.c_str()), 1);
+    script_error_hook = ThrowScriptError;
+    current_stream = nullptr;
+    include_reading = 0;
+  }
+  void TearDown() override {
+    while (OpenGameFileCount()) CloseGameFile();
+    CloseArchive();
+    script_error_hook = nullptr;
+    current_stream = nullptr;
+    ChangeWorkingFolder(saved_cwd_.c_str());
+    std::filesystem::remove_all(root_);
+  }
+  std::filesystem::path game() const { return root_ / "game"; }
+
+  std::filesystem::path saved_cwd_, root_;
+};
+
+class TokenizerTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    script_error_hook = ThrowScriptError;
+    include_reading = 0;
+    game_unpacked = 1;
+    resolve_alias = nullptr;
+  }
+  void TearDown() override {
+    script_error_hook = nullptr;
+    resolve_alias = nullptr;
+    current_stream = nullptr;
+  }
+};
+
+}  // namespace tolv::test
