@@ -39,6 +39,7 @@ static bool ValidName(const char* name, size_t max) {
 }
 
 bool BeginArchive(ArchiveWriter& w, const char* path, uint32_t time_seed) {
+  if (w.file) AbandonArchive(w);
   w = ArchiveWriter{};
   w.path = ComposePath(path);
   w.temp_path = w.path + ".tmp";
