@@ -1,9 +1,15 @@
 // tolv: the engine's entry point.
 #include <cstdio>
 
+#include "host/engine_init.h"
+
 int main(int argc, char** argv) {
   (void)argc;
   (void)argv;
-  std::printf("TOLV: the script machine is built; games cannot be loaded yet.\n");
+  tolv::InitEngine();
+  std::printf(
+      "TOLV engine: the script machine is initialised.\n"
+      "This build cannot load or show a game yet: the window, renderer and\n"
+      "game loader are not part of it. Run `make check` to exercise what is built.\n");
   return 0;
 }

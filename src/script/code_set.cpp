@@ -75,11 +75,13 @@ int AppendFunction(CodeSet& set, ScriptFunction fn) {
     set.capacity = set.capacity ? set.capacity * 2 : 16;
     set.functions = static_cast<ScriptFunction*>(Grow(set.functions, set.capacity * sizeof(ScriptFunction)));
   }
+  TouchLanes();
   set.functions[set.total] = fn;
   return set.total++;
 }
 
 void TruncateCodeSet(CodeSet& set, uint16_t keep) {
+  TouchLanes();
   for (uint32_t i = keep; i < set.total; i++) FreeScriptFunction(set.functions[i]);
   if (keep < set.total) set.total = keep;
 }

@@ -16,8 +16,10 @@ uint16_t current_lane = 0;
 uint8_t yield_flag = 0;
 const uint32_t* current_instruction = nullptr;
 uint64_t lane_budget = 50'000'000;
+uint32_t lane_epoch = 0;
 
 void BindContext(ScriptContext& ctx, CommandHandler* table, CodeSet* code) {
+  TouchLanes();
   ctx.table = table;
   ctx.code = code;
   ctx.function_count = code ? code->total : 0;
@@ -47,6 +49,7 @@ static T* Resize(T* p, unsigned n) {
 }
 
 static void ResizeLanes(ScriptContext* ctx, unsigned n) {
+  TouchLanes();
   ctx->lane_funcs = Resize(ctx->lane_funcs, n);
   ctx->lane_pcs = Resize(ctx->lane_pcs, n);
   ctx->lane_count = static_cast<uint8_t>(n);
@@ -122,6 +125,7 @@ void RunFunctionNow(uint16_t f) {
   current_lane = static_cast<uint16_t>(lane);
   ctx->lane_funcs[lane] = f;
   ctx->lane_pcs[lane] = 0;
+  TouchLanes();
   running_context = ctx;
   yield_flag = 0;
   RunLaneTurn<PlainLanes>(ctx->table, f);
@@ -140,6 +144,7 @@ void StartFunction(uint16_t f) {
   if (lane < 0) return;
   ctx->lane_funcs[lane] = f;
   ctx->lane_pcs[lane] = 0;
+  TouchLanes();
 }
 
 void StopFunction(uint16_t f) {
@@ -148,6 +153,7 @@ void StopFunction(uint16_t f) {
     if (ctx->lane_funcs[i] != f) continue;
     ctx->lane_funcs[i] = kFreeLane;
     ctx->lane_pcs[i] = 0;
+    TouchLanes();
     if (i == current_lane && ctx == running_context) yield_flag = 1;
   }
 }

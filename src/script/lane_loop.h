@@ -25,10 +25,11 @@ struct TimedLanes {
 };
 
 // Runs lane current_lane, which holds function f, until a command yields.
-// The context, its lane arrays and the lane itself are looked up afresh
-// after every command: a command may resize the lanes, free this lane or
-// start another function in it, and any of those ends the turn. A pc past
-// the function's end frees the lane.
+// A command may resize the lanes, free this lane, start another function in
+// it or change the code set; every such change bumps lane_epoch, and the
+// loop then looks the context, the lane and the function up afresh: a lane
+// that is gone or runs something else ends its turn. A pc past the
+// function's end frees the lane.
 template <typename Lanes>
 inline void RunLaneTurn(CommandHandler* table, uint16_t f) {
   uint64_t budget = lane_budget;
@@ -37,19 +38,32 @@ inline void RunLaneTurn(CommandHandler* table, uint16_t f) {
     uint16_t lane = current_lane;
     if (lane >= ctx->lane_count || ctx->lane_funcs[lane] != f) return;
     const ScriptFunction* fn = ContextFunction(ctx, f);
-    uint16_t pc = ctx->lane_pcs[lane];
-    if (!fn || pc >= fn->count) {
+    if (!fn) {
       Lanes::Free(ctx, lane);
       return;
     }
-    if (budget-- == 0) {
-      ReportRunawayLane(f);
-      yield_flag = 1;
-      return;
+    const uint32_t epoch = lane_epoch;
+    const uint32_t* const words = fn->words;
+    const uint32_t* const offsets = fn->offsets;
+    const uint16_t count = fn->count;
+    uint16_t* const pcs = ctx->lane_pcs;
+    for (;;) {
+      uint16_t pc = pcs[lane];
+      if (pc >= count) {
+        Lanes::Free(ctx, lane);
+        return;
+      }
+      if (--budget == 0) {
+        ReportRunawayLane(f);
+        yield_flag = 1;
+        return;
+      }
+      current_instruction = words + offsets[pc];
+      table[CommandIndex(current_instruction[0])]();
+      if (yield_flag) return;
+      if (lane_epoch != epoch || current_lane != lane || Lanes::Context() != ctx) break;
+      pcs[lane]++;
     }
-    current_instruction = InstructionAt(*fn, pc);
-    table[CommandIndex(current_instruction[0])]();
-    if (yield_flag) return;
     ctx = Lanes::Context();
     lane = current_lane;
     if (lane >= ctx->lane_count || ctx->lane_funcs[lane] != f) return;

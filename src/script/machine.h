@@ -95,6 +95,11 @@ extern uint16_t current_lane;
 extern uint8_t yield_flag;
 extern const uint32_t* current_instruction;
 
+// Bumped by every change of lane arrays, lane functions and code sets, so
+// a running loop knows to look its lane up again.
+extern uint32_t lane_epoch;
+inline void TouchLanes() { lane_epoch++; }
+
 // Instructions one lane may run in a single turn before it is made to yield.
 extern uint64_t lane_budget;
 

@@ -3,6 +3,7 @@
 
 #include "script/commands.h"
 #include "script/lane_access.h"
+#include "script/lane_loop.h"
 #include "script/operands.h"
 
 namespace tolv {
@@ -35,10 +36,7 @@ static void ArmWait(bool keep_acc, uint16_t step, uint16_t limit) {
   uint16_t pc = static_cast<uint16_t>(c->lane_pcs[l] + 1);
   const ScriptFunction* fn = ContextFunction(c, c->lane_funcs[l]);
   if (!fn || pc >= fn->count) {
-    c->lane_funcs[l] = kFreeLane;
-    c->lane_pcs[l] = 0;
-    c->frame_values[l] = c->wait_acc[l] = c->wait_step[l] = c->wait_limit[l] = 0;
-    c->param1[l] = c->param2[l] = 255;
+    FreeTimedLane(c, l);
   } else {
     c->lane_pcs[l] = pc;
   }

@@ -19,6 +19,7 @@ static T* Resize(T* p, unsigned n) {
 }
 
 static void ResizeTimedLanes(TimedScriptContext* ctx, unsigned n) {
+  TouchLanes();
   ctx->lane_funcs = Resize(ctx->lane_funcs, n);
   ctx->lane_pcs = Resize(ctx->lane_pcs, n);
   ctx->wait_acc = Resize(ctx->wait_acc, n);
@@ -31,6 +32,7 @@ static void ResizeTimedLanes(TimedScriptContext* ctx, unsigned n) {
 }
 
 static void SetTimedLane(TimedScriptContext* ctx, int lane, uint16_t f, uint8_t p1, uint8_t p2) {
+  TouchLanes();
   ctx->lane_funcs[lane] = f;
   ctx->lane_pcs[lane] = 0;
   ctx->frame_values[lane] = 0;
@@ -73,6 +75,7 @@ void ClearTimedContext() {
   fresh.code = ctx->code;
   fresh.function_count = ctx->function_count;
   *ctx = fresh;
+  TouchLanes();
 }
 
 void FreeTimedContext() {

@@ -1,0 +1,20 @@
+#include "host/engine_init.h"
+
+#include "script/commands.h"
+#include "script/global_contexts.h"
+#include "script/random.h"
+#include "script/registers.h"
+
+namespace tolv {
+
+void InitEngine() {
+  AllocRegisters(0);
+  ResetRegisters();
+  SeedRandomFromClock();
+  BuildCommandTables();
+  global_context.table = script_commands;
+  plane_context.table = script_commands;
+  BindScriptFunctions();
+}
+
+}  // namespace tolv
