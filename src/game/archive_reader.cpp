@@ -6,9 +6,9 @@
 #include "game/archive_format.h"
 #include "game/archive_index.h"
 #include "game/game_files.h"
-#include "game/lcg.h"
 #include "game/working_folder.h"
 #include "host/message_log.h"
+#include "script/random.h"
 
 namespace tolv {
 
