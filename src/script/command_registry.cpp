@@ -17,6 +17,8 @@ extern const CommandList other_context_command_list;  // script/other_context_co
 extern const CommandList slot_command_list;           // script/slot_commands.cpp
 extern const CommandList timed_command_list;          // script/timed_commands.cpp
 extern const CommandList timed_control_command_list;  // script/timed_control_commands.cpp
+extern const CommandList object_command_list;  // objects/object_commands.cpp
+extern const CommandList player_command_list;  // objects/player_commands.cpp
 
 const CommandList* const command_lists[] = {
     &count_command_list,
@@ -32,6 +34,8 @@ const CommandList* const command_lists[] = {
     &distance_command_list,
     &array_command_list,
     &timed_control_command_list,
+    &object_command_list,
+    &player_command_list,
 };
 const size_t command_list_count = sizeof(command_lists) / sizeof(command_lists[0]);
 
