@@ -2,7 +2,7 @@
 // the debug rows.
 #include <cstdio>
 
-#include "compiler/parse_number.h"
+#include "game/tokenizer.h"
 #include "host/key_state.h"
 #include "objects/builtin_routines.h"
 #include "objects/players.h"

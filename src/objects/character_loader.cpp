@@ -8,7 +8,7 @@
 #include <cstring>
 #include <new>
 
-#include "compiler/parse_number.h"
+#include "game/tokenizer.h"
 #include "host/key_state.h"
 #include "host/message_log.h"
 #include "objects/characters.h"

@@ -41,6 +41,9 @@ extern Character characters[kMaxCharacters];
 extern uint8_t character_count;
 extern CodeSet player_functions;
 
+// The character record a player's character index names, or null.
+inline const Character* FindCharacter(uint8_t c) { return c < character_count ? &characters[c] : nullptr; }
+
 // Frees character c, or every character for -1.
 void FreeCharacters(int c);
 // Hands a character's data to the end-of-frame free list and empties it.

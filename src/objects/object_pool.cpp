@@ -17,9 +17,6 @@ namespace tolv {
 uint16_t snapshot_count = 0;
 uint16_t spawn_count = 0;
 uint16_t deleted_count = 0;
-uint16_t slot_cursor = 0;
-ObjectSlot* last_spawned_slot = &void_slot;
-ObjectSlot* processing_slot = &void_slot;
 
 void SetVarCount(ObjectSlot* o, uint32_t n) {
   if (n > 65535) n = 65535;
@@ -172,7 +169,6 @@ void SortObjects() {
 }
 
 CodeSet object_code_sets[7];
-ScriptContext dbdraw_context, dbplace_context, collision_context, pcollision_context;
 
 void SetupScriptContexts() {
   for (int i = 0; i < 2 * kObjectSlotCount; i++) {

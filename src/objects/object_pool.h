@@ -3,7 +3,9 @@
 #pragma once
 #include <cstdint>
 
+#include "objects/object_globals.h"
 #include "objects/records.h"
+#include "script/global_contexts.h"
 
 namespace tolv {
 
@@ -18,14 +20,10 @@ constexpr int kFreeSlotVars = 7;
 extern uint16_t snapshot_count;
 extern uint16_t spawn_count;
 extern uint16_t deleted_count;
-extern uint16_t slot_cursor;
-extern ObjectSlot* last_spawned_slot;
-extern ObjectSlot* processing_slot;
 
 // Object code sets by kind, in the order of the object definition files.
 enum ObjectCodeKind { kMovementCode, kDrawingCode, kCollisionCode, kPCollisionCode, kAnimationCode, kDBPlaceCode, kDBDrawCode };
 extern CodeSet object_code_sets[7];
-extern ScriptContext dbdraw_context, dbplace_context, collision_context, pcollision_context;
 
 // Binds every slot's contexts (both pools) and the four kind contexts to
 // their tables and code sets; lanes are kept.

@@ -3,7 +3,7 @@
 #include "objects/character_loader.h"
 #include "objects/characters.h"
 #include "objects/player_commands.h"
-#include "objects/player_selection.h"
+#include "objects/player_select.h"
 #include "objects/players.h"
 #include "script/commands.h"
 #include "script/lane_access.h"

@@ -9,9 +9,9 @@
 #include "host/key_state.h"
 #include "objects/builtin_routines.h"
 #include "objects/characters.h"
-#include "objects/count_slot.h"
+#include "script/count_slot.h"
 #include "objects/object_pool.h"
-#include "objects/player_selection.h"
+#include "objects/player_select.h"
 #include "script/registers.h"
 
 namespace tolv {
@@ -104,7 +104,7 @@ static void StartCharacterScripts(PlayerRecord& r, const Character& ch) {
   BindContext(r.character_ctx, script_commands, &player_functions);
   current_context = &r.character_ctx;
   ResetContext();
-  count.Set(CountLoopInCharacterVars);
+  CountSlotGuard init_count(CountLoopInCharacterVars);
   if (ch.default_vars && ch.default_var_count) RunFunctionNow(static_cast<uint16_t>(ch.default_vars[0]));
 }
 

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "compiler/parse_number.h"
+#include "game/tokenizer.h"
 #include "host/message_log.h"
 #include "objects/builtin_routines.h"
 #include "objects/object_pool.h"

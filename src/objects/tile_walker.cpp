@@ -3,7 +3,7 @@
 // ledges and backing out of squeezes. Mover 5 runs it with a collision
 // pass before every pixel.
 #include "objects/builtin_routines.h"
-#include "objects/player_selection.h"
+#include "objects/player_select.h"
 #include "physics/collision_passes.h"
 #include "script/operands.h"
 #include "script/registers.h"

@@ -10,6 +10,5 @@ MovementRoutine movement_routines[9] = {NoMovement, NoMovement, NoMovement, NoMo
 void (*run_projectile_collision_pass)() = NoPass;
 void (*collide_player_with_objects)() = NoPass;
 ObjectRoutine collide_player_with_object_map = NoPass;
-ObjectSlot* collide_object = &void_slot;
 
 }  // namespace tolv

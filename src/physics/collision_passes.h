@@ -3,7 +3,7 @@
 #pragma once
 #include <cstdint>
 
-#include "objects/records.h"
+#include "objects/object_globals.h"
 
 namespace tolv {
 
@@ -19,8 +19,5 @@ extern void (*collide_player_with_objects)();
 // The current player against the running object's own solid tile map
 // (entry 4 of builtin_collisions).
 extern ObjectRoutine collide_player_with_object_map;
-
-// The partner of the collision commands and projectile routines.
-extern ObjectSlot* collide_object;
 
 }  // namespace tolv

@@ -35,7 +35,7 @@ class ControlTest : public ObjectScriptTest {
     object_types = types;
     object_type_counts.total = 2;
     for (int i = 0; i < kObjects; i++) vars[i][0] = 1;
-    characters = chars;
+    characters[0] = chars[0];
     character_count = 1;
     for (PlayerRecord& p : player_records) {
       p.character = 0;

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "host/message_log.h"
-#include "objects/character.h"
+#include "objects/characters.h"
 #include "objects/object_globals.h"
 #include "objects/object_type.h"
 #include "script/commands.h"
@@ -83,7 +83,7 @@ class ObjectScriptTest : public ScriptTest {
       *c = ScriptContext{};
     }
     ScriptTest::TearDown();
-    characters = nullptr;
+    characters[0] = Character{};
     character_count = 0;
     object_types = nullptr;
     object_type_counts = ScopeCounts{};
