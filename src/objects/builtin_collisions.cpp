@@ -75,46 +75,41 @@ void SwitchPlayerLayerY() { SwitchLayer(1); }
 
 // True when any hurt box of the partner's running lanes overlaps `attack`.
 static bool HitsPartner(const ObjectSlot* p, const Box& attack) {
-  const TimedScriptContext& a = p->animation_ctx;
-  const ObjectType* t = FindObjectType(ObjVar(p, 0));
   uint32_t flags = static_cast<uint32_t>(ObjVar(p, 6));
-  for (int i = 0; i < a.lane_count; i++) {
-    if (a.lane_funcs[i] >= a.function_count) continue;
-    const SpriteFrame* f = TypeFrame(t, ObjVar(p, 4), a.frame_values[i]);
-    if (!f || !f->hurt_boxes) continue;
-    for (int h = 0; h < f->hurt_count; h++) {
-      const Box& mirrored = f->mirrored_hurt_boxes ? f->mirrored_hurt_boxes[h] : f->hurt_boxes[h];
-      if (Overlap(attack, Place(f->hurt_boxes[h], mirrored, flags, ObjVar(p, 1), ObjVar(p, 2)))) return true;
+  return ForEachLaneFrame(p, [&](int, const SpriteFrame& f) {
+    for (int h = 0; f.hurt_boxes && h < f.hurt_count; h++) {
+      const Box& mirrored = f.mirrored_hurt_boxes ? f.mirrored_hurt_boxes[h] : f.hurt_boxes[h];
+      if (Overlap(attack, Place(f.hurt_boxes[h], mirrored, flags, ObjVar(p, 1), ObjVar(p, 2)))) return true;
     }
-  }
-  return false;
+    return false;
+  });
+}
+
+// The partner is hit: its Animation starts over at its type's third label.
+static void ReactToHit(ObjectSlot* p) {
+  queue_sound(kHitSound, 0);
+  ResetObjectAnimation(p);
+  const ObjectType* pt = FindObjectType(ObjVar(p, 0));
+  if (!pt || !pt->animation_labels || pt->animation_label_count < 3) return;
+  SavedMachineState keep;
+  timed_context = &p->animation_ctx;
+  StartTimedFunctionNoArgs(pt->animation_labels[2]);
 }
 
 void ProjectileCollide() {
   ObjectSlot* o = running_slot;
   ObjectSlot* p = collide_object;
   if (o == p || p == &void_slot || o->animation_ctx.lane_count == 0) return;
-  const TimedScriptContext& a = o->animation_ctx;
-  const ObjectType* t = FindObjectType(ObjVar(o, 0));
   uint32_t flags = static_cast<uint32_t>(ObjVar(o, 6));
-  for (int i = 0; i < a.lane_count; i++) {
-    if (a.lane_funcs[i] >= a.function_count) continue;
-    const SpriteFrame* f = TypeFrame(t, ObjVar(o, 4), a.frame_values[i]);
-    if (!f || !f->attack_boxes) continue;
-    for (int k = 0; k < f->attack_count; k++) {
-      const Box& mirrored = f->mirrored_attack_boxes ? f->mirrored_attack_boxes[k] : f->attack_boxes[k];
-      if (!HitsPartner(p, Place(f->attack_boxes[k], mirrored, flags, ObjVar(o, 1), ObjVar(o, 2)))) continue;
-      queue_sound(kHitSound, 0);
-      ResetObjectAnimation(p);
-      const ObjectType* pt = FindObjectType(ObjVar(p, 0));
-      if (pt && pt->animation_labels && pt->animation_label_count > 2) {
-        MachineStateGuard keep;
-        timed_context = &p->animation_ctx;
-        StartTimedFunctionNoArgs(pt->animation_labels[2]);
-      }
-      return;
+  ForEachLaneFrame(o, [&](int, const SpriteFrame& f) {
+    for (int k = 0; f.attack_boxes && k < f.attack_count; k++) {
+      const Box& mirrored = f.mirrored_attack_boxes ? f.mirrored_attack_boxes[k] : f.attack_boxes[k];
+      if (!HitsPartner(p, Place(f.attack_boxes[k], mirrored, flags, ObjVar(o, 1), ObjVar(o, 2)))) continue;
+      ReactToHit(p);
+      return true;
     }
-  }
+    return false;
+  });
 }
 
 void PlaceDebugObject() {

@@ -21,12 +21,8 @@ static int32_t Cam(int axis) { return registers[axis ? kRegCameraY : kRegCameraX
 static void DrawLanes(bool flip, bool offsets) {
   const ObjectSlot* o = running_slot;
   const TimedScriptContext& a = o->animation_ctx;
-  const ObjectType* t = FindObjectType(ObjVar(o, 0));
   uint32_t bits = flip ? static_cast<uint32_t>(ObjVar(o, 6)) & 3u : 0u;
-  for (int i = 0; i < a.lane_count; i++) {
-    if (a.lane_funcs[i] >= a.function_count) continue;
-    const SpriteFrame* f = TypeFrame(t, ObjVar(o, 4), a.frame_values[i]);
-    if (!f) continue;
+  ForEachLaneFrame(o, [&](int i, const SpriteFrame& f) {
     uint32_t x = static_cast<uint32_t>(ObjVar(o, 1)), y = static_cast<uint32_t>(ObjVar(o, 2));
     if (offsets && a.param1[i] != 255) {
       uint32_t d = static_cast<uint32_t>(ObjVar(o, a.param1[i]));
@@ -36,8 +32,9 @@ static void DrawLanes(bool flip, bool offsets) {
       uint32_t d = static_cast<uint32_t>(ObjVar(o, a.param2[i]));
       y = (bits & kFlipY) ? y - d : y + d;
     }
-    sprite_routines[bits](f, Cam(0), Cam(1), static_cast<int32_t>(x), static_cast<int32_t>(y));
-  }
+    sprite_routines[bits](&f, Cam(0), Cam(1), static_cast<int32_t>(x), static_cast<int32_t>(y));
+    return false;
+  });
 }
 
 void DrawObjectParts() { DrawLanes(false, false); }

@@ -81,7 +81,7 @@ enum StepResult { kStepDone, kStepTurned, kStepDeleted };
 static StepResult SweepAxis(ObjectSlot* o, int pos, int acc, int speed) {
   int32_t s = ObjVar(o, speed);
   int32_t dir = s < 0 ? -1 : 1;
-  ObjVar(o, acc) = Wrap(int64_t{ObjVar(o, acc)} + s);
+  ObjVar(o, acc) = StepAccumulator(ObjVar(o, acc), s);
   while (dir < 0 ? ObjVar(o, acc) < -255 : ObjVar(o, acc) > 255) {
     run_projectile_collision_pass();
     if (Deleted(o)) return kStepDeleted;

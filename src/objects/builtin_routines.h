@@ -5,6 +5,7 @@
 
 #include "objects/object_type.h"
 #include "objects/records.h"
+#include "script/operands.h"
 
 namespace tolv {
 
@@ -70,10 +71,32 @@ inline int32_t WrapAdd(int32_t a, int32_t b) {
   return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
 }
 
+// Movers that step pixel by pixel take at most this many pixels per axis
+// and frame: a script speed in the millions must not stall the frame.
+constexpr int64_t kMaxStepsPerFrame = 4096;
+// Accumulator a plus speed s, held to what that many steps use.
+inline int32_t StepAccumulator(int32_t a, int32_t s) {
+  int64_t v = int64_t{a} + s, cap = kMaxStepsPerFrame * 256 + 255;
+  return static_cast<int32_t>(v > cap ? cap : v < -cap ? -cap : v);
+}
+
 // Frame `frame` of sprite set `set` of a type; null when any of them is missing.
 const SpriteFrame* TypeFrame(const ObjectType* type, int32_t set, uint32_t frame);
 // The frame an object shows: its type's set (word 4) at lane 0's frame value.
 const SpriteFrame* CurrentFrame(const ObjectSlot* o);
+// Calls fn(lane, frame) for each running Animation lane of o whose frame
+// exists in o's sprite set; stops when fn returns true, and returns that.
+template <typename Fn>
+bool ForEachLaneFrame(const ObjectSlot* o, Fn fn) {
+  const TimedScriptContext& a = o->animation_ctx;
+  const ObjectType* t = FindObjectType(ObjVar(o, 0));
+  for (int i = 0; i < a.lane_count; i++) {
+    if (a.lane_funcs[i] >= a.function_count) continue;
+    const SpriteFrame* f = TypeFrame(t, ObjVar(o, 4), a.frame_values[i]);
+    if (f && fn(i, *f)) return true;
+  }
+  return false;
+}
 // Sets the object box globals from o's current frame (all 0 without one).
 void SetObjectBox(const ObjectSlot* o);
 // Runs o's Animation lanes, keeping the caller's machine state.

@@ -71,14 +71,14 @@ void SetObjectBox(const ObjectSlot* o) {
 }
 
 void RunObjectAnimation(ObjectSlot* o) {
-  MachineStateGuard keep;
+  SavedMachineState keep;
   timed_context = &o->animation_ctx;
   RunTimedLanes();
 }
 
 void ResetObjectAnimation(ObjectSlot* o) {
   if (running_context == &o->animation_ctx) yield_flag = 1;
-  MachineStateGuard keep;
+  SavedMachineState keep;
   timed_context = &o->animation_ctx;
   FreeTimedContext();
 }

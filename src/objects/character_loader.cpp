@@ -8,24 +8,37 @@
 #include <cstring>
 #include <new>
 
+#include "game/file_stream.h"
+#include "game/script_error.h"
 #include "game/tokenizer.h"
 #include "host/key_state.h"
 #include "host/message_log.h"
-#include "objects/characters.h"
+#include "objects/character.h"
 #include "objects/records.h"
 #include "render/image.h"
 
 namespace tolv {
 
-static bool NoFile(const char*, TokenSource*) { return false; }
-static void NoClose(TokenSource*) {}
-static bool NoCompiler(TokenSource*, ScriptFunction*, const char*) { return false; }
-static void ReportError(const char* message) {
-  ShowMessage("Script Error");
-  char line[256];
-  std::snprintf(line, sizeof line, "%s", message);
-  for (char* s = std::strtok(line, "\n"); s; s = std::strtok(nullptr, "\n")) ShowMessage(s);
+// Definition files are read with the def-file tokenizer.
+static bool NextFileToken(void* state, char* text) { return ReadToken(*static_cast<FileStream*>(state), text) >= 0; }
+static bool OpenDefFile(const char* path, TokenSource* src) {
+  auto* s = new FileStream;
+  if (!OpenStream(path, *s)) {
+    delete s;
+    return false;
+  }
+  src->state = s;
+  src->next = NextFileToken;
+  return true;
 }
+static void CloseDefFile(TokenSource* src) {
+  auto* s = static_cast<FileStream*>(src->state);
+  CloseStream(*s);
+  delete s;
+  src->state = nullptr;
+}
+static bool NoCompiler(TokenSource*, ScriptFunction*, const char*) { return false; }
+static void FatalError(const char* message) { ScriptError(message); }
 static void BlankCharacterFrames(const char* path, int c, SpriteSet* out) {
   char line[64];
   ShowMessage("Can't open sprite file for read:");
@@ -38,11 +51,11 @@ static void BlankCharacterFrames(const char* path, int c, SpriteSet* out) {
   out->frame_count = 1;
 }
 
-bool (*open_character_file)(const char* path, TokenSource* src) = NoFile;
-void (*close_character_file)(TokenSource* src) = NoClose;
+bool (*open_character_file)(const char* path, TokenSource* src) = OpenDefFile;
+void (*close_character_file)(TokenSource* src) = CloseDefFile;
 bool (*compile_player_function)(TokenSource* src, ScriptFunction* out, const char* name) = NoCompiler;
 void (*load_character_sprites)(const char* path, int c, SpriteSet* out) = BlankCharacterFrames;
-void (*character_error)(const char* message) = ReportError;
+void (*character_error)(const char* message) = FatalError;
 
 namespace {
 // One load: the token source, the scratch token and the error state.

@@ -15,23 +15,15 @@ constexpr uint32_t kSpawnXReg = 1u << 29;
 constexpr uint32_t kSpawnYReg = 1u << 28;
 constexpr int kSpawnHeader = 8;  // ID, type, X, Y, key, word 5, flags, count
 
-// Words of the instruction the lane of ctx is at, or 0 when it cannot be
-// told (the argument count is then held to what the padding covers).
-static uint32_t LaneInstructionLength(const ScriptContext* ctx) {
-  if (!ctx || current_lane >= ctx->lane_count) return 0;
-  const ScriptFunction* fn = ContextFunction(ctx, ctx->lane_funcs[current_lane]);
-  uint16_t pc = ctx->lane_pcs[current_lane];
-  if (!fn || pc >= fn->count || InstructionAt(*fn, pc) != current_instruction) return 0;
-  return InstructionLength(*fn, pc);
-}
-
 static void Spawn(const ScriptContext* ctx) {
   uint32_t w = Op(1);
   int32_t type = (w & kRegisterBit) ? Reg(w & 0x0FFFFFFF) : static_cast<int32_t>(w & 0x0FFFFFFF);
   int32_t x = (w & kSpawnXReg) ? Reg(Op(2)) : static_cast<int32_t>(Op(2));
   int32_t y = (w & kSpawnYReg) ? Reg(Op(3)) : static_cast<int32_t>(Op(3));
   uint32_t argc = Op(7);
-  uint32_t len = LaneInstructionLength(ctx);
+  // Arguments stop at the instruction's end; when its length cannot be
+  // told, at what the padding after a function covers.
+  uint32_t len = RunningInstructionLength(ctx);
   uint32_t room = len > kSpawnHeader ? len - kSpawnHeader : len ? 0 : kOperandPad - kSpawnHeader;
   if (argc > room) argc = room;
   SpawnObject(type, x, y, RegOrConst(Op(4)), RegOrConst(Op(5)), RegOrConst(Op(6)), argc,

@@ -61,14 +61,15 @@ bool RetypeObject(ObjectSlot* o, int32_t new_type) {
   int32_t old_type = o->vars[0];
   if (IsStatObjType(new_type) && !o->stat_instance) return false;
   {
-    MachineStateGuard keep;
+    ScriptContext* running = running_context;
+    SavedMachineState keep;
     for (ScriptContext* c : {&o->movement_ctx, &o->drawing_ctx}) {
       current_context = c;
-      if (c == keep.running) yield_flag = 1;
+      if (c == running) yield_flag = 1;
       ClearContext();
     }
     timed_context = &o->animation_ctx;
-    if (timed_context == keep.running) yield_flag = 1;
+    if (timed_context == running) yield_flag = 1;
     FreeTimedContext();
   }
   if (o->child_count) DropChildren(o, ChildrenDieWith(old_type));

@@ -35,8 +35,8 @@ void ReleaseSlotInstance(ObjectSlot* o) {
   free_stat_obj(id);
 }
 
-static void ClearSlotContexts(ObjectSlot* o) {
-  MachineStateGuard keep;
+void ClearSlotContexts(ObjectSlot* o) {
+  SavedMachineState keep;
   current_context = &o->movement_ctx;
   ClearContext();
   current_context = &o->drawing_ctx;
@@ -45,7 +45,7 @@ static void ClearSlotContexts(ObjectSlot* o) {
   FreeTimedContext();
 }
 
-static void FreeChildren(ObjectSlot* o) {
+void FreeChildren(ObjectSlot* o) {
   std::free(o->children);
   o->children = nullptr;
   o->child_count = 0;
@@ -78,7 +78,7 @@ void AllocObjectPool() {
     }
   }
   for (ScriptContext* c : {&dbdraw_context, &dbplace_context, &collision_context, &pcollision_context}) {
-    MachineStateGuard keep;
+    SavedMachineState keep;
     current_context = c;
     ClearContext();
   }
@@ -123,7 +123,7 @@ void ResetObjectSlots() {
 void CopyObjectContexts(const ObjectSlot* from, ObjectSlot* to) {
   if (from == to) return;
   ClearSlotContexts(to);
-  MachineStateGuard keep;
+  SavedMachineState keep;
   const ScriptContext* plain_from[] = {&from->movement_ctx, &from->drawing_ctx};
   ScriptContext* plain_to[] = {&to->movement_ctx, &to->drawing_ctx};
   for (int k = 0; k < 2; k++) {

@@ -6,6 +6,7 @@
 #include "objects/object_globals.h"
 #include "objects/records.h"
 #include "script/global_contexts.h"
+#include "script/machine_state.h"
 
 namespace tolv {
 
@@ -34,6 +35,9 @@ void ResetObjectPool();
 void ResetObjectSlots();
 // Back to a free slot: 7 words, no contexts, links, snapshot or instance.
 void ResetSlot(ObjectSlot* o);
+// Empties the three contexts (bindings kept) and the children array.
+void ClearSlotContexts(ObjectSlot* o);
+void FreeChildren(ObjectSlot* o);
 // Resizes the variable block; new words are 0.
 void SetVarCount(ObjectSlot* o, uint32_t n);
 void CopyObjectContexts(const ObjectSlot* from, ObjectSlot* to);
@@ -44,21 +48,5 @@ inline bool IsStatObjType(int32_t t) { return t == kTypeHud || t == kTypePauseMe
 // Frees the stat object instance a slot owns.
 void ReleaseSlotInstance(ObjectSlot* o);
 
-
-// Saves the machine's context pointers and lane for the scope's duration.
-struct MachineStateGuard {
-  ScriptContext* current = current_context;
-  ScriptContext* running = running_context;
-  TimedScriptContext* timed = timed_context;
-  uint16_t lane = current_lane;
-  const uint32_t* instruction = current_instruction;
-  ~MachineStateGuard() {
-    current_context = current;
-    running_context = running;
-    timed_context = timed;
-    current_lane = lane;
-    current_instruction = instruction;
-  }
-};
 
 }  // namespace tolv

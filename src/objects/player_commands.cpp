@@ -1,19 +1,16 @@
 // Player commands: giving a player a character, the camera step on
 // demand, and reloading a character definition.
 #include "objects/character_loader.h"
-#include "objects/characters.h"
-#include "objects/player_commands.h"
+#include "objects/character.h"
 #include "objects/player_select.h"
 #include "objects/players.h"
 #include "script/commands.h"
 #include "script/lane_access.h"
 #include "script/operands.h"
 #include "script/registers.h"
+#include "script/string_slots.h"
 
 namespace tolv {
-
-static const char* NoString(uint32_t) { return nullptr; }
-const char* (*script_string_at)(uint32_t index) = NoString;
 
 static void SetCharacter() {
   SetPlayerCharacter(static_cast<uint8_t>(RegOrConst(Op(1))), static_cast<uint8_t>(RegOrConst(Op(2))));
@@ -23,13 +20,9 @@ static void CameraNow() {
   PlayerRecord* r = player_operand_d;
   if (r == &void_player) return;
   int32_t saved = registers[kRegPlayer];
-  PlayerRecord* saved_record = current_player;
   SelectPlayer(r->index);
   CameraStep(r->index);
-  if (!SelectPlayer(saved)) {
-    registers[kRegPlayer] = saved;
-    current_player = saved_record;
-  }
+  SelectPlayer(saved);
 }
 
 // Like the act reloads, the command yields first: its lane resumes after
@@ -38,7 +31,7 @@ static void Reload(uint16_t& pc) {
   uint32_t w = Op(1);
   uint32_t index = (w & kRegisterBit) ? static_cast<uint16_t>(Reg(w)) : w;
   uint8_t c = static_cast<uint8_t>(RegOrConst(Op(2)));
-  const char* path = index == 0x7fffffff ? (c < kMaxCharacters ? characters[c].path : nullptr) : script_string_at(index);
+  const char* path = index == 0x7fffffff ? (c < kMaxCharacters ? characters[c].path : nullptr) : StringSlotText(index);
   yield_flag = 1;
   pc++;
   if (path) ReloadCharacterDef(path, c);

@@ -1,6 +1,5 @@
 #include "objects/player_select.h"
 
-#include "objects/records.h"
 #include "script/operands.h"
 #include "script/registers.h"
 #include "world/tile_plane.h"
@@ -8,9 +7,22 @@
 namespace tolv {
 
 uint8_t player_count = kMaxPlayers;
-int32_t* current_player_vars = nullptr;
 int32_t wrap_left, wrap_right, wrap_width;
 int32_t wrap_top, wrap_bottom, wrap_height;
+int32_t* current_player_vars = nullptr;
+
+// One axis: the player's wrap registers when it wraps, else 0 to the
+// plane's size in pixels.
+static void WrapAxis(int on, int lo, int hi, int size, int32_t plane_size, int32_t& l, int32_t& h, int32_t& s) {
+  if (registers[on]) {
+    l = registers[lo];
+    h = registers[hi];
+    s = registers[size];
+  } else {
+    l = 0;
+    h = s = plane_size;
+  }
+}
 
 void SetWrapWindow(int p) {
   if (p < 0 || p >= kMaxPlayers) return;
@@ -18,31 +30,17 @@ void SetWrapWindow(int p) {
   const TilePlane* plane = ProbePlane();
   int32_t w = plane ? static_cast<int32_t>(plane->width * 8) : 0;
   int32_t h = plane ? static_cast<int32_t>(plane->height * 8) : 0;
-  const int32_t* R = registers;
-  if (R[39 + p]) {
-    wrap_left = R[23 + p], wrap_right = R[27 + p], wrap_width = R[47 + p];
-  } else {
-    wrap_left = 0;
-    wrap_right = wrap_width = w;
-  }
-  if (R[41 + p]) {
-    wrap_top = R[25 + p], wrap_bottom = R[29 + p], wrap_height = R[49 + p];
-  } else {
-    wrap_top = 0;
-    wrap_bottom = wrap_height = h;
-  }
+  WrapAxis(39 + p, 23 + p, 27 + p, 47 + p, w, wrap_left, wrap_right, wrap_width);
+  WrapAxis(41 + p, 25 + p, 29 + p, 49 + p, h, wrap_top, wrap_bottom, wrap_height);
 }
 
-bool SelectPlayer(int p) {
+void SelectPlayer(int p) {
   Cell(registers, register_count, kRegPlayer) = p;
-  bool ok = p >= 0 && p < kMaxPlayers;
-  PlayerRecord* r = ok ? &player_records[p] : &void_player;
-  current_player = r;
-  current_character_vars = r->character_vars;
-  current_character_var_count = r->character_vars ? character_register_count : 0;
-  current_player_vars = r->player_vars;
-  if (ok) SetWrapWindow(p);
-  return ok;
+  current_player = p >= 0 && p < kMaxPlayers ? &player_records[p] : &void_player;
+  current_character_vars = current_player->character_vars;
+  current_character_var_count = current_character_vars ? character_register_count : 0;
+  current_player_vars = current_player->player_vars;
+  SetWrapWindow(p);
 }
 
 }  // namespace tolv

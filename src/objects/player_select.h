@@ -1,21 +1,20 @@
-// Making a player the current one: register 9, the current record and its
-// variable blocks, and the wrap window that movement and collision read.
+// Making a player the current one: register 9, the current record, its
+// variable blocks and the wrap window that movement reads.
 #pragma once
 #include <cstdint>
 
 namespace tolv {
 
-extern uint8_t player_count;  // players of the game (records beyond kMaxPlayers are never selected)
-extern int32_t* current_player_vars;
+extern uint8_t player_count;  // players of the game; only the first kMaxPlayers have records
 extern int32_t wrap_left, wrap_right, wrap_width;
 extern int32_t wrap_top, wrap_bottom, wrap_height;
+extern int32_t* current_player_vars;
 
-// Wrap window of player p (0 or 1): its registers on a wrapping axis, else
-// its plane's size (empty for a plane that does not exist); makes its
-// plane the probe plane.
+// A p that names no player record selects the inert void player, and
+// register 9 still becomes p.
+void SelectPlayer(int p);
+// Wrap window of player p (0 or 1): its registers when wrapping, else its
+// plane's size; makes its plane the probe plane.
 void SetWrapWindow(int p);
-// A p that names no player record selects the inert void player (register
-// 9 still becomes p, the wrap window stays) and answers false.
-bool SelectPlayer(int p);
 
 }  // namespace tolv

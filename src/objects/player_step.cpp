@@ -3,7 +3,7 @@
 #include "objects/player_step.h"
 
 #include "host/key_state.h"
-#include "objects/characters.h"
+#include "objects/character.h"
 #include "objects/player_select.h"
 #include "objects/players.h"
 #include "objects/world_update.h"

@@ -8,7 +8,7 @@
 
 #include "host/key_state.h"
 #include "objects/builtin_routines.h"
-#include "objects/characters.h"
+#include "objects/character.h"
 #include "script/count_slot.h"
 #include "objects/object_pool.h"
 #include "objects/player_select.h"
@@ -27,7 +27,7 @@ static void FreeHitBoxLists(PlayerRecord& r) {
 }
 
 static void EmptyPlayerContexts(PlayerRecord& r) {
-  MachineStateGuard keep;
+  SavedMachineState keep;
   timed_context = &r.main_ctx;
   FreeTimedContext();
   current_context = &r.character_ctx;
@@ -60,7 +60,7 @@ void AllocPlayerVars() {
     FreeHitBoxLists(r);
     r.player_object = r.second_object = nullptr;
     EmptyPlayerContexts(r);
-    MachineStateGuard keep;
+    SavedMachineState keep;
     timed_context = &r.main_ctx;
     AddTimedLane();
   }
@@ -95,23 +95,24 @@ static void CopyMainLabels(PlayerRecord& r, const Character& ch) {
 // Binds the player's contexts to the player functions, starts main label
 // 0 and runs the character's init label.
 static void StartCharacterScripts(PlayerRecord& r, const Character& ch) {
-  MachineStateGuard keep;
-  CountSlotGuard count(CountLoopTimed);
-  BindContext(r.main_ctx, timed_commands, &player_functions);
-  current_context = timed_context = &r.main_ctx;
-  ResetTimedContext();
-  if (r.label_count) StartTimedFunctionNowNoArgs(r.labels[0]);
+  SavedMachineState keep;
+  {
+    CountSlotGuard count(CountLoopTimed);
+    BindContext(r.main_ctx, timed_commands, &player_functions);
+    current_context = timed_context = &r.main_ctx;
+    ResetTimedContext();
+    if (r.label_count) StartTimedFunctionNowNoArgs(r.labels[0]);
+  }
+  CountSlotGuard count(CountLoopInCharacterVars);
   BindContext(r.character_ctx, script_commands, &player_functions);
   current_context = &r.character_ctx;
   ResetContext();
-  CountSlotGuard init_count(CountLoopInCharacterVars);
   if (ch.default_vars && ch.default_var_count) RunFunctionNow(static_cast<uint16_t>(ch.default_vars[0]));
 }
 
 void SetPlayerCharacter(int p, int c) {
   if (p < 0 || p >= kMaxPlayers || !player_records[p].character_vars) return;
   int32_t saved_player = registers[kRegPlayer];
-  PlayerRecord* saved_record = current_player;
   SelectPlayer(p);
   PlayerRecord& r = player_records[p];
   int32_t& y = PVar(&r, kPvY);
@@ -125,10 +126,7 @@ void SetPlayerCharacter(int p, int c) {
     CopyMainLabels(r, characters[c]);
     StartCharacterScripts(r, characters[c]);
   }
-  if (!SelectPlayer(saved_player)) {
-    registers[kRegPlayer] = saved_player;
-    current_player = saved_record;
-  }
+  SelectPlayer(saved_player);
 }
 
 static bool AllKeysSet(const PlayerRecord* r, const KeyCombination& kc) {
@@ -155,7 +153,7 @@ void RunKeyCombinations() {
     if (!g.combinations || k >= g.combination_count) return;
     const KeyCombination& kc = g.combinations[k];
     if (!kc.key_count || !kc.keys || !AllKeysSet(r, kc) || kc.label >= r->label_count) continue;
-    MachineStateGuard keep;
+    SavedMachineState keep;
     current_context = &r->character_ctx;
     RunFunctionNow(r->labels[kc.label]);
   }

@@ -2,7 +2,6 @@
 #include "objects/spawn.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 #include "game/tokenizer.h"
@@ -68,18 +67,10 @@ static void ReportMissingStatObj(int32_t def) {
 // Empties everything a previous object may have left in the slot.
 static void ClearForSpawn(ObjectSlot* o) {
   ReleaseSlotInstance(o);
-  MachineStateGuard keep;
-  current_context = &o->movement_ctx;
-  ClearContext();
-  current_context = &o->drawing_ctx;
-  ClearContext();
-  timed_context = &o->animation_ctx;
-  FreeTimedContext();
+  ClearSlotContexts(o);
   o->mover = builtin_movers[0];
   o->parent = nullptr;
-  std::free(o->children);
-  o->children = nullptr;
-  o->child_count = 0;
+  FreeChildren(o);
 }
 
 static void SetupDefinedType(ObjectSlot* o, const ObjectType* t, uint32_t argc, const int32_t* args) {
@@ -88,7 +79,7 @@ static void SetupDefinedType(ObjectSlot* o, const ObjectType* t, uint32_t argc, 
   int32_t x = o->vars[1], y = o->vars[2];
   for (uint32_t k = 0; k < t->variable_count && 7u + k < o->var_count; k++)
     o->vars[7 + k] = EvalInitialiser(t->initialisers ? t->initialisers[k] : nullptr, x, y, argc, args);
-  MachineStateGuard keep;
+  SavedMachineState keep;
   timed_context = &o->animation_ctx;
   if (t->animation_label_count && t->animation_labels) StartTimedFunctionNoArgs(t->animation_labels[0]);
   current_context = &o->movement_ctx;
@@ -156,7 +147,7 @@ bool SpawnObject(int32_t type, int32_t x, int32_t y, int32_t draw_key, int32_t w
     return false;
   }
   const ObjectType* t = type < kFirstSpecialType ? FindObjectType(type) : nullptr;
-  if (type < kFirstSpecialType && !t) {
+  if ((type < kFirstSpecialType && !t) || type > kTypePlaneSwitch) {
     Say("Spawn refused: no object type %d", type);
     return false;
   }

@@ -54,7 +54,7 @@ struct Walker {
   }
   bool Vertical();
   bool Horizontal();
-  void StepOne(int dir, int32_t h, int32_t edge);
+  void StepOne(int dir, int32_t h);
 };
 }  // namespace
 
@@ -70,7 +70,7 @@ bool Walker::Vertical() {
   int dir = rising ? -1 : 1;
   int64_t edge = rising ? object_box_top : object_box_bottom;
   uint32_t contact = rising ? kUnderCeiling : kOnFloor;
-  Add(12, s);
+  V(12) = StepAccumulator(V(12), s);
   while (rising ? V(12) < -255 : V(12) > 255) {
     if (!Pass()) return false;
     if (RowHit(V(2) + edge, int64_t{V(1)} + object_box_inner_left, int64_t{V(1)} + object_box_inner_right)) {
@@ -88,10 +88,11 @@ bool Walker::Vertical() {
   return true;
 }
 
-// One whole pixel of sideways motion, after the wall and ledge probes.
-void Walker::StepOne(int dir, int32_t h, int32_t edge) {
+// One whole pixel of sideways motion, after the wall and ledge probes;
+// floors and ceilings are followed in the column of the new x.
+void Walker::StepOne(int dir, int32_t h) {
   Add(1, dir);
-  int64_t x = int64_t{V(1)} + edge, y = V(2);
+  int64_t x = V(1), y = V(2);
   bool floor = false;
   int32_t move = 0;
   if (V(10) >= 0 && Has(kFollowFloors)) {
@@ -126,7 +127,7 @@ bool Walker::Horizontal() {
   int dir = s < 0 ? -1 : 1;
   uint32_t wall_bit = dir < 0 ? kWallLeft : kWallRight;
   int32_t h = Clamp(V(17), kMaxStepHeight);
-  Add(11, s);
+  V(11) = StepAccumulator(V(11), s);
   while (dir < 0 ? V(11) < -255 : V(11) > 255) {
     if (!Pass()) return false;
     int32_t edge = dir < 0 ? object_box_left : object_box_right;
@@ -149,7 +150,7 @@ bool Walker::Horizontal() {
         break;
       }
     }
-    if (!Has(wall_bit)) StepOne(dir, h, edge);
+    if (!Has(wall_bit)) StepOne(dir, h);
     Add(11, -dir * 256);
   }
   return true;

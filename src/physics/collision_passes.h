@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "objects/object_globals.h"
+#include "objects/records.h"
 
 namespace tolv {
 

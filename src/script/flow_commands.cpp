@@ -38,16 +38,6 @@ static void JumpIfRegisterDiffers() {
   if (Reg(Op(1)) != static_cast<int32_t>(Op(2))) Pc() = static_cast<uint16_t>(Op(3));
 }
 
-// Words of the instruction that the running lane of ctx executes; 0 when
-// that cannot be told (no lane, or the lane is at another instruction).
-static uint32_t RunningInstructionLength(const ScriptContext* ctx) {
-  if (!ctx || current_lane >= ctx->lane_count) return 0;
-  const ScriptFunction* fn = ContextFunction(ctx, ctx->lane_funcs[current_lane]);
-  uint16_t pc = ctx->lane_pcs[current_lane];
-  if (!fn || pc >= fn->count || InstructionAt(*fn, pc) != current_instruction) return 0;
-  return InstructionLength(*fn, pc);
-}
-
 // Jump table: targets from word 3 on, selected by register op1. A selector
 // outside the table continues with the next instruction.
 template <LanePc Pc, LaneContext Ctx>

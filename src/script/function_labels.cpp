@@ -1,6 +1,6 @@
 #include "script/function_labels.h"
 
-#include "objects/characters.h"
+#include "objects/character.h"
 #include "objects/object_type.h"
 #include "script/operands.h"
 

@@ -12,7 +12,7 @@
 #include "host/headless.h"
 #include "host/key_state.h"
 #include "objects/builtin_routines.h"
-#include "objects/characters.h"
+#include "objects/character.h"
 #include "objects/draw_order.h"
 #include "objects/object_pool.h"
 #include "objects/object_type.h"

@@ -1,6 +1,6 @@
 // Character records, freeing them, and the end-of-frame free list that
 // keeps reloaded data alive while lanes that use it finish their turn.
-#include "objects/characters.h"
+#include "objects/character.h"
 
 #include <cstdlib>
 #include <new>
