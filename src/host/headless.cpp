@@ -2,23 +2,15 @@
 
 #include "host/engine_init.h"
 #include "host/game_frame.h"
-#include "objects/builtin_routines.h"
 #include "objects/draw_order.h"
 #include "objects/object_pool.h"
-#include "objects/players.h"
 #include "script/operands.h"
 #include "script/random.h"
 #include "script/registers.h"
 
 namespace tolv {
 
-void StartHeadlessEngine() {
-  InitEngine();
-  InstallBuiltinRoutines();
-  AllocObjectPool();
-  SetupScriptContexts();
-  ResetPlayers();
-}
+void StartHeadlessEngine() { InitEngine(); }
 
 void StartHeadlessGame(const HeadlessGame& game, uint32_t seed) {
   ResetObjectSlots();

@@ -15,8 +15,7 @@ struct HeadlessGame {
   void (*start_level)() = nullptr;
 };
 
-// Engine state as at start-up: registers, command tables, the object
-// pools, the player records and the built-in routines.
+// Engine state as at start-up (InitEngine), without window or audio.
 void StartHeadlessEngine();
 // Every object reset, the random seed fixed, then the game's load and
 // level start.

@@ -12,7 +12,6 @@ namespace tolv {
 
 void PrintObjectList(std::FILE* f) {
   uint32_t n = ActiveObjectCount();
-  std::fprintf(f, "%u objects\n", n);
   for (uint32_t i = 0; i < n; i++) {
     const ObjectSlot* o = object_slots[i];
     const int32_t* v = o->vars;

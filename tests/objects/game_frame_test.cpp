@@ -71,7 +71,6 @@ TEST_F(WorldTest, CtrlQWritesTheObjectList) {
   std::stringstream text;
   text << in.rdbuf();
   EXPECT_EQ(text.str(),
-            "2 objects\n"
             "   0 type 1 x 11 y 12 key 10 frame 0 word5 1 flags 0 vars 11 slot 0\n"
             "   1 type 1 x 21 y 22 key 5 frame 0 word5 2 flags 0 vars 11 slot 1\n");
   std::remove((std::string(dir) + "/objlist.txt").c_str());

@@ -96,6 +96,19 @@ TEST_F(WorldTest, SpawnedObjectsRunInTheLoopAndSortInAfterEqualKeys) {
   ExpectDense();
 }
 
+TEST_F(WorldTest, RunawaySpawningInTheLoopStopsAtAFullPool) {
+  // Each object spawns the next on its first turn: the loop follows the
+  // chain until the pool refuses.
+  types[1].movement_label = AddFunction(kMovementCode, {{kSpawnHere, 1, 0, 0}, {kYieldLoop, 1}});
+  Spawn(1, 0, 0);
+  Frame();
+  EXPECT_EQ(registers[kRegActiveObjects], kObjectSlotCount);
+  EXPECT_EQ(spawn_count, 0);
+  ExpectDense();
+  Frame();
+  EXPECT_EQ(registers[kRegActiveObjects], kObjectSlotCount);
+}
+
 TEST_F(WorldTest, FreezesStopDefinedTypesButNotStatObjectsOrCompaction) {
   Mover(1);
   Mover(2, {{kDeleteSelf}});
