@@ -37,15 +37,12 @@ using Func = std::initializer_list<Instr>;
 enum TestCommand : uint32_t {
   kTrace = 1540,      // records op1 (or else self word 5) and the Count slot in use
   kAddSelf = 1541,    // self var op1 += op2
-  kSetSelf = 1542,    // self var op1 := op2
   kDeleteAt = 1543,   // word 0 of the object at list index op1 := 0
-  kQueueKey = 1544,   // queue draw key op1 for self
   kRandSelf = 1545,   // self var op1 += random 0 .. op2
   kSpawnHere = 1546,  // spawn type op1 at self's position, draw key op2, word 5 op3
   kQueueVar = 1547,   // queue self var op1 as self's draw key
   kYieldLoop = 1527,  // the yielding jump: yields, resumes at op1
   kDeleteSelf = 88,
-  kSpawn = 36,
 };
 
 struct TraceHit {
@@ -58,11 +55,9 @@ inline void TraceCmd() { trace.push_back({Op(1) ? static_cast<int32_t>(Op(1)) : 
 inline void AddSelfCmd() {
   SelfVar(Op(1)) = static_cast<int32_t>(static_cast<uint32_t>(SelfVar(Op(1))) + Op(2));
 }
-inline void SetSelfCmd() { SelfVar(Op(1)) = static_cast<int32_t>(Op(2)); }
 inline void DeleteAtCmd() {
   if (Op(1) < ActiveObjectCount()) object_slots[Op(1)]->vars[0] = 0;
 }
-inline void QueueKeyCmd() { QueueDrawKeyChange(running_slot, static_cast<int32_t>(Op(1))); }
 inline void QueueVarCmd() { QueueDrawKeyChange(running_slot, SelfVar(Op(1))); }
 inline void RandSelfCmd() {
   uint32_t r = static_cast<uint32_t>(RandomInRange(0, static_cast<int32_t>(Op(2))));
@@ -138,8 +133,8 @@ class WorldTest : public ::testing::Test {
 
   static void InstallTestCommands() {
     const std::pair<uint32_t, CommandHandler> cmds[] = {
-        {kTrace, TraceCmd},       {kAddSelf, AddSelfCmd}, {kSetSelf, SetSelfCmd},     {kDeleteAt, DeleteAtCmd},
-        {kQueueKey, QueueKeyCmd}, {kRandSelf, RandSelfCmd}, {kSpawnHere, SpawnHereCmd}, {kQueueVar, QueueVarCmd}};
+        {kTrace, TraceCmd},         {kAddSelf, AddSelfCmd},     {kDeleteAt, DeleteAtCmd},
+        {kRandSelf, RandSelfCmd},   {kSpawnHere, SpawnHereCmd}, {kQueueVar, QueueVarCmd}};
     for (auto [id, h] : cmds) script_commands[id] = timed_commands[id] = h;
   }
 

@@ -247,53 +247,45 @@ TEST_F(WorldTest, PlayerStepRunsScriptsByControlModeAndMovesNextFrame) {
   EXPECT_EQ(moved, (V{0, 0}));
 }
 
-TEST_F(WorldTest, CameraFollowsTheBoxWithCatchUpAndClamping) {
+// The follow box itself is the camera step's own test; here: the step runs
+// from the player's turn, the wrap shift and clamping, and command 1407.
+TEST_F(WorldTest, CameraStepFromThePlayerTurnAndCommand1407) {
   SetUpCharacter(kFreeLane, kFreeLane);
   PlayerRecord* r = &player_records[0];
   int32_t* c = r->character_vars;
   c[1] = -16, c[2] = 16, c[3] = -32, c[4] = 32, c[5] = 4, c[6] = 8;
   PVar(r, kPvFlags) = 1 << 4;
   PVar(r, kPvCameraOffsetX) = -160;
-  PVar(r, kPvCameraOffsetY) = -100;
-  registers[23] = 0, registers[27] = 1000, registers[25] = 0, registers[29] = 600;
-  registers[13] = 320, registers[14] = 240;
-  PVar(r, kPvFollowX) = 500, PVar(r, kPvFollowY) = 300;
-  PVar(r, kPvX) = 520, PVar(r, kPvY) = 300;  // 4 past the box edge: snap
+  registers[23] = 0, registers[27] = 1000;
+  PVar(r, kPvFollowX) = 500;
+  PVar(r, kPvX) = 520;  // 4 past the box edge: snap
   SpawnPlayerObject(0, 1);
   Frame();
   EXPECT_EQ(PVar(r, kPvFollowX), 504);
   EXPECT_EQ(registers[19], 344);
-  EXPECT_EQ(registers[21], 200);
-  PVar(r, kPvX) = 600;  // far outside: catch up by the step
-  Frame();
-  EXPECT_EQ(PVar(r, kPvFollowX), 508);
-  PVar(r, kPvY) = 100;
-  Frame();
-  EXPECT_EQ(PVar(r, kPvFollowY), 292);
-  PVar(r, kPvX) = 10, PVar(r, kPvFollowX) = 20;
-  Frame();
-  EXPECT_EQ(registers[19], 0);  // clamped to the left limit
   PVar(r, kPvX) = 990, PVar(r, kPvFollowX) = 990;
   Frame();
   EXPECT_EQ(registers[19], 680);  // right limit minus the view width
   // Horizontal wrap: crossing the left edge moves player, box and offset.
-  registers[39] = 1, registers[47] = 1000, registers[43] = 0;
+  registers[39] = 1, registers[43] = 0;
   PVar(r, kPvX) = -3, PVar(r, kPvFollowX) = 0;
   Frame();
   EXPECT_EQ(PVar(r, kPvX), 997);
   EXPECT_EQ(PVar(r, kPvFollowX), 1000);
   EXPECT_EQ(registers[43], -1000);
   EXPECT_EQ(registers[19], 840);  // no clamping with wrap on
-  // Command 1407: the step for player 1 now, player 0 selected again.
+  PVar(r, kPvFlags) = 0;
+  PVar(r, kPvX) = 2000;
+  Frame();
+  EXPECT_EQ(registers[19], 840);  // the camera no longer follows
+  // Command 1407: player 1's step now, player 0 selected again after.
   PlayerRecord* r1 = &player_records[1];
   registers[24] = 0, registers[28] = 1000;
-  r1->character_vars[1] = -16, r1->character_vars[2] = 16;
-  PVar(r1, kPvX) = 700, PVar(r1, kPvFollowX) = 600;
+  PVar(r1, kPvFollowX) = 600;
   player_operand_d = r1;
   uint32_t words[kOperandPad] = {1407};
   current_instruction = words;
   script_commands[1407]();
-  EXPECT_EQ(PVar(r1, kPvFollowX), 600 + 0);  // catch-up step 0: stays
   EXPECT_EQ(registers[20], 600);
   EXPECT_EQ(current_player, &player_records[0]);
   player_operand_d = &void_player;
