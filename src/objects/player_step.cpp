@@ -51,23 +51,26 @@ void MoveDelayedPlayers() {
   }
 }
 
-// The action group's labels around the character lanes and the key
-// combinations; an action beyond the character's table runs no label.
+// Label of the action group for the player's current action (the second
+// label when `after`); none for an action beyond the character's table.
+static uint16_t ActionLabel(PlayerRecord* r, bool after) {
+  const Character* ch = FindCharacter(r->character);
+  uint32_t action = PlayerWord(r, kPvAction);
+  if (!ch || !ch->actions || action >= ch->action_count) return kFreeLane;
+  return after ? ch->actions[action].after_label : ch->actions[action].before_label;
+}
+
+// The action's labels around the character lanes and the key combinations;
+// each label is looked up when it runs, as scripts may change the action.
 static void RunCharacterScripts(PlayerRecord* r) {
   CountSlotGuard count(CountLoopInCharacterVars);
-  auto label = [r](bool after) -> uint16_t {
-    const Character* ch = FindCharacter(r->character);
-    uint32_t action = PlayerWord(r, kPvAction);
-    if (!ch || !ch->actions || action >= ch->action_count) return kFreeLane;
-    return after ? ch->actions[action].after_label : ch->actions[action].before_label;
-  };
   current_context = &r->character_ctx;
-  RunFunctionNow(label(false));
+  RunFunctionNow(ActionLabel(r, false));
   current_context = &r->character_ctx;
   RunLanes();
   RunKeyCombinations();
   current_context = &r->character_ctx;
-  RunFunctionNow(label(true));
+  RunFunctionNow(ActionLabel(r, true));
 }
 
 static void RunPlayerTurn(int p, ObjectSlot* o) {

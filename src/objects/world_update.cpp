@@ -93,7 +93,8 @@ static void Compact(ObjectSlot* o) {
   ReleaseDeletedObject(o);
 }
 
-void ProcessObject(ObjectSlot* o, uint32_t freeze_mask) {
+// One turn of the object loop: the object at slot_cursor.
+static void ProcessObject(ObjectSlot* o, uint32_t freeze_mask) {
   running_slot = processing_slot = o;
   int32_t t = o->vars[0];
   if (t >= 1)

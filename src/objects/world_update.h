@@ -2,9 +2,6 @@
 // steps in list order, deleted objects leave the list in the same pass and
 // spawned objects are sorted in by draw key.
 #pragma once
-#include <cstdint>
-
-#include "objects/records.h"
 
 namespace tolv {
 
@@ -15,9 +12,5 @@ extern void (*run_stat_obj)();
 extern void (*check_boundary_events)();
 
 void UpdateWorld();
-
-// One pass of the object loop over object_slots[slot_cursor] (step 4 of
-// the update, compaction included).
-void ProcessObject(ObjectSlot* o, uint32_t freeze_mask);
 
 }  // namespace tolv
