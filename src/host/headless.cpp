@@ -15,6 +15,7 @@ void StartHeadlessEngine() { InitEngine(); }
 void StartHeadlessGame(const HeadlessGame& game, uint32_t seed) {
   ResetObjectSlots();
   FreeResortList();
+  AllocRegisters(user_register_count);  // user registers back to 0
   ResetRegisters();
   random_seed = seed;
   game_frame_counter = 0;

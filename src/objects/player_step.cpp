@@ -31,6 +31,12 @@ void (*const main_lane_runners[9])() = {
 
 static uint32_t PlayerWord(PlayerRecord* r, uint32_t k) { return static_cast<uint32_t>(PVar(r, k)); }
 
+// A player takes part while its character index names a character; one
+// without a variable block (no game loaded) never does.
+static bool HasCharacter(PlayerRecord* r) {
+  return r->player_vars && PlayerWord(r, kPvCharacter) < character_count;
+}
+
 // The view's wrap size follows the current limits.
 static void SetWrapSize(int p) {
   int32_t* R = registers;
@@ -43,7 +49,7 @@ void MoveDelayedPlayers() {
   for (int p = 0; p < n; p++) {
     SelectPlayer(p);
     PlayerRecord* r = &player_records[p];
-    if (PlayerWord(r, kPvCharacter) >= character_count || !r->moved) continue;
+    if (!HasCharacter(r) || !r->moved) continue;
     SetWrapSize(p);
     uint32_t mode = PlayerWord(r, kPvMovementMode);
     if (PlayerWord(r, kPvControlMode) == 0 && mode < 9) movement_routines[mode](0);
@@ -76,7 +82,7 @@ static void RunCharacterScripts(PlayerRecord* r) {
 static void RunPlayerTurn(int p, ObjectSlot* o) {
   PlayerRecord* r = &player_records[p];
   r->moved = 1;
-  if (PlayerWord(r, kPvCharacter) >= character_count) return;
+  if (!HasCharacter(r)) return;
   current_pad_row = 512u + uint32_t{pad_stride} * static_cast<uint32_t>(p);
   current_pad_row2 = current_pad_row + pad_row_offset;
   SetWrapSize(p);
