@@ -3,6 +3,7 @@
 #include "objects/object_links.h"
 #include "objects/stat_obj_hooks.h"
 #include "script/count_slot.h"
+#include "world/tile_plane.h"
 #include "world_fixture.h"
 
 namespace tolv::test {
@@ -289,6 +290,32 @@ TEST_F(WorldTest, CameraStepFromThePlayerTurnAndCommand1407) {
   EXPECT_EQ(registers[20], 600);
   EXPECT_EQ(current_player, &player_records[0]);
   player_operand_d = &void_player;
+}
+
+TEST_F(WorldTest, PlayerSelectionSetsTheWrapWindowFromRegistersOrThePlane) {
+  AllocPlayerVars();
+  TilePlane plane;
+  plane.width = 40, plane.height = 30;
+  planes = &plane;
+  plane_count = 1;
+  PlayerRecord* r = &player_records[1];
+  SelectPlayer(1);
+  EXPECT_EQ(registers[kRegPlayer], 1);
+  EXPECT_EQ(current_player, r);
+  EXPECT_EQ(current_player_vars, r->player_vars);
+  EXPECT_EQ(V({wrap_left, wrap_right, wrap_width, wrap_top, wrap_bottom, wrap_height}), (V{0, 320, 320, 0, 240, 240}));
+  registers[40] = 1, registers[24] = 16, registers[28] = 500, registers[48] = 484;
+  SelectPlayer(1);
+  EXPECT_EQ(V({wrap_left, wrap_right, wrap_width, wrap_bottom}), (V{16, 500, 484, 240}));
+  PVar(r, kPvPlane) = 5;  // no such plane: registers where wrapping, else empty
+  SelectPlayer(1);
+  EXPECT_EQ(tile_probe_plane, 5);
+  EXPECT_EQ(V({wrap_left, wrap_right, wrap_width, wrap_top, wrap_bottom, wrap_height}), (V{16, 500, 484, 0, 0, 0}));
+  SelectPlayer(3);
+  EXPECT_EQ(current_player, &void_player);
+  EXPECT_EQ(registers[kRegPlayer], 3);
+  planes = nullptr;
+  plane_count = 0;
 }
 
 TEST_F(WorldTest, ResortListMovesObjectsByTheirNewKeys) {
