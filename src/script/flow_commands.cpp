@@ -10,9 +10,6 @@ namespace tolv {
 
 // Plain tables move current_context's lane, the timed table timed_context's.
 using LanePc = uint16_t& (*)();
-using LaneContext = ScriptContext* (*)();
-static ScriptContext* PlainContext() { return current_context; }
-static ScriptContext* TimedContext() { return timed_context; }
 
 // Non-yielding jumps store target - 1 (0 as 65535): the run loop adds 1.
 template <LanePc Pc>
@@ -29,24 +26,6 @@ static void Yield() {
   Pc()++;
   yield_flag = 1;
 }
-template <LanePc Pc>
-static void JumpIfRegistersDiffer() {
-  if (Reg(Op(1)) != Reg(Op(2))) Pc() = static_cast<uint16_t>(Op(3));
-}
-template <LanePc Pc>
-static void JumpIfRegisterDiffers() {
-  if (Reg(Op(1)) != static_cast<int32_t>(Op(2))) Pc() = static_cast<uint16_t>(Op(3));
-}
-
-// Jump table: targets from word 3 on, selected by register op1. A selector
-// outside the table continues with the next instruction.
-template <LanePc Pc, LaneContext Ctx>
-static void JumpTable() {
-  uint32_t length = RunningInstructionLength(Ctx());
-  uint32_t v = static_cast<uint32_t>(Reg(Op(1)));
-  if (length > 3 && v < length - 3) Pc() = static_cast<uint16_t>(Op(3 + v));
-}
-
 static void Marker() {}
 
 static void EndFunction() {
@@ -104,10 +83,6 @@ static const CommandDef kFlow[] = {
      Control<OperandFunction, StopFunction>, "stop function"},
     {63, 2, Jump<PlainLanePc>, Jump<TimedLanePc>, Jump<PlainLanePc>, "jump"},
     TOLV_ALL(64, 1, Marker, "marker"),
-    {70, 4, JumpIfRegistersDiffer<PlainLanePc>, JumpIfRegistersDiffer<TimedLanePc>,
-     JumpIfRegistersDiffer<PlainLanePc>, "jump if registers differ"},
-    {76, 4, JumpIfRegisterDiffers<PlainLanePc>, JumpIfRegisterDiffers<TimedLanePc>,
-     JumpIfRegisterDiffers<PlainLanePc>, "jump if register differs"},
     {79, 1, Yield<PlainLanePc>, Yield<TimedLanePc>, Yield<PlainLanePc>, "yield"},
     {346, 1, EndFunction, EndFunctionTimed, EndFunction, "end function"},
     {354, 0, Jump<PlainLanePc>, Jump<TimedLanePc>, Jump<PlainLanePc>, "jump"},
@@ -115,8 +90,6 @@ static const CommandDef kFlow[] = {
      Control<OperandFunction, RunNow>, "run function now"},
     {846, 1, EndUnhandled, EndUnhandledTimed, nullptr, "end function, event unhandled"},
     {847, 1, Jump<PlainLanePc>, Jump<TimedLanePc>, Jump<PlainLanePc>, "jump"},
-    {850, 3, JumpTable<PlainLanePc, PlainContext>, JumpTable<TimedLanePc, TimedContext>,
-     JumpTable<PlainLanePc, PlainContext>, "jump table"},
     {951, 2, Control<CharacterVarFunction, StartFunction>, Control<CharacterVarFunction, StartTimed>, nullptr,
      "start character var function"},
     {952, 2, Control<CharacterVarFunction, RunNow>, Control<CharacterVarFunction, RunNowTimed>, nullptr,
