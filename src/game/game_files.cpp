@@ -26,7 +26,7 @@ static int open_count;
 
 static OpenFile* Current() { return open_count ? &open_files[open_count - 1] : nullptr; }
 
-static void NoteMode() {
+void NoteGameFileMode() {
   OpenFile* f = Current();
   reading_loose_file = f ? (f->loose != nullptr) : game_unpacked;
 }
@@ -54,7 +54,7 @@ int OpenGameFile(const char* name) {
     return 0;
   }
   open_files[open_count++] = entry;
-  NoteMode();
+  NoteGameFileMode();
   return 1;
 }
 
@@ -63,7 +63,7 @@ void CloseGameFile() {
   if (!f) return;
   if (f->loose) std::fclose(f->loose);
   open_count--;
-  NoteMode();
+  NoteGameFileMode();
 }
 
 int ReadGameFileByte() {

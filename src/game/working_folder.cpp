@@ -19,8 +19,10 @@ const std::string& WorkingFolder() {
   return working_folder;
 }
 
-std::string NormalizePath(const std::string& path) {
-  std::string out;
+std::string NormalizePath(const std::string& raw) {
+  std::string path = raw, out;
+  for (char& c : path)
+    if (c == '\\') c = '/';
   size_t i = 0;
   while (i < path.size()) {
     size_t j = path.find('/', i);
@@ -41,9 +43,7 @@ std::string NormalizePath(const std::string& path) {
 
 std::string ComposePath(const char* path) {
   std::string p = path ? path : "";
-  for (char& c : p)
-    if (c == '\\') c = '/';
-  if (p.empty() || p[0] != '/') p = WorkingFolder() + "/" + p;
+  if (p.empty() || (p[0] != '/' && p[0] != '\\')) p = WorkingFolder() + "/" + p;
   return NormalizePath(p);
 }
 
@@ -82,7 +82,7 @@ void SplitPath(const char* path, std::string* drive, std::string* folder, std::s
   if (drive) *drive = start ? p.substr(0, 1) : "";
   size_t sep = p.find_last_of("/\\");
   if (sep == std::string::npos || sep < start) {
-    if (folder) *folder = ".";
+    if (folder) folder->assign(1, '.');
     if (name) *name = p.substr(start);
     return;
   }

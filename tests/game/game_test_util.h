@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "game/file_stream.h"
 #include "game/game_files.h"
@@ -89,5 +91,50 @@ class TokenizerTest : public ::testing::Test {
     current_stream = nullptr;
   }
 };
+
+}  // namespace tolv::test
+
+#include "game/archive_writer.h"
+
+namespace tolv::test {
+
+// An in-memory folder tree for the archive writer.
+struct TreeDir {
+  std::string name;
+  std::vector<TreeDir> dirs;
+  std::vector<std::pair<std::string, std::string>> files;
+};
+
+inline void WriteTreeLevel(ArchiveWriter& w, const TreeDir& d) {
+  for (const TreeDir& sub : d.dirs) {
+    BeginArchiveFolder(w, sub.name.c_str());
+    WriteTreeLevel(w, sub);
+    EndArchiveFolder(w);
+  }
+  for (const auto& [name, bytes] : d.files) {
+    BeginArchiveMember(w, name.c_str());
+    WriteArchiveBytes(w, bytes.data(), bytes.size());
+    EndArchiveMember(w);
+  }
+}
+
+inline bool PackTree(const std::string& path, const TreeDir& root, uint32_t time_seed = 12345) {
+  ArchiveWriter w;
+  BeginArchive(w, path.c_str(), time_seed);
+  WriteTreeLevel(w, root);
+  return FinishArchive(w);
+}
+
+// The rest of the current game file.
+inline std::string ReadRest() {
+  std::string out;
+  for (int c; (c = ReadGameFileByte()) != kGameFileEnd;) out += static_cast<char>(c);
+  return out;
+}
+
+inline std::string ReadFileBytes(const std::filesystem::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
 
 }  // namespace tolv::test
