@@ -12,6 +12,7 @@ extern const CommandList string_command_list;   // script/string_commands.cpp
 extern const CommandList angle_command_list;    // script/angle_commands.cpp
 extern const CommandList distance_command_list; // script/distance_commands.cpp
 extern const CommandList array_command_list;    // script/array_commands.cpp
+extern const CommandList script_file_command_list;  // game/script_file_commands.cpp
 
 const CommandList* const command_lists[] = {
     &flow_command_list,
@@ -22,6 +23,7 @@ const CommandList* const command_lists[] = {
     &angle_command_list,
     &distance_command_list,
     &array_command_list,
+    &script_file_command_list,
 };
 const size_t command_list_count = sizeof(command_lists) / sizeof(command_lists[0]);
 
