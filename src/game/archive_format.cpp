@@ -1,12 +1,15 @@
 #include "game/archive_format.h"
 
-#include "game/lcg.h"
+#include "script/random.h"
 
 namespace tolv {
 
 uint32_t BuildScrambleTable(uint32_t seed, uint8_t table[16]) {
   uint32_t x = seed;
-  for (int i = 0; i < 16; i++) table[i] = static_cast<uint8_t>(StepLcg(x) >> 16);
+  for (int i = 0; i < 16; i++) {
+    x = StepRandomSeed(x);
+    table[i] = static_cast<uint8_t>(x >> 16);
+  }
   return x;
 }
 

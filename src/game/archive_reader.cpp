@@ -6,9 +6,9 @@
 #include "game/archive_format.h"
 #include "game/archive_index.h"
 #include "game/game_files.h"
-#include "game/lcg.h"
 #include "game/working_folder.h"
 #include "host/message_log.h"
+#include "script/random.h"
 
 namespace tolv {
 
@@ -30,9 +30,9 @@ static bool ReadScrambled(uint32_t from, uint32_t len, std::vector<uint8_t>& out
   return true;
 }
 
-static int RejectArchive(const char* path, const std::string& why) {
+static int RejectArchive(const std::string& why) {
   CloseArchive();
-  archive_error = std::string("Damaged archive ") + path + ": " + why;
+  archive_error = "Damaged archive: " + why;
   ShowMessage(archive_error.c_str());
   return -1;
 }
@@ -60,20 +60,20 @@ int OpenArchive(const char* path) {
   archive_error.clear();
   archive_file = std::fopen(ComposePath(path).c_str(), "rb");
   if (!archive_file) return 0;
-  if (fseeko(archive_file, 0, SEEK_END) != 0) return RejectArchive(path, "unreadable");
+  if (fseeko(archive_file, 0, SEEK_END) != 0) return RejectArchive("unreadable");
   off_t size = ftello(archive_file);
-  if (size < static_cast<off_t>(kArchiveTailSize + kArchiveRecordSize)) return RejectArchive(path, "too short");
-  if (size > static_cast<off_t>(UINT32_MAX)) return RejectArchive(path, "too large");
+  if (size < static_cast<off_t>(kArchiveTailSize + kArchiveRecordSize)) return RejectArchive("too short");
+  if (size > static_cast<off_t>(UINT32_MAX)) return RejectArchive("too large");
   uint32_t tail = static_cast<uint32_t>(size) - kArchiveTailSize;
   uint32_t seed, index_start, table_start;
   std::string why = ReadTrailer(tail, seed, index_start, table_start);
-  if (!why.empty()) return RejectArchive(path, why);
+  if (!why.empty()) return RejectArchive(why);
   std::vector<uint8_t> index, table;
   if (!ReadScrambled(index_start, table_start - index_start, index) ||
       !ReadScrambled(table_start, tail - table_start, table))
-    return RejectArchive(path, "unreadable index");
+    return RejectArchive("unreadable index");
   why = ParseArchiveIndex(index, table, index_start, archive_index);
-  if (!why.empty()) return RejectArchive(path, why);
+  if (!why.empty()) return RejectArchive(why);
   random_seed = BuildScrambleTable(seed, scramble_table);
   virtual_folder.assign(1, '/');
   folder_cursor = 0;

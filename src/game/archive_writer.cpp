@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "game/archive_format.h"
-#include "game/lcg.h"
+#include "script/random.h"
 #include "game/working_folder.h"
 
 namespace tolv {
@@ -39,13 +39,17 @@ static bool ValidName(const char* name, size_t max) {
 }
 
 bool BeginArchive(ArchiveWriter& w, const char* path, uint32_t time_seed) {
+  if (w.file) AbandonArchive(w);
   w = ArchiveWriter{};
   w.path = ComposePath(path);
   w.temp_path = w.path + ".tmp";
   w.file = std::fopen(w.temp_path.c_str(), "wb");
   if (!w.file) return Fail(w, "cannot create " + w.temp_path);
   uint32_t x = time_seed;
-  for (int i = 0; i < 4; i++) w.seed = w.seed << 8 | ((StepLcg(x) >> 16) & 255);
+  for (int i = 0; i < 4; i++) {
+    x = StepRandomSeed(x);
+    w.seed = w.seed << 8 | ((x >> 16) & 255);
+  }
   random_seed = BuildScrambleTable(w.seed, w.table);
   Put(w.index, 0, 4);  // root header, filled at the end
   Put(w.index, 0, 4);  // the root is its own parent
@@ -150,7 +154,10 @@ bool FinishArchive(ArchiveWriter& w) {
     PutScrambled(w, static_cast<uint8_t>(index_start >> (8 * i)));
     PutScrambled(w, static_cast<uint8_t>(table_start >> (8 * i)));
   }
-  for (uint32_t i = 0; i < kArchiveFillerSize; i++) PutPlain(w, static_cast<uint8_t>(StepLcg(random_seed) >> 16));
+  for (uint32_t i = 0; i < kArchiveFillerSize; i++) {
+    random_seed = StepRandomSeed(random_seed);
+    PutPlain(w, static_cast<uint8_t>(random_seed >> 16));
+  }
   bool ok = std::ferror(w.file) == 0;
   ok = std::fclose(w.file) == 0 && ok;
   w.file = nullptr;

@@ -1,7 +1,7 @@
 #include <random>
 
 #include "game/archive_format.h"
-#include "game/lcg.h"
+#include "script/random.h"
 #include "game_test_util.h"
 
 namespace tolv::test {
@@ -49,7 +49,10 @@ TEST_F(ArchiveTest, EmptyTreeAndSeed) {
   EXPECT_EQ(std::filesystem::file_size(tvp()), 4117u);
   EXPECT_FALSE(std::filesystem::exists(tvp() + ".tmp"));
   uint32_t x = 777, seed = 0;
-  for (int i = 0; i < 4; i++) seed = seed << 8 | ((StepLcg(x) >> 16) & 255);
+  for (int i = 0; i < 4; i++) {
+    x = StepRandomSeed(x);
+    seed = seed << 8 | ((x >> 16) & 255);
+  }
   uint8_t table[16];
   uint32_t expected = BuildScrambleTable(seed, table);
   random_seed = 1;
