@@ -3,6 +3,7 @@ JOBS    ?= $(shell nproc)
 BUILD   ?= build/release
 ASAN    ?= build/asan
 BENCHB  ?= build/bench
+FUZZB   ?= build/fuzz
 GAMES   ?= games
 SAMPLE  ?=
 
@@ -10,7 +11,7 @@ SAMPLE  ?=
 PACKAGES = build-essential cmake pkg-config googletest libgtest-dev libgmock-dev \
            libbenchmark-dev lua5.4
 
-.PHONY: all deps build check test asan run bench clean
+.PHONY: all deps build check test asan run bench fuzz clean
 
 all: build
 
@@ -48,6 +49,12 @@ bench: deps
 	cmake -S . -B $(BENCHB) -DCMAKE_BUILD_TYPE=Release -DTOLV_BENCH=ON -DTOLV_TESTS=OFF >/dev/null
 	cmake --build $(BENCHB) -j $(JOBS)
 	@for b in $(BENCHB)/bench/bench_*; do [ -x $$b ] && $$b; done
+
+# libFuzzer targets; run e.g. build/fuzz/fuzz/fuzz_archive -max_total_time=600
+fuzz: deps
+	cmake -S . -B $(FUZZB) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+	  -DTOLV_FUZZ=ON -DTOLV_TESTS=OFF >/dev/null
+	cmake --build $(FUZZB) -j $(JOBS)
 
 clean:
 	rm -rf build

@@ -2,6 +2,7 @@
 
 #include "script/commands.h"
 #include "script/global_contexts.h"
+#include "script/random.h"
 #include "script/registers.h"
 
 namespace tolv {
@@ -9,6 +10,7 @@ namespace tolv {
 void InitEngine() {
   AllocRegisters(0);
   ResetRegisters();
+  SeedRandomFromClock();
   BuildCommandTables();
   global_context.table = script_commands;
   plane_context.table = script_commands;

@@ -47,7 +47,8 @@ struct PlayerRecord {
   TimedScriptContext main_ctx;
   void* frames = nullptr;
   ScriptContext character_ctx;
-  uint16_t* labels = nullptr;
+  uint16_t* labels = nullptr;  // copy of the character's main labels
+  uint8_t label_count = 0;
   uint8_t index = 0;
 };
 

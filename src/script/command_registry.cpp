@@ -4,12 +4,34 @@
 
 namespace tolv {
 
-extern const CommandList flow_command_list;   // script/flow_commands.cpp
-extern const CommandList timed_command_list;  // script/timed_commands.cpp
+extern const CommandList flow_command_list;           // script/flow_commands.cpp
+extern const CommandList timed_command_list;          // script/timed_commands.cpp
+extern const CommandList random_command_list;         // script/random.cpp
+extern const CommandList fill_command_list;           // script/fill_commands.cpp
+extern const CommandList string_command_list;         // script/string_commands.cpp
+extern const CommandList angle_command_list;          // script/angle_commands.cpp
+extern const CommandList distance_command_list;       // script/distance_commands.cpp
+extern const CommandList array_command_list;          // script/array_commands.cpp
+extern const CommandList count_command_list;          // script/count_commands.cpp
+extern const CommandList handle_command_list;         // script/handle_commands.cpp
+extern const CommandList other_context_command_list;  // script/other_context_commands.cpp
+extern const CommandList slot_command_list;           // script/slot_commands.cpp
+extern const CommandList timed_control_command_list;  // script/timed_control_commands.cpp
 
 const CommandList* const command_lists[] = {
     &flow_command_list,
     &timed_command_list,
+    &random_command_list,
+    &fill_command_list,
+    &string_command_list,
+    &angle_command_list,
+    &distance_command_list,
+    &array_command_list,
+    &count_command_list,
+    &handle_command_list,
+    &other_context_command_list,
+    &slot_command_list,
+    &timed_control_command_list,
 };
 const size_t command_list_count = sizeof(command_lists) / sizeof(command_lists[0]);
 

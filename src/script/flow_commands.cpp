@@ -1,30 +1,60 @@
 // Yield, jumps, end, start, stop and run in the current context.
 #include "script/commands.h"
+#include "script/function_labels.h"
+#include "script/global_contexts.h"
 #include "script/lane_access.h"
+#include "script/nested_run.h"
 #include "script/operands.h"
 
 namespace tolv {
 
+// Plain tables move current_context's lane, the timed table timed_context's.
+using LanePc = uint16_t& (*)();
+using LaneContext = ScriptContext* (*)();
+static ScriptContext* PlainContext() { return current_context; }
+static ScriptContext* TimedContext() { return timed_context; }
+
 // Non-yielding jumps store target - 1 (0 as 65535): the run loop adds 1.
-static void Jump() { PlainLanePc() = static_cast<uint16_t>(Op(1)); }
-static void JumpTimed() { TimedLanePc() = static_cast<uint16_t>(Op(1)); }
-
+template <LanePc Pc>
+static void Jump() {
+  Pc() = static_cast<uint16_t>(Op(1));
+}
+template <LanePc Pc>
 static void YieldJump() {
-  PlainLanePc() = static_cast<uint16_t>(Op(1));
+  Pc() = static_cast<uint16_t>(Op(1));
   yield_flag = 1;
 }
-static void YieldJumpTimed() {
-  TimedLanePc() = static_cast<uint16_t>(Op(1));
+template <LanePc Pc>
+static void Yield() {
+  Pc()++;
   yield_flag = 1;
+}
+template <LanePc Pc>
+static void JumpIfRegistersDiffer() {
+  if (Reg(Op(1)) != Reg(Op(2))) Pc() = static_cast<uint16_t>(Op(3));
+}
+template <LanePc Pc>
+static void JumpIfRegisterDiffers() {
+  if (Reg(Op(1)) != static_cast<int32_t>(Op(2))) Pc() = static_cast<uint16_t>(Op(3));
 }
 
-static void Yield() {
-  PlainLanePc()++;
-  yield_flag = 1;
+// Words of the instruction that the running lane of ctx executes; 0 when
+// that cannot be told (no lane, or the lane is at another instruction).
+static uint32_t RunningInstructionLength(const ScriptContext* ctx) {
+  if (!ctx || current_lane >= ctx->lane_count) return 0;
+  const ScriptFunction* fn = ContextFunction(ctx, ctx->lane_funcs[current_lane]);
+  uint16_t pc = ctx->lane_pcs[current_lane];
+  if (!fn || pc >= fn->count || InstructionAt(*fn, pc) != current_instruction) return 0;
+  return InstructionLength(*fn, pc);
 }
-static void YieldTimed() {
-  TimedLanePc()++;
-  yield_flag = 1;
+
+// Jump table: targets from word 3 on, selected by register op1. A selector
+// outside the table continues with the next instruction.
+template <LanePc Pc, LaneContext Ctx>
+static void JumpTable() {
+  uint32_t length = RunningInstructionLength(Ctx());
+  uint32_t v = static_cast<uint32_t>(Reg(Op(1)));
+  if (length > 3 && v < length - 3) Pc() = static_cast<uint16_t>(Op(3 + v));
 }
 
 static void Marker() {}
@@ -37,28 +67,79 @@ static void EndFunctionTimed() {
   TimedScriptContext* c = timed_context;
   if (c && current_lane < c->lane_count) StopTimedFunction(c->lane_funcs[current_lane]);
 }
+static void EndUnhandled() {
+  EndFunction();
+  boundary_event_unhandled = 1;
+}
+static void EndUnhandledTimed() {
+  EndFunctionTimed();
+  boundary_event_unhandled = 1;
+}
 
-static void Start() { StartFunction(Low16(Op(1))); }
-static void StartTimed() {
-  if (timed_context) StartTimedFunctionNoArgs(Low16(Op(1)));
+// Function numbers: the operand, a label of the current player's character,
+// or a current character variable.
+static uint16_t OperandFunction() { return Low16(Op(1)); }
+static uint16_t CharacterLabelFunction() { return CharacterLabel(current_player, RegOrConst(Op(1))); }
+static uint16_t CharacterVarFunction() { return static_cast<uint16_t>(CharVar(Op(1))); }
+
+static void RunNow(uint16_t f) {
+  NestedRun nest;
+  if (nest.ok()) RunFunctionNow(f);
 }
-static void Stop() { StopFunction(Low16(Op(1))); }
-static void StopTimed() {
-  if (timed_context) StopTimedFunction(Low16(Op(1)));
+// The timed table works on timed_context with the timed lane operations:
+// the plain ones would resize only two of its eight lane arrays.
+static void StartTimed(uint16_t f) {
+  if (timed_context) StartTimedFunctionNoArgs(f);
 }
-static void RunNow() { RunFunctionNow(Low16(Op(1))); }
+static void StopTimed(uint16_t f) {
+  if (timed_context) StopTimedFunction(f);
+}
+static void RunNowTimed(uint16_t f) {
+  NestedRun nest;
+  if (!timed_context || !nest.ok()) return;
+  ScriptContext* saved = current_context;
+  StartTimedFunctionNowNoArgs(f);
+  current_context = saved;
+}
+
+template <uint16_t (*Function)(), void (*Act)(uint16_t)>
+static void Control() {
+  Act(Function());
+}
 
 static const CommandDef kFlow[] = {
-    {30, 2, Start, StartTimed, Start, "start function"},
-    {39, 2, Stop, StopTimed, Stop, "stop function"},
-    {63, 2, Jump, JumpTimed, Jump, "jump"},
+    {30, 2, Control<OperandFunction, StartFunction>, Control<OperandFunction, StartTimed>,
+     Control<OperandFunction, StartFunction>, "start function"},
+    {39, 2, Control<OperandFunction, StopFunction>, Control<OperandFunction, StopTimed>,
+     Control<OperandFunction, StopFunction>, "stop function"},
+    {63, 2, Jump<PlainLanePc>, Jump<TimedLanePc>, Jump<PlainLanePc>, "jump"},
     TOLV_ALL(64, 1, Marker, "marker"),
-    {79, 1, Yield, YieldTimed, Yield, "yield"},
+    {70, 4, JumpIfRegistersDiffer<PlainLanePc>, JumpIfRegistersDiffer<TimedLanePc>,
+     JumpIfRegistersDiffer<PlainLanePc>, "jump if registers differ"},
+    {76, 4, JumpIfRegisterDiffers<PlainLanePc>, JumpIfRegisterDiffers<TimedLanePc>,
+     JumpIfRegisterDiffers<PlainLanePc>, "jump if register differs"},
+    {79, 1, Yield<PlainLanePc>, Yield<TimedLanePc>, Yield<PlainLanePc>, "yield"},
     {346, 1, EndFunction, EndFunctionTimed, EndFunction, "end function"},
-    {354, 0, Jump, JumpTimed, Jump, "jump"},
-    TOLV_ALL(822, 2, RunNow, "run function now"),
-    {847, 1, Jump, JumpTimed, Jump, "jump"},
-    {1527, 2, YieldJump, YieldJumpTimed, YieldJump, "yielding jump"},
+    {354, 0, Jump<PlainLanePc>, Jump<TimedLanePc>, Jump<PlainLanePc>, "jump"},
+    {822, 2, Control<OperandFunction, RunNow>, Control<OperandFunction, RunNowTimed>,
+     Control<OperandFunction, RunNow>, "run function now"},
+    {846, 1, EndUnhandled, EndUnhandledTimed, nullptr, "end function, event unhandled"},
+    {847, 1, Jump<PlainLanePc>, Jump<TimedLanePc>, Jump<PlainLanePc>, "jump"},
+    {850, 3, JumpTable<PlainLanePc, PlainContext>, JumpTable<TimedLanePc, TimedContext>,
+     JumpTable<PlainLanePc, PlainContext>, "jump table"},
+    {951, 2, Control<CharacterVarFunction, StartFunction>, Control<CharacterVarFunction, StartTimed>, nullptr,
+     "start character var function"},
+    {952, 2, Control<CharacterVarFunction, RunNow>, Control<CharacterVarFunction, RunNowTimed>, nullptr,
+     "run character var function now"},
+    {953, 2, Control<CharacterVarFunction, StopFunction>, Control<CharacterVarFunction, StopTimed>, nullptr,
+     "stop character var function"},
+    {954, 2, Control<CharacterLabelFunction, StartFunction>, Control<CharacterLabelFunction, StartTimed>,
+     nullptr, "start character label"},
+    {955, 2, Control<CharacterLabelFunction, RunNow>, Control<CharacterLabelFunction, RunNowTimed>, nullptr,
+     "run character label now"},
+    {956, 2, Control<CharacterLabelFunction, StopFunction>, Control<CharacterLabelFunction, StopTimed>,
+     nullptr, "stop character label"},
+    {1527, 2, YieldJump<PlainLanePc>, YieldJump<TimedLanePc>, YieldJump<PlainLanePc>, "yielding jump"},
 };
 extern const CommandList flow_command_list = TOLV_LIST(kFlow);
 

@@ -1,4 +1,5 @@
-// The level's global script context and the tile planes' context.
+// The level's global script context, the tile planes' context and the
+// object-kind pass contexts.
 #include "script/global_contexts.h"
 
 namespace tolv {
@@ -6,6 +7,11 @@ namespace tolv {
 ScriptContext global_context;
 ScriptContext plane_context;
 CodeSet script_functions;
+ScriptContext collision_context;
+ScriptContext pcollision_context;
+ScriptContext dbdraw_context;
+ScriptContext dbplace_context;
+uint8_t boundary_event_unhandled = 0;
 
 void BindScriptFunctions() {
   BindContext(global_context, global_context.table, &script_functions);

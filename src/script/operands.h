@@ -18,7 +18,7 @@ extern uint32_t register_count;  // 256 + user_register_count
 extern uint32_t user_register_count;
 
 // Context slots and the records handlers act on.
-extern ObjectSlot* running_slot;     // "self"
+extern ObjectSlot* running_slot;     // "self"; running_vars is running_slot->vars
 extern ObjectSlot* object_operand_a;
 extern ObjectSlot* object_operand_b;
 extern ObjectSlot* object_operand_d;
@@ -51,23 +51,28 @@ inline int32_t RegOrConst(uint32_t word) {
 // Function numbers and wait lengths use the low 16 bits.
 inline uint16_t Low16(uint32_t word) { return static_cast<uint16_t>(RegOrConst(word)); }
 
-inline int32_t& SelfVar(uint32_t i) { return Cell(running_slot->vars, running_slot->var_count, i); }
-inline int32_t& ObjVar(const ObjectSlot* o, uint32_t i) { return Cell(o->vars, o->var_count, i); }
+// Variable operands index their space with the low 30 bits, like registers.
+inline int32_t& ObjVar(const ObjectSlot* o, uint32_t i) { return Cell(o->vars, o->var_count, i & kIndexMask); }
+inline int32_t& SelfVar(uint32_t i) { return ObjVar(running_slot, i); }
 inline int32_t& OAVar(uint32_t i) { return ObjVar(object_operand_a, i); }
 inline int32_t& OBVar(uint32_t i) { return ObjVar(object_operand_b, i); }
 inline int32_t& ODVar(uint32_t i) { return ObjVar(object_operand_d, i); }
 inline int32_t& PlayerVar(const PlayerRecord* p, uint32_t i) {
-  return Cell(p->character_vars, PlayerBlockSize(), i);
+  return Cell(p->character_vars, PlayerBlockSize(), i & kIndexMask);
+}
+// Character variable i of a player (the first part of its block).
+inline int32_t& PlayerCharVar(const PlayerRecord* p, uint32_t i) {
+  return Cell(p->character_vars, character_register_count, i & kIndexMask);
 }
 inline int32_t& PAVar(uint32_t i) { return PlayerVar(player_operand_a, i); }
 inline int32_t& PBVar(uint32_t i) { return PlayerVar(player_operand_b, i); }
 inline int32_t& PDVar(uint32_t i) { return PlayerVar(player_operand_d, i); }
 inline int32_t& CharVar(uint32_t i) {
-  return Cell(current_character_vars, current_character_var_count, i);
+  return Cell(current_character_vars, current_character_var_count, i & kIndexMask);
 }
 // The current player's PlayerVars word i (after the character variables).
 inline int32_t& CurPlayerVar(uint32_t i) {
-  return Cell(current_player->player_vars, player_register_count, i);
+  return Cell(current_player->player_vars, player_register_count, i & kIndexMask);
 }
 
 }  // namespace tolv

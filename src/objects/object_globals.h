@@ -1,0 +1,20 @@
+// Object globals the script machine reads: the object the world update is
+// at, the newest spawn, the collision partner and the walking index.
+#pragma once
+#include <cstdint>
+
+#include "objects/records.h"
+
+namespace tolv {
+
+extern ObjectSlot* processing_slot;    // the world update's current object
+extern ObjectSlot* last_spawned_slot;
+extern ObjectSlot* collide_object;     // partner of the collision pass
+extern uint16_t slot_cursor;
+
+// Arrival counters of the running object's stat object; the stat object
+// runner points these at the instance it runs (none outside a run).
+extern int32_t* stat_obj_counters;
+extern uint32_t stat_obj_counter_count;
+
+}  // namespace tolv

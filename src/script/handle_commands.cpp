@@ -1,0 +1,56 @@
+// Making handles of records, and making the object of a handle the running
+// object.
+#include "script/commands.h"
+#include "script/handles.h"
+#include "script/operands.h"
+#include "script/registers.h"
+
+namespace tolv {
+
+// The current player is the one register 9 names.
+static int32_t CurrentPlayerHandle() {
+  uint32_t i = static_cast<uint32_t>(Reg(kRegPlayer));
+  return EncodePlayerHandle(i < kMaxPlayers ? &player_records[i] : &void_player);
+}
+static int32_t SelfHandle() { return EncodeObjectHandle(running_slot); }
+static int32_t PAHandle() { return EncodePlayerHandle(player_operand_a); }
+static int32_t OAHandle() { return EncodeObjectHandle(object_operand_a); }
+
+template <int32_t (*Handle)()>
+static void HandleToReg() {
+  Reg(Op(1)) = Handle();
+}
+template <int32_t (*Handle)()>
+static void HandleToPD() {
+  PDVar(Op(1)) = Handle();
+}
+template <int32_t (*Handle)()>
+static void HandleToOD() {
+  ODVar(Op(1)) = Handle();
+}
+
+// Nothing is saved: the running object stays switched after the command.
+static void SelfFromRegHandle() { running_slot = DecodeObjectHandle(Reg(Op(1))); }
+static void SelfFromPAHandle() { running_slot = DecodeObjectHandle(PAVar(Op(1))); }
+static void SelfFromOAHandle() { running_slot = DecodeObjectHandle(OAVar(Op(1))); }
+
+static const CommandDef kHandles[] = {
+    TOLV_ALL(978, 2, HandleToReg<CurrentPlayerHandle>, "player handle"),
+    TOLV_ALL(979, 2, HandleToReg<SelfHandle>, "self handle"),
+    TOLV_ALL(980, 2, HandleToPD<CurrentPlayerHandle>, "player handle to PD"),
+    TOLV_ALL(981, 2, HandleToPD<SelfHandle>, "self handle to PD"),
+    TOLV_ALL(982, 2, HandleToOD<CurrentPlayerHandle>, "player handle to OD"),
+    TOLV_ALL(983, 2, HandleToOD<SelfHandle>, "self handle to OD"),
+    TOLV_ALL(984, 2, HandleToReg<PAHandle>, "PA handle"),
+    TOLV_ALL(985, 2, HandleToReg<OAHandle>, "OA handle"),
+    TOLV_ALL(986, 2, HandleToPD<PAHandle>, "PA handle to PD"),
+    TOLV_ALL(987, 2, HandleToPD<OAHandle>, "OA handle to PD"),
+    TOLV_ALL(988, 2, HandleToOD<PAHandle>, "PA handle to OD"),
+    TOLV_ALL(989, 2, HandleToOD<OAHandle>, "OA handle to OD"),
+    TOLV_ALL(1199, 2, SelfFromRegHandle, "self from handle"),
+    TOLV_ALL(1200, 2, SelfFromPAHandle, "self from PA handle"),
+    TOLV_ALL(1201, 2, SelfFromOAHandle, "self from OA handle"),
+};
+extern const CommandList handle_command_list = TOLV_LIST(kHandles);
+
+}  // namespace tolv

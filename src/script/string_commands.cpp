@@ -1,0 +1,54 @@
+// Commands on the script string slots.
+#include <cstring>
+
+#include "host/message_log.h"
+#include "script/commands.h"
+#include "script/expand_string_vars.h"
+#include "script/operands.h"
+#include "script/string_slots.h"
+
+namespace tolv {
+
+static char* SlotByte(uint32_t slot_word, uint32_t byte_word) {
+  char* text = StringSlotText(static_cast<uint32_t>(RegOrConst(slot_word)));
+  uint32_t i = static_cast<uint32_t>(RegOrConst(byte_word));
+  return text && i < kStringSlotCapacity ? text + i : nullptr;
+}
+
+// op3 gives the destination register's number (a register operand holds it).
+static void ReadSlotByte() {
+  const char* b = SlotByte(Op(1), Op(2));
+  uint32_t dst = static_cast<uint32_t>(RegOrConst(Op(3)));
+  Cell(registers, register_count, dst) = b ? static_cast<uint8_t>(*b) : 0;
+}
+
+static void WriteSlotByte() {
+  char* b = SlotByte(Op(1), Op(2));
+  if (b) *b = static_cast<char>(RegOrConst(Op(3)));
+}
+
+static void SwapSlots() {
+  char* a = StringSlotText(static_cast<uint32_t>(RegOrConst(Op(1))));
+  char* b = StringSlotText(static_cast<uint32_t>(RegOrConst(Op(2))));
+  if (!a || !b || a == b) return;
+  StringSlot t;
+  std::memcpy(&t, a, sizeof t);
+  std::memcpy(a, b, sizeof t);
+  std::memcpy(b, &t, sizeof t);
+}
+
+static void ShowSlot() {
+  const char* text = StringSlotText(Low16(Op(1)));
+  char line[kExpandLineSize];
+  if (text && ExpandStringVars(text, line)) ShowMessage(line);
+}
+
+static const CommandDef kStrings[] = {
+    TOLV_ALL(1471, 4, ReadSlotByte, "read string byte"),
+    TOLV_ALL(1472, 4, WriteSlotByte, "write string byte"),
+    TOLV_ALL(1481, 3, SwapSlots, "swap strings"),
+    TOLV_ALL(1520, 2, ShowSlot, "show string"),
+};
+extern const CommandList string_command_list = TOLV_LIST(kStrings);
+
+}  // namespace tolv
