@@ -112,6 +112,15 @@ int LookupAlias(const char* name, const AliasTable& table, int mode, int32_t* va
   CompileError("Can't find alias:\n\"%s\"", name);
 }
 
+// The lexer's alias substitution: `name` becomes the decimal value.
+static int ResolveForLexer(char* name, int mode) {
+  int32_t value = 0;
+  int kind = LookupAlias(name, global_aliases, mode, &value);
+  std::snprintf(name, 12, "%d", value);
+  return kind;
+}
+static const bool kResolverInstalled = (resolve_alias = ResolveForLexer, true);
+
 int SubstituteAlias(char* token, int at, int mode, int size) {
   int32_t value = 0;
   int kind = LookupAlias(token + at, global_aliases, mode, &value);
@@ -120,7 +129,7 @@ int SubstituteAlias(char* token, int at, int mode, int size) {
 }
 
 // Entries of an alias file: half its ':' characters outside comments.
-static uint32_t CountEntries(FileStream* s) {
+static uint32_t CountEntries(FileStream& s) {
   uint32_t colons = 0;
   bool comment = false;
   while (!IsStreamEnd(s)) {
@@ -135,40 +144,40 @@ static uint32_t CountEntries(FileStream* s) {
 
 void LoadAliasFile(const char* path, uint8_t kind) {
   FileStream s;
-  if (!OpenStream(path, &s)) CompileError("Can't find alias file:\n%s", path);
-  uint32_t n = CountEntries(&s);
+  if (!OpenStream(path, s)) CompileError("Can't find alias file:\n%s", path);
+  uint32_t n = CountEntries(s);
   char name[256];
   for (uint32_t i = 0; i < n; i++) {
-    ReadScriptLine(&s, text_buffer);
+    ReadScriptLine(s, text_buffer);
     std::memcpy(name, text_buffer, sizeof name);
     name[255] = 0;
-    ReadScriptLine(&s, text_buffer);
+    ReadScriptLine(s, text_buffer);
     uint32_t word = 0;
     ParseOperand(&word, text_buffer, kind);
     AddName(global_aliases, name, int32_t(word), kind);
   }
-  CloseStream(&s);
+  CloseStream(s);
 }
 
 void LoadAliasFiles(const char* path) {
   FileStream list;
-  if (!OpenStream(path, &list)) return;
-  ReadToken(&list, text_buffer);
+  if (!OpenStream(path, list)) return;
+  ReadToken(list, text_buffer);
   int32_t entries = ParseNumber(text_buffer);
   char file[256];
   for (int32_t i = 0; i < entries; i++) {
-    ReadToken(&list, text_buffer);
+    ReadToken(list, text_buffer);
     std::memcpy(file, text_buffer, sizeof file);
     uint8_t kind = kKindNone;
     if (ParseNumber(text_buffer) != 0 || file[0] == '0') {
       kind = uint8_t(ParseNumber(file));
-      ReadToken(&list, text_buffer);
+      ReadToken(list, text_buffer);
       std::memcpy(file, text_buffer, sizeof file);
     }
     file[255] = 0;
     LoadAliasFile(file, kind);
   }
-  CloseStream(&list);
+  CloseStream(list);
   SortNameTable(global_aliases);
 }
 

@@ -52,7 +52,7 @@ void OpenInclude(const char* path) {
   CompileState& c = compiler;
   if (c.include_depth >= kMaxIncludeDepth) ScriptError(".Include Directive only supports nesting 5 files deep");
   FileStream* s = new FileStream();
-  if (!OpenStream(path, s)) {
+  if (!OpenStream(path, *s)) {
     delete s;
     CompileError("Couldn't open include file:\n\"%s\"", path);
   }
@@ -65,7 +65,7 @@ void OpenInclude(const char* path) {
 void CloseInclude() {
   CompileState& c = compiler;
   if (!c.include_depth) return;
-  CloseStream(c.stream);
+  CloseStream(*c.stream);
   delete c.stream;
   c.stream = c.include_stack[--c.include_depth];
   current_stream = c.stream;
@@ -77,7 +77,7 @@ void CloseAllIncludes() {
 }
 
 char* NextOperand() {
-  while (ReadToken(compiler.stream, text_buffer) == -1) {
+  while (ReadToken(*compiler.stream, text_buffer) == -1) {
     uint8_t mode = compiler.stream->line_mode;
     CloseInclude();
     compiler.stream->line_mode = mode;

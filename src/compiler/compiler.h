@@ -10,6 +10,6 @@ namespace tolv {
 // Text form: '#', '~', '@' and '.' lines up to "# End"; counted form: a ':'
 // count and that many ':' instructions. The end instruction (346) is
 // appended. On return the stream stands after the function.
-ScriptFunction CompileFunctionBody(FileStream* stream);
+ScriptFunction CompileFunctionBody(FileStream& stream);
 
 }  // namespace tolv

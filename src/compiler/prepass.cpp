@@ -120,7 +120,7 @@ static void Directive(bool second_pass) {
 // returns the instruction count.
 static uint32_t Pass(int type, bool second) {
   uint32_t n = 0;
-  for (;; type = ReadScriptLine(compiler.stream, text_buffer)) {
+  for (;; type = ReadScriptLine(*compiler.stream, text_buffer)) {
     switch (type) {
       case '#':
         if (IsEndLine(text_buffer)) {
@@ -143,9 +143,9 @@ static uint32_t Pass(int type, bool second) {
 
 uint32_t PrepassFunction() {
   FileStream* s = compiler.stream;
-  uint32_t position = TellStream(s), line = s->line;
+  uint32_t position = TellStream(*s), line = s->line;
   s->line_mode = 1;
-  int type = ReadToken(s, text_buffer);
+  int type = ReadToken(*s, text_buffer);
   next_auto_alias = 200;
   ClearNameTable(local_aliases);
   ClearNameTable(labels);
@@ -159,13 +159,13 @@ uint32_t PrepassFunction() {
   compiler.counted = false;
   prepass_active = 1;
   uint32_t count = Pass(type, false);
-  SeekStream(s, int32_t(position), 0);
+  SeekStream(*s, int32_t(position), 0);
   s->line = line;
-  Pass(ReadScriptLine(s, text_buffer), true);
+  Pass(ReadScriptLine(*s, text_buffer), true);
   prepass_active = 0;
   SortNameTable(labels);
   SortNameTable(local_aliases);
-  SeekStream(s, int32_t(position), 0);
+  SeekStream(*s, int32_t(position), 0);
   s->line = line;
   return count;
 }

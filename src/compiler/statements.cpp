@@ -69,7 +69,7 @@ static void CompileCommandLine() {
 
 static void CompileTextLine() {
   for (;;) {
-    switch (ReadToken(compiler.stream, text_buffer)) {
+    switch (ReadToken(*compiler.stream, text_buffer)) {
       case ':':
         ScriptError("Expected Command ID, Keyword, or Label types '#', '~', or '@', but found paramater type ':'");
       case '@': break;
@@ -94,7 +94,7 @@ static void CompileTextLine() {
 
 static void ReadEndLine() {
   for (;;) {
-    switch (ReadToken(compiler.stream, text_buffer)) {
+    switch (ReadToken(*compiler.stream, text_buffer)) {
       case '.': case '@': break;
       case -1: CloseInclude(); break;
       case ':': ScriptError("Expected Terminator '# End' but found paramater type ':'");
@@ -106,10 +106,10 @@ static void ReadEndLine() {
   }
 }
 
-ScriptFunction CompileFunctionBody(FileStream* stream) {
+ScriptFunction CompileFunctionBody(FileStream& stream) {
   CompileState& c = compiler;
   CloseAllIncludes();  // left open by a function that failed
-  c.stream = stream;
+  c.stream = &stream;
   include_reading = 0;
   ResetBlocks();
   c.code.words.clear();

@@ -15,18 +15,15 @@
 #include "compiler/compile_state.h"
 #include "compiler/compiler.h"
 #include "compiler/lexer_link.h"
+#include "game/working_folder.h"
 #include "objects/records.h"
-
-namespace tolv {
-extern void (*script_error_hook)(const char*);
-}
 
 namespace tolv::test {
 
 struct ScriptFailure : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
-[[noreturn]] inline void ThrowFailure(const char* message) { throw ScriptFailure(message); }
+[[noreturn]] inline void ThrowFailure(const char* message, const char*) { throw ScriptFailure(message); }
 
 using Words = std::vector<uint32_t>;
 using Listing = std::vector<Words>;
@@ -48,7 +45,8 @@ class CompilerTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(getcwd(saved_cwd, sizeof saved_cwd));
     ASSERT_TRUE(mkdtemp(folder));
-    ASSERT_EQ(chdir(folder), 0);
+    base_folder = game_folder = folder;
+    ASSERT_EQ(ChangeWorkingFolder(folder), 1);
     script_error_hook = ThrowFailure;
     game_unpacked = 1;
     character_register_count = 20;
@@ -63,7 +61,9 @@ class CompilerTest : public ::testing::Test {
     ClearNameTable(labels);
     prepass_active = 0;
     script_error_hook = nullptr;
-    EXPECT_EQ(chdir(saved_cwd), 0);
+    while (OpenGameFileCount()) CloseGameFile();
+    current_stream = nullptr;
+    EXPECT_EQ(ChangeWorkingFolder(saved_cwd), 1);
     std::string cmd = std::string("rm -rf ") + folder;
     EXPECT_EQ(std::system(cmd.c_str()), 0);
   }
@@ -79,15 +79,8 @@ class CompilerTest : public ::testing::Test {
   Listing Compile(const std::string& source) {
     Write("func.def", source);
     FileStream s;
-    EXPECT_TRUE(OpenStream("func.def", &s));
-    ScriptFunction fn;
-    try {
-      fn = CompileFunctionBody(&s);
-    } catch (...) {
-      CloseStream(&s);
-      throw;
-    }
-    CloseStream(&s);
+    EXPECT_TRUE(OpenStream("func.def", s));
+    ScriptFunction fn = CompileFunctionBody(s);
     Listing l = ListingOf(fn);
     FreeScriptFunction(fn);
     return l;
