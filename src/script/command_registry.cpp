@@ -18,6 +18,14 @@ extern const CommandList other_context_command_list;  // script/other_context_co
 extern const CommandList slot_command_list;           // script/slot_commands.cpp
 extern const CommandList timed_control_command_list;  // script/timed_control_commands.cpp
 extern const CommandList script_file_command_list;    // game/script_file_commands.cpp
+extern const CommandList flow_command_list;   // script/flow_commands.cpp
+extern const CommandList timed_command_list;  // script/timed_commands.cpp
+extern const CommandList assign_command_list;  // script/assign_commands.cpp
+extern const CommandList arith_command_list;   // script/arith_commands.cpp
+extern const CommandList empty_command_list;   // script/arith_commands.cpp
+extern const CommandList power_command_list;   // script/power_commands.cpp
+extern const CommandList compare_command_list;     // script/compare_commands.cpp
+extern const CommandList block_jump_command_list;  // script/compare_commands.cpp
 
 const CommandList* const command_lists[] = {
     &flow_command_list,
@@ -34,6 +42,12 @@ const CommandList* const command_lists[] = {
     &slot_command_list,
     &timed_control_command_list,
     &script_file_command_list,
+    &assign_command_list,
+    &arith_command_list,
+    &empty_command_list,
+    &power_command_list,
+    &compare_command_list,
+    &block_jump_command_list,
 };
 const size_t command_list_count = sizeof(command_lists) / sizeof(command_lists[0]);
 

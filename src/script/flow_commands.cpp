@@ -29,14 +29,6 @@ static void Yield() {
   Pc()++;
   yield_flag = 1;
 }
-template <LanePc Pc>
-static void JumpIfRegistersDiffer() {
-  if (Reg(Op(1)) != Reg(Op(2))) Pc() = static_cast<uint16_t>(Op(3));
-}
-template <LanePc Pc>
-static void JumpIfRegisterDiffers() {
-  if (Reg(Op(1)) != static_cast<int32_t>(Op(2))) Pc() = static_cast<uint16_t>(Op(3));
-}
 
 // Words of the instruction that the running lane of ctx executes; 0 when
 // that cannot be told (no lane, or the lane is at another instruction).
@@ -114,10 +106,6 @@ static const CommandDef kFlow[] = {
      Control<OperandFunction, StopFunction>, "stop function"},
     {63, 2, Jump<PlainLanePc>, Jump<TimedLanePc>, Jump<PlainLanePc>, "jump"},
     TOLV_ALL(64, 1, Marker, "marker"),
-    {70, 4, JumpIfRegistersDiffer<PlainLanePc>, JumpIfRegistersDiffer<TimedLanePc>,
-     JumpIfRegistersDiffer<PlainLanePc>, "jump if registers differ"},
-    {76, 4, JumpIfRegisterDiffers<PlainLanePc>, JumpIfRegisterDiffers<TimedLanePc>,
-     JumpIfRegisterDiffers<PlainLanePc>, "jump if register differs"},
     {79, 1, Yield<PlainLanePc>, Yield<TimedLanePc>, Yield<PlainLanePc>, "yield"},
     {346, 1, EndFunction, EndFunctionTimed, EndFunction, "end function"},
     {354, 0, Jump<PlainLanePc>, Jump<TimedLanePc>, Jump<PlainLanePc>, "jump"},

@@ -1,0 +1,148 @@
+// Handlers of the regular command families, one template instance per
+// signature: the spaces, words and operation are fixed at compile time, so a
+// handler is a few checked loads, one operation and its store.
+#pragma once
+#include <array>
+#include <utility>
+
+#include "script/commands.h"
+#include "script/family_signatures.h"
+#include "script/lane_access.h"
+#include "script/operands.h"
+
+namespace tolv {
+
+// Power with the integer result rule: truncation, and -2147483648 for any
+// result outside the 32-bit range (power_commands.cpp).
+int32_t PowerInt(int32_t base, int32_t exponent);
+
+template <Space S>
+inline int32_t& SpaceRef(uint32_t w) {
+  static_assert(S != Space::kK && S != Space::kNone, "no cell behind a constant");
+  if constexpr (S == Space::kR) return Reg(w);
+  else if constexpr (S == Space::kPA) return PAVar(w);
+  else if constexpr (S == Space::kPB) return PBVar(w);
+  else if constexpr (S == Space::kPD) return PDVar(w);
+  else if constexpr (S == Space::kOA) return OAVar(w);
+  else if constexpr (S == Space::kOB) return OBVar(w);
+  else return ODVar(w);
+}
+
+template <Space S>
+inline int32_t SpaceGet(uint32_t w) {
+  if constexpr (S == Space::kNone) return 0;
+  else if constexpr (S == Space::kK) return static_cast<int32_t>(w);
+  else return SpaceRef<S>(w);
+}
+
+inline uint32_t BitMask(int32_t n) { return 1u << (static_cast<uint32_t>(n) & 31); }
+
+// Computes op(a, b) into r; false leaves the destination unchanged
+// (division and modulo by 0). Arithmetic wraps in 32 bits.
+template <Oper O>
+inline bool Apply(int32_t a, int32_t b, int32_t& r) {
+  uint32_t x = static_cast<uint32_t>(a), y = static_cast<uint32_t>(b);
+  uint32_t v = 0;
+  if constexpr (O == Oper::kAdd) v = x + y;
+  else if constexpr (O == Oper::kSub) v = x - y;
+  else if constexpr (O == Oper::kMul) v = x * y;
+  else if constexpr (O == Oper::kDiv || O == Oper::kMod) {
+    if (b == 0) return false;
+    if (b == -1) v = O == Oper::kDiv ? 0u - x : 0u;  // INT_MIN / -1 = INT_MIN
+    else v = static_cast<uint32_t>(O == Oper::kDiv ? a / b : a % b);
+  } else if constexpr (O == Oper::kShl) v = x << (y & 31);
+  else if constexpr (O == Oper::kSar) v = static_cast<uint32_t>(a >> (y & 31));
+  else if constexpr (O == Oper::kAnd) v = x & y;
+  else if constexpr (O == Oper::kOr) v = x | y;
+  else if constexpr (O == Oper::kXor) v = x ^ y;
+  else if constexpr (O == Oper::kPow) v = static_cast<uint32_t>(PowerInt(a, b));
+  else if constexpr (O == Oper::kMove) v = y;
+  else if constexpr (O == Oper::kInc) v = x + 1;
+  else if constexpr (O == Oper::kDec) v = x - 1;
+  else if constexpr (O == Oper::kNeg) v = 0u - x;
+  else if constexpr (O == Oper::kAbs) {
+    uint32_t s = static_cast<uint32_t>(a >> 31);
+    v = (x ^ s) - s;
+  } else if constexpr (O == Oper::kSetBit) v = x | BitMask(b);
+  else if constexpr (O == Oper::kClearBit) v = x & ~BitMask(b);
+  else if constexpr (O == Oper::kFlipBit) v = x ^ BitMask(b);
+  else static_assert(O == Oper::kAdd, "not a store operation");
+  r = static_cast<int32_t>(v);
+  return true;
+}
+
+template <Oper O>
+inline bool Holds(int32_t a, int32_t b) {
+  if constexpr (O == Oper::kLt) return a < b;
+  else if constexpr (O == Oper::kGt) return a > b;
+  else if constexpr (O == Oper::kLe) return a <= b;
+  else if constexpr (O == Oper::kGe) return a >= b;
+  else if constexpr (O == Oper::kEq) return a == b;
+  else if constexpr (O == Oper::kNe) return a != b;
+  else if constexpr (O == Oper::kMaskSet) return (a & b) != 0;
+  else if constexpr (O == Oper::kMaskClear) return (a & b) == 0;
+  else if constexpr (O == Oper::kBitSet) return (static_cast<uint32_t>(a) & BitMask(b)) != 0;
+  else if constexpr (O == Oper::kBitClear) return (static_cast<uint32_t>(a) & BitMask(b)) == 0;
+  else static_assert(O == Oper::kLt, "not a test");
+}
+
+// Both sources are read before the destination is written, so the
+// destination may be one of them.
+template <Sig S>
+void StoreCommand() {
+  int32_t a = S.a_word ? SpaceGet<S.a>(Op(S.a_word)) : 0;
+  int32_t b = S.b_word ? SpaceGet<S.b>(Op(S.b_word)) : 0;
+  int32_t r;
+  if (Apply<S.op>(a, b, r)) SpaceRef<S.dst>(Op(S.dst_word)) = r;
+}
+
+template <Sig S>
+void SwapCommand() {
+  int32_t a = SpaceGet<S.a>(Op(1)), b = SpaceGet<S.b>(Op(2));
+  SpaceRef<S.a>(Op(1)) = b;
+  SpaceRef<S.b>(Op(2)) = a;
+}
+
+// Jumps store target - 1 (the run loop adds 1); only the low 16 bits count.
+template <Sig S, uint16_t& (*Pc)()>
+void TestCommand() {
+  bool holds = Holds<S.op>(SpaceGet<S.a>(Op(1)), SpaceGet<S.b>(Op(2)));
+  if (holds == (S.form == Form::kWhile)) Pc() = static_cast<uint16_t>(Op(3));
+}
+
+constexpr const char* SigName(const Sig& s) {
+  constexpr const char* names[] = {
+      "add", "subtract", "multiply", "divide", "shift left", "shift right", "and", "or",
+      "xor", "modulo", "power", "move", "increment", "decrement", "negate", "absolute value",
+      "set bit", "clear bit", "flip bit", "<", ">", "<=", ">=", "==", "!=",
+      "mask set", "mask clear", "bit set", "bit clear"};
+  if (s.form == Form::kSwap) return "exchange";
+  if (s.form == Form::kIf) return "if";
+  if (s.form == Form::kWhile) return "while";
+  return names[static_cast<int>(s.op)];
+}
+
+template <Sig S>
+constexpr CommandDef SigDef() {
+  if constexpr (S.form == Form::kStore) {
+    return TOLV_ALL(S.id, SigLength(S), StoreCommand<S>, SigName(S));
+  } else if constexpr (S.form == Form::kSwap) {
+    return TOLV_ALL(S.id, SigLength(S), SwapCommand<S>, SigName(S));
+  } else {
+    return {S.id, SigLength(S), TestCommand<S, PlainLanePc>, TestCommand<S, TimedLanePc>,
+            TestCommand<S, PlainLanePc>, SigName(S)};
+  }
+}
+
+template <const SigList& L, size_t... I>
+constexpr std::array<CommandDef, sizeof...(I)> SigDefsOf(std::index_sequence<I...>) {
+  return {SigDef<L.items[I]>()...};
+}
+
+// The command list entries of every signature of L.
+template <const SigList& L>
+constexpr auto SigDefs() {
+  return SigDefsOf<L>(std::make_index_sequence<L.count>());
+}
+
+}  // namespace tolv
