@@ -98,7 +98,10 @@ void LexExpression(const char* text, const char* seps, bool math, Expression& e)
     word[len] = 0;
     int i = e.count++;
     if (i >= kMaxExprOperands) return;
+    char written[256];
+    std::memcpy(written, word, size_t(len) + 1);
     e.operand[i] = CodeOperand(word, i, override);
+    std::memcpy(e.operand[i].text, written, size_t(len) + 1);
     while (IsBlank(text[p])) p++;
     p = ReadOperator(text, p, seps, math, e.op[i]);
     while (IsBlank(text[p])) p++;

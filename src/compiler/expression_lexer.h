@@ -11,6 +11,7 @@ struct ExprOperand {
   uint32_t word;
   uint8_t kind;
   uint8_t space;
+  char text[256];  // as written (the packer writes it back resolved)
 };
 
 struct Expression {

@@ -78,15 +78,17 @@ void WriteFuncsDefText(FileStream& s) {
   }
 }
 
-// Only the two register counts matter to the operand prefixes; the rest
-// of game.def is not needed (and rows 16 and 17 may be absent).
+// Only the two register counts matter to the operand prefixes. Tokens
+// before them are skipped unread, so aliases of game.def need not be
+// loaded yet (rows 16 and 17 may be absent too).
 void PrescanGameDef() {
   FileStream s;
   if (!OpenStream("game.def", s)) return;
-  for (int i = 0; i < 6; i++) ReadToken(s, text_buffer);
+  for (int i = 0; i < 6; i++) ReadScriptLine(s, text_buffer);
   ReadToken(s, text_buffer);
   for (int32_t i = 0, n = ParseNumber(text_buffer); i < n; i++) ReadScriptLine(s, text_buffer);
-  for (int i = 0; i < 3; i++) ReadToken(s, text_buffer);
+  for (int i = 0; i < 2; i++) ReadScriptLine(s, text_buffer);
+  ReadToken(s, text_buffer);
   character_register_count = static_cast<uint32_t>(ParseNumber(text_buffer)) + 9;
   ReadToken(s, text_buffer);
   player_register_count = static_cast<uint32_t>(ParseNumber(text_buffer)) + 39;

@@ -182,6 +182,9 @@ bool PackGame() {
   CloseArchive();
   if (!ChangeWorkingFolder(pack_folder_name.c_str())) return Fail("Game folder not found: " + pack_folder_name);
   game_folder = WorkingFolder();
+  // Alias values with player-variable prefixes depend on the register
+  // counts, which game.def may give by alias: load, count, load again.
+  LoadPackAliases();
   PrescanGameDef();
   LoadPackAliases();
   if (!BeginArchive(w, "game.tvp", static_cast<uint32_t>(wall_clock()))) return WriterFailed(w, "game.tvp");

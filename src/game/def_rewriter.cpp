@@ -1,0 +1,164 @@
+// The general def re-writer: ':' lines with aliases and labels resolved,
+// each script function preceded by its instruction count and written as
+// plain tokens (the counted form), its keyword lines as one instruction
+// line each, includes read in place.
+#include "game/def_rewriter.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "compiler/alias_tables.h"
+#include "compiler/compile_state.h"
+#include "compiler/prepass.h"
+#include "game/keyword_rewriter.h"
+#include "game/script_error.h"
+#include "game/tokenizer.h"
+
+namespace tolv {
+
+static void WriteLine(const char* text) {
+  packed_text += ':';
+  packed_text += text;
+  packed_text += '\n';
+}
+
+static bool IsLineType(int c) { return c == '#' || c == ':' || c == '~' || c == '@' || c == '.'; }
+
+// Type of the next token of the current file, the stream left on it; at
+// the end of an include the file that included it goes on; 0 at the end of
+// the file being re-written.
+static int NextLineType() {
+  for (;;) {
+    FileStream& s = *compiler.stream;
+    if (IsStreamEnd(s)) {
+      if (!compiler.include_depth) return 0;
+      CloseInclude();
+      continue;
+    }
+    int c = ReadStreamChar(s);
+    if (IsLineType(c)) {
+      SeekStream(s, -1, 1);
+      return c;
+    }
+    if (c == ';')
+      while (!IsStreamEnd(s) && c != '\n') c = ReadStreamChar(s);
+    if (c == '\n') s.line++;
+  }
+}
+
+// A parameter token read whole may hold several pieces split by ':' or '#'
+// (a loader reading tokens splits them, one reading a line does not); each
+// piece naming an alias is resolved on its own.
+static std::string ResolvePieces(const char* text) {
+  std::string out;
+  for (const char* p = text;; p++) {
+    size_t n = std::strcspn(p, ":#"), blanks = std::strspn(p, " \t");
+    if (blanks > n) blanks = n;
+    char piece[kTokenSize];
+    std::snprintf(piece, sizeof piece, "%.*s", static_cast<int>(n - blanks), p + blanks);
+    if (piece[0] != '@') ResolveOperandText(piece);
+    out.append(p, blanks);
+    out += piece;
+    p += n;
+    if (!*p) return out;
+    out += *p;
+  }
+}
+
+static void ParameterLine(bool in_function) {
+  char* text = text_buffer;
+  if (in_function && text[0] == '@') {
+    int32_t index = 0;
+    text[0] = ' ';
+    LookupAlias(text, labels, kAliasRaw, &index);
+    return WriteLine(std::to_string(index).c_str());
+  }
+  WriteLine(ResolvePieces(text).c_str());
+}
+
+// A '#' or '~' line of a function: one instruction.
+static void InstructionLine(int type) {
+  char* text = text_buffer;
+  if (type == '~') return WriteLine(RewriteKeyword(text).c_str());
+  if (text[0] == '_') {
+    SubstituteAlias(text, 0, kAliasRaw, kTokenSize);
+    return WriteLine(text);
+  }
+  char copy[kTokenSize];
+  std::memcpy(copy, text, kTokenSize);
+  if (ParseNumber(copy) == 0 && text[0] != '0') return WriteLine(RewriteKeyword(text).c_str());
+  WriteLine(text);
+}
+
+static void DirectiveLine() {
+  char word[kTokenSize];
+  int arg = DirectiveWord(text_buffer, word, sizeof word);
+  if (std::strcmp(word, "Include") == 0) {
+    char path[kTokenSize];
+    std::snprintf(path, sizeof path, "%s", text_buffer + arg);
+    OpenInclude(path);
+  }
+}
+
+void RewriteDefText(FileStream& s) {
+  compiler.stream = &s;
+  int32_t remaining = -1;  // instructions of the current function still to come
+  for (int type; (type = NextLineType()) != 0;) {
+    FileStream& in = *compiler.stream;
+    if (remaining < 0 && type != ':') {
+      remaining = static_cast<int32_t>(PrepassFunction());
+      char line[16];
+      std::snprintf(line, sizeof line, "%d", remaining);
+      WriteLine(line);
+      in.line_mode = 1;
+      continue;
+    }
+    ReadScriptLine(in, text_buffer);
+    switch (type) {
+      case '#':
+      case '~':
+        if (remaining == 0) remaining = -1;  // the function's end line
+        else remaining--, InstructionLine(type);
+        break;
+      case ':': ParameterLine(remaining >= 0); break;
+      case '.': DirectiveLine(); break;
+      default: break;  // labels: taken by the pre-pass
+    }
+  }
+  if (remaining >= 0) ScriptError("File ended unexpectedly");
+  compiler.stream = nullptr;
+}
+
+void RewriteDefFile(FileStream& s, const char* name, const std::string& folder) {
+  current_stream = &s;
+  if (std::strcmp(name, "game.def") == 0) {
+    FileStream funcs;
+    bool has_funcs = OpenStream("/game/funcs.def", funcs);
+    if (has_funcs) CloseStream(funcs);
+    current_stream = &s;
+    WriteGameDefText(s, has_funcs);
+  } else if (std::strcmp(name, "zone.def") == 0) {
+    WriteZoneDefText(s);
+  } else if (folder == "game" && std::strcmp(name, "funcs.def") == 0) {
+    WriteFuncsDefText(s);
+  } else {
+    RewriteDefText(s);
+  }
+}
+
+void LoadPackAliases() {
+  ClearNameTable(global_aliases);
+  LoadAliasFiles("alias.def");
+  FileStream s;
+  if (!OpenStream("game/funcs.def", s)) return;
+  ReadToken(s, text_buffer);
+  for (int32_t k = 0, n = ParseNumber(text_buffer); k < n; k++) {
+    ReadScriptLine(s, text_buffer);
+    AddName(global_aliases, text_buffer, k, kFunctionAliasKind);
+    ReadToken(s, text_buffer);
+  }
+  CloseStream(s);
+  SortNameTable(global_aliases);
+}
+
+}  // namespace tolv
