@@ -64,8 +64,9 @@ TEST_F(PackerTest, GameDefAndZoneDefLayouts) {
   EXPECT_EQ(Member("game/funcs.def"), ":2\n:Main_Loop\n:scripts/loop.def\n:Helper\n:scripts/helper.def\n");
   CloseArchive();
   OpenPackedOnly("alpha");
-  const std::string game_def = Member("game.def");
-  EXPECT_EQ(game_def.substr(0, 62), ":1\n:0\n:0\n:1\n:8\n:NONE\n:2\n:Score: !R0! 100%%\n:Lives_left !r3!\n");
+  EXPECT_EQ(Member("game.def"),
+            ":1\n:0\n:0\n:1\n:8\n:NONE\n:2\n:Score: !R0! 100%%\n:Lives_left !r3!\n:NONE\n:NONE\n:10\n:4\n"
+            ":scripts/player.def\n:0\n:NONE\n:0\n:3\n:2\n:scripts/main.def\n:scripts/more.def\n");
   EXPECT_EQ(Member("zone01/zone.def"),
             ":3\n:1\n:Zone_one %% text\n:NONE\n:NONE\n:100\n:1\n:x\n:0\n:0\n:1\n:1\n:2\n:3\n:4\n:5\n:1\n:261\n:0\n:0\n"
             ":1\n:1\n:2\n:3\n:4\n:5\n:1\n:6\n:7\n:0\n");
