@@ -4,6 +4,7 @@
 // line each, includes read in place.
 #include "game/def_rewriter.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -52,13 +53,15 @@ static int NextLineType() {
 static std::string ResolvePieces(const char* text) {
   std::string out;
   for (const char* p = text;; p++) {
-    size_t n = std::strcspn(p, ":#"), blanks = std::strspn(p, " \t");
-    if (blanks > n) blanks = n;
+    const size_t n = std::strcspn(p, ":#");
+    size_t lead = std::min(std::strspn(p, " \t"), n), end = n;
+    while (end > lead && (p[end - 1] == ' ' || p[end - 1] == '\t')) end--;
     char piece[kTokenSize];
-    std::snprintf(piece, sizeof piece, "%.*s", static_cast<int>(n - blanks), p + blanks);
+    std::snprintf(piece, sizeof piece, "%.*s", static_cast<int>(end - lead), p + lead);
     if (piece[0] != '@') ResolveOperandText(piece);
-    out.append(p, blanks);
+    out.append(p, lead);
     out += piece;
+    out.append(p + end, n - end);
     p += n;
     if (!*p) return out;
     out += *p;
