@@ -3,7 +3,12 @@
 // variables or object variables. Writes never leave the game folder.
 #include "game/script_file_commands.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -61,6 +66,24 @@ static bool ConfinedWritePath(const char* name, std::string& path) {
   return true;
 }
 
+// Opens path only where it really lies inside the game folder: its folder
+// resolved through any links, the file itself never a link.
+static FILE* OpenInsideGame(const std::string& path, const char* mode) {
+  const size_t cut = path.rfind('/');
+  char folder[PATH_MAX], game[PATH_MAX];
+  if (!realpath(path.substr(0, cut).c_str(), folder) || !realpath(game_folder.c_str(), game)) return nullptr;
+  const std::string f = folder, g = game;
+  if (f != g && f.compare(0, g.size() + 1, g + "/") != 0) return nullptr;
+  int flags = O_NOFOLLOW | O_CLOEXEC;
+  if (mode[0] == 'r') flags |= O_RDWR;
+  else flags |= (mode[2] == '+' ? O_RDWR : O_WRONLY) | O_CREAT | O_TRUNC;
+  const int fd = open((f + path.substr(cut)).c_str(), flags, 0644);
+  if (fd < 0) return nullptr;
+  FILE* file = fdopen(fd, mode);
+  if (!file) close(fd);
+  return file;
+}
+
 static const char* SlotName(uint32_t word) {
   const char* text = StringSlotText(static_cast<uint32_t>(RegOrConst(word)));
   return text ? text : "";
@@ -89,11 +112,11 @@ static void OpenForWrite(const char* name, bool rewrite) {
     ShowMessage("the game folder; refused...");
     return;
   }
-  if (rewrite && (script_file = std::fopen(path.c_str(), "rb+"))) {
+  if (rewrite && (script_file = OpenInsideGame(path, "rb+"))) {
     script_write_state = 2;
     return;
   }
-  if ((script_file = std::fopen(path.c_str(), rewrite ? "wb+" : "wb"))) script_write_state = 1;
+  if ((script_file = OpenInsideGame(path, rewrite ? "wb+" : "wb"))) script_write_state = 1;
 }
 
 static void CmdOpenScriptFile() {

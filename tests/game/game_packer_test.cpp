@@ -106,6 +106,15 @@ TEST_F(PackerTest, FailuresLeaveNoArchive) {
   EXPECT_FALSE(fs::exists(Archive("beta").string() + ".tmp"));
 }
 
+TEST_F(PackerTest, FatalErrorEndsTheProcessWithoutArchive) {
+  CopyFixture("beta");
+  WriteFile(Game("beta") / "scripts" / "bad.def", "~If R0 <\n~EndIf\n#End\n");
+  script_error_hook = nullptr;
+  EXPECT_EXIT(Pack("beta"), testing::ExitedWithCode(1), "If Expression requires 2 variables");
+  EXPECT_FALSE(fs::exists(Archive("beta")));
+  EXPECT_FALSE(fs::exists(Archive("beta").string() + ".tmp"));
+}
+
 TEST_F(PackerTest, RefusesWhatTheFormatCannotHold) {
   fs::create_directories(Game("big"));
   fs::resize_file((WriteFile(Game("big") / "huge.bin", ""), Game("big") / "huge.bin"), 16777216);
@@ -115,7 +124,11 @@ TEST_F(PackerTest, RefusesWhatTheFormatCannotHold) {
   EXPECT_TRUE(Pack("big")) << pack_error;
   fs::remove(Game("big") / "huge.bin");
   fs::create_directories(Game("big") / "many");
-  for (int i = 0; i < 256; i++) WriteFile(Game("big") / "many" / ("f" + std::to_string(i)), "");
+  for (int i = 0; i < 256; i++) {
+    std::string name = "f";
+    name += std::to_string(i);
+    WriteFile(Game("big") / "many" / name, "");
+  }
   EXPECT_FALSE(Pack("big"));
   EXPECT_EQ(pack_error, "many/f99: too many files in one folder");
   fs::remove_all(Game("big") / "many");

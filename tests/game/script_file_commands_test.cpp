@@ -179,6 +179,17 @@ TEST_F(ScriptFileTest, WritesStayInsideTheGameFolder) {
     EXPECT_EQ(Last(1), "Attempted to open write file outside") << name;
   }
   EXPECT_FALSE(fs::exists(root / "evil"));
+  // Links do not lead out either: not as the file, not as a folder on the way.
+  WriteFile(root / "outside.txt", "user data");
+  fs::create_symlink(root / "outside.txt", game() / "link.bin");
+  fs::create_directory_symlink(root, game() / "up");
+  for (const char* name : {"link.bin", "up/outside.txt", "up/new.txt"})
+    for (uint32_t mode : {1u, 2u}) {
+      Open(name, mode);
+      EXPECT_EQ(script_write_state, 0) << name << " " << mode;
+    }
+  EXPECT_EQ(ReadFileBytes(root / "outside.txt"), "user data");
+  EXPECT_FALSE(fs::exists(root / "new.txt"));
   fs::create_directories(game() / "saves");
   ChangeWorkingFolder((game() / "saves").c_str());  // names are resolved against the game folder
   Open("saves\\slot..1", 1);
