@@ -42,7 +42,7 @@ static bool Known(const char* op) {
 }
 
 // Reads the operator after an operand into `out`; returns the new position.
-static int ReadOperator(const char* text, int p, const char* seps, bool math, char out[8]) {
+static int ReadOperator(const char* text, int p, const bool* sep, bool math, char out[8]) {
   int n = 0;
   auto put = [&](char c) {
     if (n < 7) out[n++] = c;
@@ -53,7 +53,7 @@ static int ReadOperator(const char* text, int p, const char* seps, bool math, ch
     put('P'), put('O'), put('W');
     if (text[p] == '=') put(text[p++]);
   } else {
-    while (text[p] && (std::strchr(seps, text[p]) || (!math && IsBlank(text[p])))) {
+    while (text[p] && (sep[uint8_t(text[p])] || (!math && IsBlank(text[p])))) {
       if (!IsBlank(text[p])) put(text[p]);
       p++;
     }
@@ -71,6 +71,8 @@ static int ReadOperator(const char* text, int p, const char* seps, bool math, ch
 }
 
 void LexExpression(const char* text, const char* seps, bool math, Expression& e) {
+  bool sep[256] = {};
+  for (const char* c = seps; *c; c++) sep[uint8_t(*c)] = true;
   uint8_t override[3];
   int p = ParseTypeOverride(text, 0, override);
   e = Expression();
@@ -78,7 +80,7 @@ void LexExpression(const char* text, const char* seps, bool math, Expression& e)
   e.empty = !text[p];
   while (text[p]) {
     int start = p;
-    if (std::strchr(seps, text[p])) {
+    if (sep[uint8_t(text[p])]) {
       if (!math) {
         e.operator_first = true;
         return;
@@ -91,7 +93,7 @@ void LexExpression(const char* text, const char* seps, bool math, Expression& e)
       p++;
       if (sign && text[p] == '%') p++;
     }
-    while (text[p] && !IsBlank(text[p]) && !std::strchr(seps, text[p])) p++;
+    while (text[p] && !IsBlank(text[p]) && !sep[uint8_t(text[p])]) p++;
     char word[256];
     int len = p - start < 255 ? p - start : 255;
     std::memcpy(word, text + start, size_t(len));
@@ -100,7 +102,7 @@ void LexExpression(const char* text, const char* seps, bool math, Expression& e)
     if (i >= kMaxExprOperands) return;
     e.operand[i] = CodeOperand(word, i, override);
     while (IsBlank(text[p])) p++;
-    p = ReadOperator(text, p, seps, math, e.op[i]);
+    p = ReadOperator(text, p, sep, math, e.op[i]);
     while (IsBlank(text[p])) p++;
   }
 }
