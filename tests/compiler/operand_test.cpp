@@ -9,16 +9,6 @@ namespace tolv::test {
 namespace {
 
 struct OperandTest : CompilerTest {
-  uint8_t saved_length = 0;
-  void SetUp() override {
-    CompilerTest::SetUp();
-    saved_length = operand_lengths[12];
-    operand_lengths[12] = 3;
-  }
-  void TearDown() override {
-    operand_lengths[12] = saved_length;
-    CompilerTest::TearDown();
-  }
   static uint32_t Operand(const char* text, uint8_t expected = kKindNone, uint8_t* kind = nullptr) {
     char buf[256];
     std::strcpy(buf, text);
