@@ -1,6 +1,8 @@
 // Operand prefixes and their coding into operand words.
 #include "compiler/operand_coding.h"
 
+#include <cstdio>
+
 #include "compiler/compile_error.h"
 #include "compiler/lexer_link.h"
 #include "objects/records.h"
@@ -28,15 +30,20 @@ int32_t NumberAfter(char* token, int skip) {
 
 static bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-// A zero word must come from a written 0, not from a name or stray text.
-static void CheckZero(const char* text) {
+static const char kZeroMessage[] =
+    "Retrieved unexpected 0 value from a string with non-numeric characters. \n"
+    "Is this an Alias name that's missing the '_' identifier?\n"
+    "If used, the '-' sign should appear before the value base identifier (Ex: -$10, not $-10)";
+
+// A zero word must come from a written 0, not from a name or stray text; a
+// sign after the base identifier ("$-10") would be skipped by the number
+// reader and read as a positive value, so it is refused as well.
+static void CheckLiteral(const char* text, uint32_t word) {
   while (IsBlank(*text)) text++;
+  if ((text[0] == '$' || text[0] == '%') && text[1] == '-') ScriptError(kZeroMessage);
+  if (word) return;
   if (*text == '$' || *text == '%') text++;
-  if (*text != '0')
-    ScriptError(
-        "Retrieved unexpected 0 value from a string with non-numeric characters. \n"
-        "Is this an Alias name that's missing the '_' identifier?\n"
-        "If used, the '-' sign should appear before the value base identifier (Ex: -$10, not $-10)");
+  if (*text != '0') ScriptError(kZeroMessage);
 }
 
 // The offset of `kind`, left out when the alias already carried it.
@@ -54,7 +61,9 @@ static uint32_t ObjectTypeOperand(char* token) {
 }
 
 uint8_t ParseOperand(uint32_t* word, char* token, uint8_t expected) {
-  char* body = token + 1;
+  char copy[256];
+  std::snprintf(copy, sizeof copy, "%s", token);
+  const char* body = copy + 1;
   uint8_t kind = kKindNone;
   uint32_t w;
   switch (token[0]) {
@@ -68,12 +77,12 @@ uint8_t ParseOperand(uint32_t* word, char* token, uint8_t expected) {
     case 'e': case 'E': kind = kKindUserObject; w = uint32_t(NumberAfter(token, 1)) + Off(kind, expected); break;
     case 'z': case 'Z': w = uint32_t(NumberAfter(token, 1)) + compile_scopes.tables.game; break;
     case 'o':
-      body = token + (token[1] == 'g' || token[1] == 'z' || token[1] == 'a' ? 2 : 1);
+      body = copy + (token[1] == 'g' || token[1] == 'z' || token[1] == 'a' ? 2 : 1);
       w = ObjectTypeOperand(token);
       break;
-    default: body = token; w = uint32_t(ParseNumber(token)); break;
+    default: body = copy; w = uint32_t(ParseNumber(token)); break;
   }
-  if (w == 0) CheckZero(body);
+  CheckLiteral(body, w);
   *word = w;
   return kind;
 }
