@@ -70,9 +70,12 @@ static int ReadOperator(const char* text, int p, const bool* sep, bool math, cha
   return p;
 }
 
-void LexExpression(const char* text, const char* seps, bool math, Expression& e) {
-  bool sep[256] = {};
-  for (const char* c = seps; *c; c++) sep[uint8_t(*c)] = true;
+constexpr Separators kCompareSeparators("<>=!");
+constexpr Separators kIndexSeparators("[]=");
+constexpr Separators kMathSeparators("=+-/\\*<>&|^%");
+
+void LexExpression(const char* text, const Separators& separators, bool math, Expression& e) {
+  const bool* sep = separators.is;
   uint8_t override[3];
   int p = ParseTypeOverride(text, 0, override);
   e = Expression();

@@ -1,6 +1,7 @@
 // '~' keyword lines: dispatch, and the expression compilers If, While,
 // IfFlag, Flag, TableB/W/D, Array and Eval. Each compiles exactly one
 // instruction into compiler.current.
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <utility>
@@ -38,7 +39,7 @@ static int CompareOperator(const char* op) {
 
 // If and While: two operands and a compare operator.
 static const Expression& LexCompare(const char* text, const char* name, Expression& e) {
-  LexExpression(text, "<>=!", false, e);
+  LexExpression(text, kCompareSeparators, false, e);
   if (e.operator_first) ScriptError("Syntax error");
   if (e.count < 2)
     CompileError("%s Expression requires 2 variables, but the expression itself only contains %d", name, e.count);
@@ -98,14 +99,19 @@ static FlagParts FlagOperands(const Expression& e, const char* name) {
   return f;
 }
 
+// "a[b] op v" of IfFlag and Flag: three operands, '[' and ']' around the
+// flag number.
+static void LexFlagExpression(const char* text, const char* name, const char* too_many, Expression& e) {
+  LexExpression(text, kIndexSeparators, false, e);
+  if (e.operator_first) ScriptError("Syntax error");
+  if (e.count < 3) CompileError("%s Expression requires 3 operands, but the expression itself only contains %d", name, e.count);
+  if (e.count > 3 || OperatorAfter(e, 2)[0]) ScriptError(too_many);
+  if (!Is(e.op[0], "[") || e.op[1][0] != ']') ScriptError("Syntax error");
+}
+
 static int CompileIfFlag(const char* text) {
   Expression e;
-  LexExpression(text, "[]=", false, e);
-  if (e.operator_first) ScriptError("Syntax error");
-  if (e.count < 3) CompileError("IfFlag Expression requires 3 operands, but the expression itself only contains %d", e.count);
-  if (e.count > 3 || OperatorAfter(e, 2)[0])
-    ScriptError("IfFlag Expression Requires 3 operands, but the expression itself lists more");
-  if (!Is(e.op[0], "[") || e.op[1][0] != ']') ScriptError("Syntax error");
+  LexFlagExpression(text, "IfFlag", "IfFlag Expression Requires 3 operands, but the expression itself lists more", e);
   if (Is(e.op[1], "]=")) ScriptError("\"=\" is an assignment operator. Please use \"==\" for comparison.");
   if (!Is(e.op[1], "]==")) ScriptError("Invalid Operation. IfFlag is for testing on/off state, not math operations");
   FlagParts f = FlagOperands(e, "IfFlag");
@@ -119,12 +125,7 @@ static int CompileIfFlag(const char* text) {
 
 static int CompileFlag(const char* text) {
   Expression e;
-  LexExpression(text, "[]=", false, e);
-  if (e.operator_first) ScriptError("Syntax error");
-  if (e.count < 3) CompileError("Flag Expression requires 3 operands, but the expression itself only contains %d", e.count);
-  if (e.count > 3 || OperatorAfter(e, 2)[0])
-    ScriptError("Flag Expression requires 3 operands, but the expresion itself lists more");
-  if (!Is(e.op[0], "[") || e.op[1][0] != ']') ScriptError("Syntax error");
+  LexFlagExpression(text, "Flag", "Flag Expression requires 3 operands, but the expresion itself lists more", e);
   const char* assign = e.op[1] + 1;
   if (Is(assign, "==")) ScriptError(kUseEquals);
   if (assign[0] == '=' && assign[1]) ScriptError("Syntax error");
@@ -143,7 +144,7 @@ static int CompileFlag(const char* text) {
 // TableB, TableW, TableD: destination = table[index].
 static int CompileTable(const char* text, int width) {
   Expression e;
-  LexExpression(text, "[]=", false, e);
+  LexExpression(text, kIndexSeparators, false, e);
   if (e.operator_first) ScriptError("Syntax error");
   if (e.count < 3) CompileError("Table Expression requires variables, but the expression itself only contains %d", e.count);
   if (e.count > 3 || OperatorAfter(e, 2)[1])
@@ -166,7 +167,7 @@ static int CompileTable(const char* text, int width) {
 // Array: load "d = a[i]" or store "a[i] = v".
 static int CompileArray(const char* text) {
   Expression e;
-  LexExpression(text, "[]=", false, e);
+  LexExpression(text, kIndexSeparators, false, e);
   if (e.operator_first) ScriptError("Found an operator when a variable name or constant value was expected");
   if (e.count < 3) CompileError("Array Expression requires three variables, but the expression itself only contains %d", e.count);
   if (e.count > 3) ScriptError("Array Expression requires 3 variables, but the expresion itself lists more");
@@ -204,7 +205,7 @@ static int MathOperator(const char* op) {
 
 static int CompileEval(const char* text) {
   Expression e;
-  LexExpression(text, "=+-/\\*<>&|^%", true, e);
+  LexExpression(text, kMathSeparators, true, e);
   if (e.empty) ScriptError("Expected an expression");
   if (e.count > 3 || OperatorAfter(e, 2)[0])
     ScriptError("Math expressions may only perform up to two operations; this expression attempted to perform more");
@@ -240,15 +241,15 @@ static int CompileEval(const char* text) {
 }
 
 int CompileKeyword() {
+  // The keyword runs to the first blank, tab or '('; the rest, from that
+  // character on, is the expression.
   char* text = text_buffer;
   int n = 0;
   while (text[n] && text[n] != ' ' && text[n] != '\t' && text[n] != '(') n++;
-  char keyword[256];
-  std::memcpy(keyword, text, size_t(n));
-  keyword[n] = 0;
-  char rest[256];
-  std::memcpy(rest, text + n, sizeof rest - size_t(n));
-  rest[255] = 0;
+  char keyword[16] = {};
+  if (n < 16) std::memcpy(keyword, text, size_t(n));
+  else std::snprintf(keyword, sizeof keyword, "%.15s", text);
+  const char* rest = text + n;
   if (Is(keyword, "Eval")) return CompileEval(rest);
   if (Is(keyword, "If")) return CompileIf(rest);
   if (Is(keyword, "IfFlag")) return CompileIfFlag(rest);
@@ -263,7 +264,7 @@ int CompileKeyword() {
   else if (Is(keyword, "Do")) CompileDo();
   else if (Is(keyword, "BreakDo")) CompileBreakDo();
   else if (Is(keyword, "Forever")) CompileForever();
-  else CompileError("Unknown keyword: \"%s\"", keyword);
+  else CompileError("Unknown keyword: \"%.*s\"", n, text);
   return 0;
 }
 

@@ -1,7 +1,7 @@
 // Operand prefixes and their coding into operand words.
 #include "compiler/operand_coding.h"
 
-#include <cstdio>
+#include <cstring>
 
 #include "compiler/compile_error.h"
 #include "compiler/lexer_link.h"
@@ -62,7 +62,9 @@ static uint32_t ObjectTypeOperand(char* token) {
 
 uint8_t ParseOperand(uint32_t* word, char* token, uint8_t expected) {
   char copy[256];
-  std::snprintf(copy, sizeof copy, "%s", token);
+  size_t n = strnlen(token, sizeof copy - 1);
+  std::memcpy(copy, token, n);
+  copy[n] = 0;
   const char* body = copy + 1;
   uint8_t kind = kKindNone;
   uint32_t w;
