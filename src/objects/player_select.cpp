@@ -6,6 +6,7 @@
 
 namespace tolv {
 
+uint8_t player_count = kMaxPlayers;
 int32_t wrap_left, wrap_right, wrap_width;
 int32_t wrap_top, wrap_bottom, wrap_height;
 int32_t* current_player_vars = nullptr;
