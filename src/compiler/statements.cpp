@@ -88,6 +88,7 @@ ScriptFunction CompileFunctionBody(FileStream& stream) {
   CloseAllIncludes();  // left open by a function that failed
   c.stream = &stream;
   include_reading = 0;
+  prepass_active = 0;
   ResetBlocks();
   c.code.words.clear();
   c.code.start.clear();
