@@ -3,7 +3,6 @@
 
 #include <cstring>
 
-
 #include "compiler/alias_tables.h"
 #include "compiler/compile_error.h"
 #include "compiler/operand_coding.h"
@@ -17,9 +16,10 @@ uint32_t* NewInstruction(uint32_t index, uint32_t length) {
   if (c.start.size() <= index) {
     c.start.resize(index + 1, 0);
     c.length.resize(index + 1, 0);
+    c.capacity.resize(index + 1, 0);
   }
   c.start[index] = uint32_t(c.words.size());
-  c.length[index] = length;
+  c.length[index] = c.capacity[index] = length;
   c.words.resize(c.words.size() + length, 0);
   return c.words.data() + c.start[index];
 }
@@ -30,17 +30,19 @@ uint32_t* InstructionWords(uint32_t index) {
 
 uint32_t InstructionWordCount(uint32_t index) { return compiler.code.length[index]; }
 
+// An instruction that outgrows its room moves to the end of the pool with
+// twice the room, so a Switch taking one Case after another moves rarely.
 uint32_t* GrowInstruction(uint32_t index, uint32_t length) {
   CodeBuffer& c = compiler.code;
-  uint32_t old = c.length[index];
-  if (length <= old) return InstructionWords(index);
-  if (c.start[index] + old != c.words.size()) {
+  if (length <= c.length[index]) return InstructionWords(index);
+  if (length > c.capacity[index]) {
+    uint32_t room = length > 2 * c.capacity[index] ? length : 2 * c.capacity[index];
     uint32_t from = c.start[index];
     c.start[index] = uint32_t(c.words.size());
-    c.words.resize(c.words.size() + old);
-    std::memmove(c.words.data() + c.start[index], c.words.data() + from, old * sizeof(uint32_t));
+    c.words.resize(c.words.size() + room, 0);
+    std::memmove(c.words.data() + c.start[index], c.words.data() + from, c.length[index] * sizeof(uint32_t));
+    c.capacity[index] = room;
   }
-  c.words.resize(c.start[index] + length, 0);
   c.length[index] = length;
   return InstructionWords(index);
 }

@@ -93,6 +93,7 @@ ScriptFunction CompileFunctionBody(FileStream& stream) {
   c.code.words.clear();
   c.code.start.clear();
   c.code.length.clear();
+  c.code.capacity.clear();
   c.current = 0;
   c.count = 0;
   uint32_t count = PrepassFunction();
