@@ -4,7 +4,6 @@
 #include <cstring>
 
 #include "compiler/alias_tables.h"
-#include "compiler/compile_error.h"
 #include "compiler/operand_coding.h"
 
 namespace tolv {
@@ -59,7 +58,7 @@ void OpenInclude(const char* path) {
   FileStream* s = new FileStream();
   if (!OpenStream(path, *s)) {
     delete s;
-    CompileError("Couldn't open include file:\n\"%s\"", path);
+    ScriptErrorFormat("Couldn't open include file:\n\"%s\"", path);
   }
   s->line_mode = 1;
   c.include_files[c.include_depth] = c.file;
@@ -132,7 +131,7 @@ int NextLine(bool operand) {
   current_stream = from;
   std::strcpy(text_buffer, &c.token_text[t.text]);
   if (operand && t.type != ':')
-    CompileError("Expected paramater type ':' but found %s type '%c'", LineTypeName(t.type), t.type);
+    ScriptErrorFormat("Expected paramater type ':' but found %s type '%c'", LineTypeName(t.type), t.type);
   Substitute(t.type);
   return t.type;
 }

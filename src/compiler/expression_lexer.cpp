@@ -5,7 +5,6 @@
 #include <cstring>
 
 #include "compiler/alias_tables.h"
-#include "compiler/compile_error.h"
 #include "compiler/lexer_link.h"
 #include "compiler/operand_coding.h"
 
@@ -27,7 +26,7 @@ static ExprOperand CodeOperand(char* text, int index, const uint8_t override[3])
   if (index < 3 && override[index] != kSpaceNone) o.space = override[index];
   else if (o.kind <= kKindUserObject) o.space = kind_space[o.kind];
   else
-    CompileError(
+    ScriptErrorFormat(
         "Variable type override was not provided, and one could not be determined from the operand itself (%d, %d)",
         index, o.kind);
   return o;

@@ -7,7 +7,6 @@
 #include <utility>
 
 #include "compiler/blocks.h"
-#include "compiler/compile_error.h"
 #include "compiler/compile_state.h"
 #include "compiler/expression_ids.h"
 #include "compiler/expression_lexer.h"
@@ -42,7 +41,7 @@ static const Expression& LexCompare(const char* text, const char* name, Expressi
   LexExpression(text, kCompareSeparators, false, e);
   if (e.operator_first) ScriptError("Syntax error");
   if (e.count < 2)
-    CompileError("%s Expression requires 2 variables, but the expression itself only contains %d", name, e.count);
+    ScriptErrorFormat("%s Expression requires 2 variables, but the expression itself only contains %d", name, e.count);
   if (e.count > 2 || OperatorAfter(e, 1)[0]) {
     if (Is(name, "If"))
       ScriptError("If Expression requires 2 variable, but the expression itself attempts to perform additional operations");
@@ -86,7 +85,7 @@ struct FlagParts {
 static FlagParts FlagOperands(const Expression& e, const char* name) {
   const ExprOperand& a = e.operand[0];
   const ExprOperand& b = e.operand[1];
-  if (a.space == kSpaceConst) CompileError("%s needs a variable to hold the flags, not a constant", name);
+  if (a.space == kSpaceConst) ScriptErrorFormat("%s needs a variable to hold the flags, not a constant", name);
   FlagParts f{a.word, b.word, a.space, false, e.operand[2].word};
   if (b.space == kSpaceReg) {
     f.register_number = true;
@@ -104,7 +103,7 @@ static FlagParts FlagOperands(const Expression& e, const char* name) {
 static void LexFlagExpression(const char* text, const char* name, const char* too_many, Expression& e) {
   LexExpression(text, kIndexSeparators, false, e);
   if (e.operator_first) ScriptError("Syntax error");
-  if (e.count < 3) CompileError("%s Expression requires 3 operands, but the expression itself only contains %d", name, e.count);
+  if (e.count < 3) ScriptErrorFormat("%s Expression requires 3 operands, but the expression itself only contains %d", name, e.count);
   if (e.count > 3 || OperatorAfter(e, 2)[0]) ScriptError(too_many);
   if (!Is(e.op[0], "[") || e.op[1][0] != ']') ScriptError("Syntax error");
 }
@@ -146,7 +145,7 @@ static int CompileTable(const char* text, int width) {
   Expression e;
   LexExpression(text, kIndexSeparators, false, e);
   if (e.operator_first) ScriptError("Syntax error");
-  if (e.count < 3) CompileError("Table Expression requires variables, but the expression itself only contains %d", e.count);
+  if (e.count < 3) ScriptErrorFormat("Table Expression requires variables, but the expression itself only contains %d", e.count);
   if (e.count > 3 || OperatorAfter(e, 2)[1])
     ScriptError("Table Expression requires 3 variables, but the expresion itself lists more");
   if (Is(e.op[0], "==")) ScriptError(kUseEquals);
@@ -169,7 +168,7 @@ static int CompileArray(const char* text) {
   Expression e;
   LexExpression(text, kIndexSeparators, false, e);
   if (e.operator_first) ScriptError("Found an operator when a variable name or constant value was expected");
-  if (e.count < 3) CompileError("Array Expression requires three variables, but the expression itself only contains %d", e.count);
+  if (e.count < 3) ScriptErrorFormat("Array Expression requires three variables, but the expression itself only contains %d", e.count);
   if (e.count > 3) ScriptError("Array Expression requires 3 variables, but the expresion itself lists more");
   for (int i = 0; i < 3; i++)
     if (std::strstr(e.op[i], "==")) ScriptError(kUseEquals);
@@ -214,7 +213,7 @@ static int CompileEval(const char* text) {
     ScriptError(
         "The first operator must be an assignment operator ('=', '+=', '-=', etc) or an increment/decrement "
         "('++', '--')");
-  if (first >= 25 && e.count > 1) CompileError("Operator \"%s\" is only valid for single-variable math", e.op[0]);
+  if (first >= 25 && e.count > 1) ScriptErrorFormat("Operator \"%s\" is only valid for single-variable math", e.op[0]);
   if (first < 25 && (e.count == 1 || OperatorAfter(e, e.count - 1)[0]))
     ScriptError("Expected a Variable Name or Constant Value after the last operator");
   const ExprOperand& dest = e.operand[0];
@@ -223,7 +222,7 @@ static int CompileEval(const char* text) {
   int id;
   if (e.count == 3) {
     int second = MathOperator(e.op[1]);
-    if (second >= 25) CompileError("Operator \"%s\" is only valid for single-variable math", e.op[1]);
+    if (second >= 25) ScriptErrorFormat("Operator \"%s\" is only valid for single-variable math", e.op[1]);
     if (first != 11 || second > 10)
       ScriptError("A math expression with two operations must read: destination = value operator value");
     id = EvalBinaryId(second, dest.space, e.operand[1].space, e.operand[2].space);
@@ -264,7 +263,7 @@ int CompileKeyword() {
   else if (Is(keyword, "Do")) CompileDo();
   else if (Is(keyword, "BreakDo")) CompileBreakDo();
   else if (Is(keyword, "Forever")) CompileForever();
-  else CompileError("Unknown keyword: \"%.*s\"", n, text);
+  else ScriptErrorFormat("Unknown keyword: \"%.*s\"", n, text);
   return 0;
 }
 

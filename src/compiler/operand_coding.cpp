@@ -3,7 +3,6 @@
 
 #include <cstring>
 
-#include "compiler/compile_error.h"
 #include "compiler/lexer_link.h"
 #include "objects/records.h"
 
@@ -102,7 +101,7 @@ int ParseTypeOverride(const char* text, int pos, uint8_t spaces[3]) {
       case 'P': case 'p': s = kSpacePlayer; break;
       case 'O': case 'o': s = kSpaceObject; break;
       case 'C': case 'c': s = kSpaceConst; break;
-      default: CompileError("Unknown variable type: '%c'", text[p]);
+      default: ScriptErrorFormat("Unknown variable type: '%c'", text[p]);
     }
     if (n < 3) spaces[n] = s;
   }
@@ -132,14 +131,14 @@ static uint32_t KeyRow(char c) {
     case 't': return 0;
     case 'h': return 1;
     case 'r': return 2;
-    default: CompileError("Unknown key state '%c': use t, h or r", c);
+    default: ScriptErrorFormat("Unknown key state '%c': use t, h or r", c);
   }
 }
 
 static uint32_t KeyEntry(char* digits) {
   int32_t k = ParseNumber(digits);
   if (k < 0 || k >= key_map_entry_count)
-    CompileError("Key map entry %d is beyond the %d entries of a key map", k, key_map_entry_count);
+    ScriptErrorFormat("Key map entry %d is beyond the %d entries of a key map", k, key_map_entry_count);
   return uint32_t(k);
 }
 
@@ -158,7 +157,7 @@ uint32_t CodeKeyOperand(char* token, uint8_t k) {
       for (; *p >= '0' && *p <= '9'; p++)
         if (map < 100000) map = map * 10 + (*p - '0');
       if (p == token + 1 || map >= key_map_count)
-        CompileError("Key map %d is beyond the %d loaded key maps", map, key_map_count);
+        ScriptErrorFormat("Key map %d is beyond the %d loaded key maps", map, key_map_count);
       uint32_t row = KeyRow(*p);
       return 512 + uint32_t(map) * 3 * e + KeyEntry(p + 1) + row * e;
     }
@@ -172,7 +171,7 @@ uint32_t CodeScopedOperand(char* token, uint8_t k, const ScopeRule& rule) {
     case 'g': case 'G': return uint32_t(NumberAfter(token, 1));
     case 'z': case 'Z': return uint32_t(NumberAfter(token, 1)) + rule.sizes.game;
     case 'a': case 'A':
-      if (!rule.act) CompileError("Scope 'a' is not available here: this list has no act scope");
+      if (!rule.act) ScriptErrorFormat("Scope 'a' is not available here: this list has no act scope");
       return uint32_t(NumberAfter(token, 1)) + rule.sizes.game + rule.sizes.zone;
     case 'c': case 'C':
       if (rule.current) return kCurrentFile;
