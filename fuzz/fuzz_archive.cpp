@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -14,9 +15,14 @@
 
 using namespace tolv;
 
+static std::string archive_path;
+static void RemoveArchive() { std::remove(archive_path.c_str()); }
+
 static std::string ArchivePath() {
-  return (access("/dev/shm", W_OK) == 0 ? "/dev/shm/tolv_fuzz_" : "/tmp/tolv_fuzz_") + std::to_string(getpid()) +
-         ".tvp";
+  std::atexit(RemoveArchive);
+  archive_path = access("/dev/shm", W_OK) == 0 ? "/dev/shm/tolv_fuzz_" : "/tmp/tolv_fuzz_";
+  archive_path += std::to_string(getpid()) + ".tvp";
+  return archive_path;
 }
 
 static std::vector<uint8_t> BuildArchive(const uint8_t* data, size_t size) {

@@ -5,7 +5,6 @@
 #include <cstring>
 
 #include "compiler/alias_tables.h"
-#include "compiler/compile_error.h"
 #include "compiler/lexer_link.h"
 #include "compiler/operand_coding.h"
 
@@ -27,7 +26,7 @@ static ExprOperand CodeOperand(char* text, int index, const uint8_t override[3])
   if (index < 3 && override[index] != kSpaceNone) o.space = override[index];
   else if (o.kind <= kKindUserObject) o.space = kind_space[o.kind];
   else
-    CompileError(
+    ScriptErrorFormat(
         "Variable type override was not provided, and one could not be determined from the operand itself (%d, %d)",
         index, o.kind);
   return o;
@@ -42,7 +41,7 @@ static bool Known(const char* op) {
 }
 
 // Reads the operator after an operand into `out`; returns the new position.
-static int ReadOperator(const char* text, int p, const char* seps, bool math, char out[8]) {
+static int ReadOperator(const char* text, int p, const bool* sep, bool math, char out[8]) {
   int n = 0;
   auto put = [&](char c) {
     if (n < 7) out[n++] = c;
@@ -53,7 +52,7 @@ static int ReadOperator(const char* text, int p, const char* seps, bool math, ch
     put('P'), put('O'), put('W');
     if (text[p] == '=') put(text[p++]);
   } else {
-    while (text[p] && (std::strchr(seps, text[p]) || (!math && IsBlank(text[p])))) {
+    while (text[p] && (sep[uint8_t(text[p])] || (!math && IsBlank(text[p])))) {
       if (!IsBlank(text[p])) put(text[p]);
       p++;
     }
@@ -70,7 +69,12 @@ static int ReadOperator(const char* text, int p, const char* seps, bool math, ch
   return p;
 }
 
-void LexExpression(const char* text, const char* seps, bool math, Expression& e) {
+constexpr Separators kCompareSeparators("<>=!");
+constexpr Separators kIndexSeparators("[]=");
+constexpr Separators kMathSeparators("=+-/\\*<>&|^%");
+
+void LexExpression(const char* text, const Separators& separators, bool math, Expression& e) {
+  const bool* sep = separators.is;
   uint8_t override[3];
   int p = ParseTypeOverride(text, 0, override);
   e = Expression();
@@ -78,7 +82,7 @@ void LexExpression(const char* text, const char* seps, bool math, Expression& e)
   e.empty = !text[p];
   while (text[p]) {
     int start = p;
-    if (std::strchr(seps, text[p])) {
+    if (sep[uint8_t(text[p])]) {
       if (!math) {
         e.operator_first = true;
         return;
@@ -91,7 +95,7 @@ void LexExpression(const char* text, const char* seps, bool math, Expression& e)
       p++;
       if (sign && text[p] == '%') p++;
     }
-    while (text[p] && !IsBlank(text[p]) && !std::strchr(seps, text[p])) p++;
+    while (text[p] && !IsBlank(text[p]) && !sep[uint8_t(text[p])]) p++;
     char word[256];
     int len = p - start < 255 ? p - start : 255;
     std::memcpy(word, text + start, size_t(len));
@@ -103,7 +107,7 @@ void LexExpression(const char* text, const char* seps, bool math, Expression& e)
     e.operand[i] = CodeOperand(word, i, override);
     std::memcpy(e.operand[i].text, written, size_t(len) + 1);
     while (IsBlank(text[p])) p++;
-    p = ReadOperator(text, p, seps, math, e.op[i]);
+    p = ReadOperator(text, p, sep, math, e.op[i]);
     while (IsBlank(text[p])) p++;
   }
 }

@@ -1,12 +1,12 @@
 // '~' keyword lines: dispatch, and the expression compilers If, While,
 // IfFlag, Flag, TableB/W/D, Array and Eval. Each compiles exactly one
 // instruction into compiler.current.
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <utility>
 
 #include "compiler/blocks.h"
-#include "compiler/compile_error.h"
 #include "compiler/compile_state.h"
 #include "compiler/expression_ids.h"
 #include "compiler/expression_lexer.h"
@@ -38,10 +38,10 @@ static int CompareOperator(const char* op) {
 
 // If and While: two operands and a compare operator.
 static const Expression& LexCompare(const char* text, const char* name, Expression& e) {
-  LexExpression(text, "<>=!", false, e);
+  LexExpression(text, kCompareSeparators, false, e);
   if (e.operator_first) ScriptError("Syntax error");
   if (e.count < 2)
-    CompileError("%s Expression requires 2 variables, but the expression itself only contains %d", name, e.count);
+    ScriptErrorFormat("%s Expression requires 2 variables, but the expression itself only contains %d", name, e.count);
   if (e.count > 2 || OperatorAfter(e, 1)[0]) {
     if (Is(name, "If"))
       ScriptError("If Expression requires 2 variable, but the expression itself attempts to perform additional operations");
@@ -85,7 +85,7 @@ struct FlagParts {
 static FlagParts FlagOperands(const Expression& e, const char* name) {
   const ExprOperand& a = e.operand[0];
   const ExprOperand& b = e.operand[1];
-  if (a.space == kSpaceConst) CompileError("%s needs a variable to hold the flags, not a constant", name);
+  if (a.space == kSpaceConst) ScriptErrorFormat("%s needs a variable to hold the flags, not a constant", name);
   FlagParts f{a.word, b.word, a.space, false, e.operand[2].word};
   if (b.space == kSpaceReg) {
     f.register_number = true;
@@ -98,14 +98,19 @@ static FlagParts FlagOperands(const Expression& e, const char* name) {
   return f;
 }
 
+// "a[b] op v" of IfFlag and Flag: three operands, '[' and ']' around the
+// flag number.
+static void LexFlagExpression(const char* text, const char* name, const char* too_many, Expression& e) {
+  LexExpression(text, kIndexSeparators, false, e);
+  if (e.operator_first) ScriptError("Syntax error");
+  if (e.count < 3) ScriptErrorFormat("%s Expression requires 3 operands, but the expression itself only contains %d", name, e.count);
+  if (e.count > 3 || OperatorAfter(e, 2)[0]) ScriptError(too_many);
+  if (!Is(e.op[0], "[") || e.op[1][0] != ']') ScriptError("Syntax error");
+}
+
 static int CompileIfFlag(const char* text) {
   Expression e;
-  LexExpression(text, "[]=", false, e);
-  if (e.operator_first) ScriptError("Syntax error");
-  if (e.count < 3) CompileError("IfFlag Expression requires 3 operands, but the expression itself only contains %d", e.count);
-  if (e.count > 3 || OperatorAfter(e, 2)[0])
-    ScriptError("IfFlag Expression Requires 3 operands, but the expression itself lists more");
-  if (!Is(e.op[0], "[") || e.op[1][0] != ']') ScriptError("Syntax error");
+  LexFlagExpression(text, "IfFlag", "IfFlag Expression Requires 3 operands, but the expression itself lists more", e);
   if (Is(e.op[1], "]=")) ScriptError("\"=\" is an assignment operator. Please use \"==\" for comparison.");
   if (!Is(e.op[1], "]==")) ScriptError("Invalid Operation. IfFlag is for testing on/off state, not math operations");
   FlagParts f = FlagOperands(e, "IfFlag");
@@ -119,12 +124,7 @@ static int CompileIfFlag(const char* text) {
 
 static int CompileFlag(const char* text) {
   Expression e;
-  LexExpression(text, "[]=", false, e);
-  if (e.operator_first) ScriptError("Syntax error");
-  if (e.count < 3) CompileError("Flag Expression requires 3 operands, but the expression itself only contains %d", e.count);
-  if (e.count > 3 || OperatorAfter(e, 2)[0])
-    ScriptError("Flag Expression requires 3 operands, but the expresion itself lists more");
-  if (!Is(e.op[0], "[") || e.op[1][0] != ']') ScriptError("Syntax error");
+  LexFlagExpression(text, "Flag", "Flag Expression requires 3 operands, but the expresion itself lists more", e);
   const char* assign = e.op[1] + 1;
   if (Is(assign, "==")) ScriptError(kUseEquals);
   if (assign[0] == '=' && assign[1]) ScriptError("Syntax error");
@@ -143,9 +143,9 @@ static int CompileFlag(const char* text) {
 // TableB, TableW, TableD: destination = table[index].
 static int CompileTable(const char* text, int width) {
   Expression e;
-  LexExpression(text, "[]=", false, e);
+  LexExpression(text, kIndexSeparators, false, e);
   if (e.operator_first) ScriptError("Syntax error");
-  if (e.count < 3) CompileError("Table Expression requires variables, but the expression itself only contains %d", e.count);
+  if (e.count < 3) ScriptErrorFormat("Table Expression requires variables, but the expression itself only contains %d", e.count);
   if (e.count > 3 || OperatorAfter(e, 2)[1])
     ScriptError("Table Expression requires 3 variables, but the expresion itself lists more");
   if (Is(e.op[0], "==")) ScriptError(kUseEquals);
@@ -166,9 +166,9 @@ static int CompileTable(const char* text, int width) {
 // Array: load "d = a[i]" or store "a[i] = v".
 static int CompileArray(const char* text) {
   Expression e;
-  LexExpression(text, "[]=", false, e);
+  LexExpression(text, kIndexSeparators, false, e);
   if (e.operator_first) ScriptError("Found an operator when a variable name or constant value was expected");
-  if (e.count < 3) CompileError("Array Expression requires three variables, but the expression itself only contains %d", e.count);
+  if (e.count < 3) ScriptErrorFormat("Array Expression requires three variables, but the expression itself only contains %d", e.count);
   if (e.count > 3) ScriptError("Array Expression requires 3 variables, but the expresion itself lists more");
   for (int i = 0; i < 3; i++)
     if (std::strstr(e.op[i], "==")) ScriptError(kUseEquals);
@@ -204,7 +204,7 @@ static int MathOperator(const char* op) {
 
 static int CompileEval(const char* text) {
   Expression e;
-  LexExpression(text, "=+-/\\*<>&|^%", true, e);
+  LexExpression(text, kMathSeparators, true, e);
   if (e.empty) ScriptError("Expected an expression");
   if (e.count > 3 || OperatorAfter(e, 2)[0])
     ScriptError("Math expressions may only perform up to two operations; this expression attempted to perform more");
@@ -213,7 +213,7 @@ static int CompileEval(const char* text) {
     ScriptError(
         "The first operator must be an assignment operator ('=', '+=', '-=', etc) or an increment/decrement "
         "('++', '--')");
-  if (first >= 25 && e.count > 1) CompileError("Operator \"%s\" is only valid for single-variable math", e.op[0]);
+  if (first >= 25 && e.count > 1) ScriptErrorFormat("Operator \"%s\" is only valid for single-variable math", e.op[0]);
   if (first < 25 && (e.count == 1 || OperatorAfter(e, e.count - 1)[0]))
     ScriptError("Expected a Variable Name or Constant Value after the last operator");
   const ExprOperand& dest = e.operand[0];
@@ -222,7 +222,7 @@ static int CompileEval(const char* text) {
   int id;
   if (e.count == 3) {
     int second = MathOperator(e.op[1]);
-    if (second >= 25) CompileError("Operator \"%s\" is only valid for single-variable math", e.op[1]);
+    if (second >= 25) ScriptErrorFormat("Operator \"%s\" is only valid for single-variable math", e.op[1]);
     if (first != 11 || second > 10)
       ScriptError("A math expression with two operations must read: destination = value operator value");
     id = EvalBinaryId(second, dest.space, e.operand[1].space, e.operand[2].space);
@@ -240,15 +240,15 @@ static int CompileEval(const char* text) {
 }
 
 int CompileKeyword() {
+  // The keyword runs to the first blank, tab or '('; the rest, from that
+  // character on, is the expression.
   char* text = text_buffer;
   int n = 0;
   while (text[n] && text[n] != ' ' && text[n] != '\t' && text[n] != '(') n++;
-  char keyword[256];
-  std::memcpy(keyword, text, size_t(n));
-  keyword[n] = 0;
-  char rest[256];
-  std::memcpy(rest, text + n, sizeof rest - size_t(n));
-  rest[255] = 0;
+  char keyword[16] = {};
+  if (n < 16) std::memcpy(keyword, text, size_t(n));
+  else std::snprintf(keyword, sizeof keyword, "%.15s", text);
+  const char* rest = text + n;
   if (Is(keyword, "Eval")) return CompileEval(rest);
   if (Is(keyword, "If")) return CompileIf(rest);
   if (Is(keyword, "IfFlag")) return CompileIfFlag(rest);
@@ -263,7 +263,7 @@ int CompileKeyword() {
   else if (Is(keyword, "Do")) CompileDo();
   else if (Is(keyword, "BreakDo")) CompileBreakDo();
   else if (Is(keyword, "Forever")) CompileForever();
-  else CompileError("Unknown keyword: \"%s\"", keyword);
+  else ScriptErrorFormat("Unknown keyword: \"%.*s\"", n, text);
   return 0;
 }
 

@@ -9,11 +9,11 @@
 namespace tolv {
 namespace {
 
-constexpr int Kind(Space s) {
+constexpr int KindIndex(Kind s) {
   switch (s) {
-    case Space::kR: return kKindRegister;
-    case Space::kPA: case Space::kPB: case Space::kPD: return kKindPlayer;
-    case Space::kOA: case Space::kOB: case Space::kOD: return kKindObject;
+    case Kind::R: return kKindRegister;
+    case Kind::PA: case Kind::PB: case Kind::PD: return kKindPlayer;
+    case Kind::OA: case Kind::OB: case Kind::OD: return kKindObject;
     default: return kKindConstant;
   }
 }
@@ -34,28 +34,28 @@ struct Tables {
     cell = static_cast<int16_t>(id);
   }
   constexpr void PutStore(const Sig& s) {
-    int op = static_cast<int>(s.op), d = Kind(s.dst);
+    int op = static_cast<int>(s.op), d = KindIndex(s.dst);
     if (s.dst_word == 3) {
-      Put(binary[((op * 3 + d) * 4 + Kind(s.a)) * 4 + Kind(s.b)], s.id);
+      Put(binary[((op * 3 + d) * 4 + KindIndex(s.a)) * 4 + KindIndex(s.b)], s.id);
     } else if (s.op == Oper::kMove) {  // built source first, then exchanged
-      Put(assign[(0 * 3 + d) * 4 + Kind(s.b)], -s.id);
+      Put(assign[(0 * 3 + d) * 4 + KindIndex(s.b)], -s.id);
     } else if (s.dst_word == 2 && s.b_word == 1) {  // compound, power in place
-      Put(assign[((kEvalCompound + op - kEvalMove) * 3 + d) * 4 + Kind(s.b)], s.id);
+      Put(assign[((kEvalCompound + op - kEvalMove) * 3 + d) * 4 + KindIndex(s.b)], s.id);
     } else if (s.dst_word == 2) {  // negate or absolute value into
       int e = s.op == Oper::kNeg ? kEvalNegInto : kEvalAbsInto;
-      Put(assign[((e - kEvalMove) * 3 + d) * 4 + Kind(s.a)], s.id);
-    } else if (s.b == Space::kNone) {  // one operand in place
+      Put(assign[((e - kEvalMove) * 3 + d) * 4 + KindIndex(s.a)], s.id);
+    } else if (s.b == Kind::None) {  // one operand in place
       int e = s.op == Oper::kInc ? kEvalInc : s.op == Oper::kDec ? kEvalDec : s.op == Oper::kNeg ? kEvalNeg : kEvalAbs;
       Put(unary[(e - kEvalInc) * 3 + d], s.id);
     } else {  // flags: constant mask or register bit number
       bool off = s.op == Oper::kAnd || s.op == Oper::kClearBit;
       bool on = s.op == Oper::kOr || s.op == Oper::kSetBit;
       int state = off ? 0 : on ? 1 : 2;
-      Put(flag[(state * 3 + d) * 2 + (s.b == Space::kR)], s.id);
+      Put(flag[(state * 3 + d) * 2 + (s.b == Kind::R)], s.id);
     }
   }
   constexpr void PutTest(const Sig& s) {
-    int a = Kind(s.a), b = Kind(s.b);
+    int a = KindIndex(s.a), b = KindIndex(s.b);
     if (s.op >= Oper::kMaskSet) {
       int state = s.op == Oper::kMaskSet || s.op == Oper::kBitSet;
       Put(ifflag[(state * 3 + a) * 2 + (b == kKindRegister)], s.id);

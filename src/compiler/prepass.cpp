@@ -1,4 +1,5 @@
-// Pre-pass: instruction count, labels and local aliases of one function.
+// Pre-pass: instruction count, labels and local aliases of one function,
+// read once; the compiler then takes the function's tokens from the cache.
 #include "compiler/prepass.h"
 
 #include <cstdio>
@@ -6,7 +7,6 @@
 #include <strings.h>
 
 #include "compiler/alias_tables.h"
-#include "compiler/compile_error.h"
 #include "compiler/compile_state.h"
 #include "compiler/operand_coding.h"
 
@@ -102,71 +102,75 @@ void DefineAlias(const char* directive) {
 }
 
 // A '.' line in either pass: Alias, Include and Count are the directives.
-static void Directive(bool second_pass) {
+static void Directive() {
   char word[256];
   int arg = DirectiveWord(text_buffer, word, sizeof word);
   if (std::strcmp(word, "Alias") == 0) {
-    if (second_pass) DefineAlias(text_buffer);
+    DefineAlias(text_buffer);
   } else if (std::strcmp(word, "Include") == 0) {
     char path[256];
     std::snprintf(path, sizeof path, "%s", text_buffer + arg);
     OpenInclude(path);
-  } else if (std::strcmp(word, "Count") != 0 && !second_pass) {
-    CompileError("Unknown directive:\n\"%s\"", word);
+  } else if (std::strcmp(word, "Count") != 0) {
+    ScriptErrorFormat("Unknown directive:\n\"%s\"", word);
   }
 }
 
-// One pass over the function's lines from the token in text_buffer;
-// returns the instruction count.
-static uint32_t Pass(int type, bool second) {
+// One pass over the function's lines from the token in text_buffer to its
+// end line: counts instructions, collects labels and local aliases, expands
+// includes and keeps every other token for the compiler. Returns the
+// instruction count.
+static uint32_t Pass(int type) {
   uint32_t n = 0;
   for (;; type = ReadScriptLine(*compiler.stream, text_buffer)) {
     switch (type) {
       case '#':
+        CacheToken(type);
         if (IsEndLine(text_buffer)) {
           CloseAllIncludes();
           return n;
         }
         n++;
         break;
-      case '~': n++; break;
-      case '@':
-        if (second) AddName(labels, text_buffer, int32_t(n), kKindNone);
+      case '~':
+        CacheToken(type);
+        n++;
         break;
-      case '.': Directive(second); break;
-      case ':': break;
+      case '@': AddName(labels, text_buffer, int32_t(n), kKindNone); break;
+      case '.': Directive(); break;
+      case ':': CacheToken(type); break;
       case -1: CloseInclude(); break;
-      default: CompileError("Encountered unknown type '%c' during Function parsing", type);
+      default: ScriptErrorFormat("Encountered unknown type '%c' during Function parsing", type);
     }
   }
 }
 
 uint32_t PrepassFunction() {
-  FileStream* s = compiler.stream;
-  uint32_t position = TellStream(*s), line = s->line;
+  CompileState& c = compiler;
+  FileStream* s = c.stream;
   s->line_mode = 1;
   int type = ReadToken(*s, text_buffer);
   next_auto_alias = 200;
   ClearNameTable(local_aliases);
   ClearNameTable(labels);
+  c.tokens.clear();
+  c.token_text.clear();
+  c.next_token = 0;
+  c.files.resize(1);
+  c.file = 0;
   if (type == ':') {
     s->line_mode = 0;
     int32_t n = ParseNumber(text_buffer);
-    if (n < 0) CompileError("Negative instruction count %d", n);
-    compiler.counted = true;
+    if (n < 0) ScriptErrorFormat("Negative instruction count %d", n);
+    c.counted = true;
     return uint32_t(n);
   }
-  compiler.counted = false;
+  c.counted = false;
   prepass_active = 1;
-  uint32_t count = Pass(type, false);
-  SeekStream(*s, int32_t(position), 0);
-  s->line = line;
-  Pass(ReadScriptLine(*s, text_buffer), true);
+  uint32_t count = Pass(type);
   prepass_active = 0;
   SortNameTable(labels);
   SortNameTable(local_aliases);
-  SeekStream(*s, int32_t(position), 0);
-  s->line = line;
   return count;
 }
 

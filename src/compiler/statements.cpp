@@ -2,13 +2,10 @@
 // form and jump operands.
 #include "compiler/statements.h"
 
-#include <cstdio>
-#include <string_view>
 #include <utility>
 
 #include "compiler/alias_tables.h"
 #include "compiler/blocks.h"
-#include "compiler/compile_error.h"
 #include "compiler/compile_state.h"
 #include "compiler/compiler.h"
 #include "compiler/operand_coding.h"
@@ -33,7 +30,7 @@ uint32_t JumpTarget(char* token) {
     target = ParseNumber(token);
   }
   if (target < 0 || target > compiler.count)
-    CompileError("Jump target %lld is outside the Function (instructions 0 to %u)", (long long)target,
+    ScriptErrorFormat("Jump target %lld is outside the Function (instructions 0 to %u)", (long long)target,
                  compiler.count);
   return uint32_t(target);
 }
@@ -49,60 +46,39 @@ void CompileGenericForm(uint32_t id) {
 
 static void SwapOperands() {
   if (InstructionWordCount(compiler.current) < 3)
-    CompileError("A negative Command ID exchanges operands 1 and 2, but this instruction has fewer than 2");
+    ScriptErrorFormat("A negative Command ID exchanges operands 1 and 2, but this instruction has fewer than 2");
   uint32_t* w = InstructionWords(compiler.current);
   std::swap(w[1], w[2]);
 }
 
 // A '#' line whose ID token is in text_buffer.
 static void CompileCommandLine() {
-  uint8_t mode = compiler.stream->line_mode;
-  compiler.stream->line_mode = 2;
   int32_t v = ParseNumber(text_buffer);
   uint32_t id = v < 0 ? 0u - uint32_t(v) : uint32_t(v);
-  if (id >= kCommandCount) CompileError("Command ID %d is out of range (0 to %d)", v, kCommandCount - 1);
+  if (id >= kCommandCount) ScriptErrorFormat("Command ID %d is out of range (0 to %d)", v, kCommandCount - 1);
   if (SpecialForm form = FindSpecialForm(id)) form(id);
   else CompileGenericForm(id);
   if (v < 0) SwapOperands();
-  compiler.stream->line_mode = mode;
 }
 
 static void CompileTextLine() {
-  for (;;) {
-    switch (ReadToken(*compiler.stream, text_buffer)) {
-      case ':':
-        ScriptError("Expected Command ID, Keyword, or Label types '#', '~', or '@', but found paramater type ':'");
-      case '@': break;
-      case '.': {
-        char word[256];
-        int arg = DirectiveWord(text_buffer, word, sizeof word);
-        if (std::string_view(word) == "Include") {
-          char path[256];
-          std::snprintf(path, sizeof path, "%s", text_buffer + arg);
-          OpenInclude(path);
-        }
-        break;
-      }
-      case -1: CloseInclude(); break;
-      case '~':
-        if (CompileKeyword() < 0) SwapOperands();
-        return;
-      default: CompileCommandLine(); return;
-    }
+  switch (NextLine(false)) {
+    case ':':
+      ScriptError("Expected Command ID, Keyword, or Label types '#', '~', or '@', but found paramater type ':'");
+    case '~':
+      if (CompileKeyword() < 0) SwapOperands();
+      return;
+    default: CompileCommandLine(); return;
   }
 }
 
 static void ReadEndLine() {
-  for (;;) {
-    switch (ReadToken(*compiler.stream, text_buffer)) {
-      case '.': case '@': break;
-      case -1: CloseInclude(); break;
-      case ':': ScriptError("Expected Terminator '# End' but found paramater type ':'");
-      case '#':
-        if (IsEndLine(text_buffer)) return;
-        ScriptError("Expected Terminator '# End' but found other Command ID type '#'");
-      default: ScriptError("Expected Terminator '# End' but found unexpected characters..");
-    }
+  switch (NextLine(false)) {
+    case ':': ScriptError("Expected Terminator '# End' but found paramater type ':'");
+    case '#':
+      if (IsEndLine(text_buffer)) return;
+      ScriptError("Expected Terminator '# End' but found other Command ID type '#'");
+    default: ScriptError("Expected Terminator '# End' but found unexpected characters..");
   }
 }
 
@@ -111,23 +87,22 @@ ScriptFunction CompileFunctionBody(FileStream& stream) {
   CloseAllIncludes();  // left open by a function that failed
   c.stream = &stream;
   include_reading = 0;
+  prepass_active = 0;
   ResetBlocks();
   c.code.words.clear();
   c.code.start.clear();
   c.code.length.clear();
+  c.code.capacity.clear();
   c.current = 0;
   c.count = 0;
   uint32_t count = PrepassFunction();
   if (count >= kMaxInstructions)
-    CompileError("A Function may hold at most %u instructions, this one has %u", kMaxInstructions - 1, count);
+    ScriptErrorFormat("A Function may hold at most %u instructions, this one has %u", kMaxInstructions - 1, count);
   c.count = count;
   for (uint32_t i = 0; i < count; i++) {
     c.current = i;
     if (c.counted) {
-      uint8_t mode = c.stream->line_mode;
-      c.stream->line_mode = 2;
-      NextOperand();
-      c.stream->line_mode = mode;
+      NextLine(true);
       CompileCommandLine();
     } else {
       CompileTextLine();
@@ -135,7 +110,7 @@ ScriptFunction CompileFunctionBody(FileStream& stream) {
   }
   CheckBlocksClosed();
   if (!c.counted) ReadEndLine();
-  CloseAllIncludes();
+  current_stream = c.stream;
   c.current = count;
   NewInstruction(count, 1)[0] = 346;
   FunctionBuilder b;

@@ -1,5 +1,8 @@
 #include "host/engine_init.h"
 
+#include "objects/builtin_routines.h"
+#include "objects/object_pool.h"
+#include "objects/players.h"
 #include "script/commands.h"
 #include "script/global_contexts.h"
 #include "script/random.h"
@@ -15,6 +18,10 @@ void InitEngine() {
   global_context.table = script_commands;
   plane_context.table = script_commands;
   BindScriptFunctions();
+  InstallBuiltinRoutines();
+  AllocObjectPool();
+  SetupScriptContexts();
+  ResetPlayers();
 }
 
 }  // namespace tolv

@@ -1,7 +1,5 @@
 #include "objects/object_globals.h"
 
-#include "objects/character.h"
-
 namespace tolv {
 
 ObjectSlot* processing_slot = &void_slot;
@@ -10,9 +8,5 @@ ObjectSlot* collide_object = &void_slot;
 uint16_t slot_cursor = 0;
 int32_t* stat_obj_counters = nullptr;
 uint32_t stat_obj_counter_count = 0;
-
-// Until characters load from their definition files.
-Character* characters = nullptr;
-uint8_t character_count = 0;
 
 }  // namespace tolv

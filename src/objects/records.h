@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "script/machine.h"
+#include "world/sprite_frame.h"
 
 namespace tolv {
 
@@ -29,6 +30,7 @@ struct ObjectSlot {
   uint8_t range_state = 255;
   uint8_t range_latch = 1;
   uint16_t snapshot_index = 65535;
+  int32_t stat_instance = 0;  // owned stat object instance id (types 9995, 9998), 0 none
   uint16_t id = 0;  // fixed record id: 0..4095 live slots, 4096..8191 snapshots
 };
 
@@ -45,9 +47,9 @@ struct PlayerRecord {
   ObjectSlot* player_object = nullptr;
   ObjectSlot* second_object = nullptr;
   TimedScriptContext main_ctx;
-  void* frames = nullptr;
+  const SpriteSet* frames = nullptr;  // the character's frame set (stays valid across reloads)
   ScriptContext character_ctx;
-  uint16_t* labels = nullptr;  // copy of the character's main labels
+  uint16_t* labels = nullptr;  // owned copy of the character's main labels
   uint8_t label_count = 0;
   uint8_t index = 0;
 };

@@ -4,6 +4,14 @@
 
 namespace tolv {
 
+extern const CommandList flow_command_list;   // script/flow_commands.cpp
+extern const CommandList timed_command_list;  // script/timed_commands.cpp
+extern const CommandList assign_command_list;  // script/assign_commands.cpp
+extern const CommandList arith_command_list;   // script/arith_commands.cpp
+extern const CommandList empty_command_list;   // script/arith_commands.cpp
+extern const CommandList power_command_list;   // script/power_commands.cpp
+extern const CommandList compare_command_list;     // script/compare_commands.cpp
+extern const CommandList block_jump_command_list;  // script/compare_commands.cpp
 extern const CommandList flow_command_list;           // script/flow_commands.cpp
 extern const CommandList timed_command_list;          // script/timed_commands.cpp
 extern const CommandList random_command_list;         // script/random.cpp
@@ -17,19 +25,22 @@ extern const CommandList handle_command_list;         // script/handle_commands.
 extern const CommandList other_context_command_list;  // script/other_context_commands.cpp
 extern const CommandList slot_command_list;           // script/slot_commands.cpp
 extern const CommandList timed_control_command_list;  // script/timed_control_commands.cpp
-extern const CommandList script_file_command_list;    // game/script_file_commands.cpp
 extern const CommandList flow_command_list;   // script/flow_commands.cpp
 extern const CommandList timed_command_list;  // script/timed_commands.cpp
-extern const CommandList assign_command_list;  // script/assign_commands.cpp
-extern const CommandList arith_command_list;   // script/arith_commands.cpp
-extern const CommandList empty_command_list;   // script/arith_commands.cpp
-extern const CommandList power_command_list;   // script/power_commands.cpp
-extern const CommandList compare_command_list;     // script/compare_commands.cpp
-extern const CommandList block_jump_command_list;  // script/compare_commands.cpp
+extern const CommandList object_command_list;  // objects/object_commands.cpp
+extern const CommandList player_command_list;  // objects/player_commands.cpp
+extern const CommandList pending_command_list;  // script/pending_command_list.cpp
+extern const CommandList script_file_command_list;  // game/script_file_commands.cpp
 
 const CommandList* const command_lists[] = {
     &flow_command_list,
     &timed_command_list,
+    &assign_command_list,
+    &arith_command_list,
+    &empty_command_list,
+    &power_command_list,
+    &compare_command_list,
+    &block_jump_command_list,
     &random_command_list,
     &fill_command_list,
     &string_command_list,
@@ -41,13 +52,10 @@ const CommandList* const command_lists[] = {
     &other_context_command_list,
     &slot_command_list,
     &timed_control_command_list,
+    &object_command_list,
+    &player_command_list,
+    &pending_command_list,
     &script_file_command_list,
-    &assign_command_list,
-    &arith_command_list,
-    &empty_command_list,
-    &power_command_list,
-    &compare_command_list,
-    &block_jump_command_list,
 };
 const size_t command_list_count = sizeof(command_lists) / sizeof(command_lists[0]);
 

@@ -8,6 +8,7 @@
 #include "script/commands.h"
 #include "script/family_signatures.h"
 #include "script/lane_access.h"
+#include "script/operand_kinds.h"
 #include "script/operands.h"
 
 namespace tolv {
@@ -15,25 +16,6 @@ namespace tolv {
 // Power with the integer result rule: truncation, and -2147483648 for any
 // result outside the 32-bit range (power_commands.cpp).
 int32_t PowerInt(int32_t base, int32_t exponent);
-
-template <Space S>
-inline int32_t& SpaceRef(uint32_t w) {
-  static_assert(S != Space::kK && S != Space::kNone, "no cell behind a constant");
-  if constexpr (S == Space::kR) return Reg(w);
-  else if constexpr (S == Space::kPA) return PAVar(w);
-  else if constexpr (S == Space::kPB) return PBVar(w);
-  else if constexpr (S == Space::kPD) return PDVar(w);
-  else if constexpr (S == Space::kOA) return OAVar(w);
-  else if constexpr (S == Space::kOB) return OBVar(w);
-  else return ODVar(w);
-}
-
-template <Space S>
-inline int32_t SpaceGet(uint32_t w) {
-  if constexpr (S == Space::kNone) return 0;
-  else if constexpr (S == Space::kK) return static_cast<int32_t>(w);
-  else return SpaceRef<S>(w);
-}
 
 inline uint32_t BitMask(int32_t n) { return 1u << (static_cast<uint32_t>(n) & 31); }
 
@@ -90,23 +72,23 @@ inline bool Holds(int32_t a, int32_t b) {
 // destination may be one of them.
 template <Sig S>
 void StoreCommand() {
-  int32_t a = S.a_word ? SpaceGet<S.a>(Op(S.a_word)) : 0;
-  int32_t b = S.b_word ? SpaceGet<S.b>(Op(S.b_word)) : 0;
-  int32_t r;
-  if (Apply<S.op>(a, b, r)) SpaceRef<S.dst>(Op(S.dst_word)) = r;
+  int32_t a = 0, b = 0, r;
+  if constexpr (S.a_word != 0) a = KindValue<S.a>(Op(S.a_word));
+  if constexpr (S.b_word != 0) b = KindValue<S.b>(Op(S.b_word));
+  if (Apply<S.op>(a, b, r)) KindCell<S.dst>(Op(S.dst_word)) = r;
 }
 
 template <Sig S>
 void SwapCommand() {
-  int32_t a = SpaceGet<S.a>(Op(1)), b = SpaceGet<S.b>(Op(2));
-  SpaceRef<S.a>(Op(1)) = b;
-  SpaceRef<S.b>(Op(2)) = a;
+  int32_t a = KindValue<S.a>(Op(1)), b = KindValue<S.b>(Op(2));
+  KindCell<S.a>(Op(1)) = b;
+  KindCell<S.b>(Op(2)) = a;
 }
 
 // Jumps store target - 1 (the run loop adds 1); only the low 16 bits count.
 template <Sig S, uint16_t& (*Pc)()>
 void TestCommand() {
-  bool holds = Holds<S.op>(SpaceGet<S.a>(Op(1)), SpaceGet<S.b>(Op(2)));
+  bool holds = Holds<S.op>(KindValue<S.a>(Op(1)), KindValue<S.b>(Op(2)));
   if (holds == (S.form == Form::kWhile)) Pc() = static_cast<uint16_t>(Op(3));
 }
 

@@ -8,11 +8,10 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "script/operand_kinds.h"
+
 namespace tolv {
 
-// Where an operand lives. A and B are sources, D destinations; K is the
-// operand word itself.
-enum class Space : uint8_t { kR, kPA, kPB, kPD, kOA, kOB, kOD, kK, kNone };
 
 // Binary operations come first, in the expression compiler's numbering
 // (add 0 .. pow 10); then the unary and bit operations; then the tests,
@@ -31,7 +30,7 @@ struct Sig {
   uint16_t id = 0;
   Form form = Form::kStore;
   Oper op = Oper::kMove;
-  Space dst = Space::kNone, a = Space::kNone, b = Space::kNone;
+  Kind dst = Kind::None, a = Kind::None, b = Kind::None;
   uint8_t dst_word = 0, a_word = 0, b_word = 0;  // 0 = unused
 };
 
@@ -43,9 +42,19 @@ struct SigList {
   constexpr void Add(const Sig& s) { items[count++] = s; }
 };
 
-// Instruction length in words of a signature's generic form.
+constexpr bool IsVariableKind(Kind k) { return k != Kind::R && k != Kind::K && k != Kind::None; }
+
+// Instruction length in words of a signature's generic form. The compiler
+// builds If, IfFlag and While instructions itself (4 words); the entries of
+// the If and IfFlag tests keep the generic layout without the target: one
+// word per register or constant and two per player or object variable,
+// IfFlag tests three words.
 constexpr uint8_t SigLength(const Sig& s) {
-  if (s.form == Form::kIf || s.form == Form::kWhile) return 4;
+  if (s.form == Form::kWhile) return 4;
+  if (s.form == Form::kIf) {
+    if (s.op >= Oper::kMaskSet) return 3;
+    return static_cast<uint8_t>(3 + IsVariableKind(s.a) + IsVariableKind(s.b));
+  }
   uint8_t w = s.dst_word;
   if (s.a_word > w) w = s.a_word;
   if (s.b_word > w) w = s.b_word;
@@ -54,9 +63,9 @@ constexpr uint8_t SigLength(const Sig& s) {
 
 namespace sig_detail {
 
-using S = Space;
+using S = Kind;
 using O = Oper;
-constexpr S kDst[3] = {S::kR, S::kPD, S::kOD};  // destination order of the layouts
+constexpr S kDst[3] = {S::R, S::PD, S::OD};  // destination order of the layouts
 
 constexpr Sig Three(uint16_t id, O op, S dst, S a, S b) {
   return {id, Form::kStore, op, dst, a, b, 3, 1, 2};
@@ -70,9 +79,9 @@ constexpr Sig InPlace(uint16_t id, O op, S dst, S src) {
   return {id, Form::kStore, op, dst, dst, src, 1, 1, 2};
 }
 constexpr Sig Unary(uint16_t id, O op, S dst, S src, uint8_t src_word, uint8_t dst_word) {
-  return {id, Form::kStore, op, dst, src, S::kNone, dst_word, src_word, 0};
+  return {id, Form::kStore, op, dst, src, S::None, dst_word, src_word, 0};
 }
-constexpr Sig Test(uint16_t id, Form f, O op, S a, S b) { return {id, f, op, S::kNone, a, b, 0, 1, 2}; }
+constexpr Sig Test(uint16_t id, Form f, O op, S a, S b) { return {id, f, op, S::None, a, b, 0, 1, 2}; }
 
 // Layout 1: add, sub, mul, div, pow. A group of five holds all five
 // operations; a group of three, the mirror of the group before it, holds
@@ -83,11 +92,11 @@ struct Group1 {
   uint16_t r_first;
 };
 constexpr Group1 kLayout1[15] = {
-    {S::kR, S::kR, true, 47},    {S::kR, S::kK, true, 53},    {S::kK, S::kR, false, 59},
-    {S::kPA, S::kR, true, 145},  {S::kR, S::kPA, false, 150}, {S::kPA, S::kK, true, 154},
-    {S::kK, S::kPA, false, 159}, {S::kPA, S::kOA, true, 162}, {S::kOA, S::kPA, false, 167},
-    {S::kPA, S::kPB, true, 170}, {S::kOA, S::kOB, true, 175}, {S::kOA, S::kR, true, 180},
-    {S::kR, S::kOA, false, 185}, {S::kOA, S::kK, true, 188},  {S::kK, S::kOA, false, 193},
+    {S::R, S::R, true, 47},    {S::R, S::K, true, 53},    {S::K, S::R, false, 59},
+    {S::PA, S::R, true, 145},  {S::R, S::PA, false, 150}, {S::PA, S::K, true, 154},
+    {S::K, S::PA, false, 159}, {S::PA, S::OA, true, 162}, {S::OA, S::PA, false, 167},
+    {S::PA, S::PB, true, 170}, {S::OA, S::OB, true, 175}, {S::OA, S::R, true, 180},
+    {S::R, S::OA, false, 185}, {S::OA, S::K, true, 188},  {S::K, S::OA, false, 193},
 };
 constexpr O kFullOps[5] = {O::kAdd, O::kSub, O::kMul, O::kDiv, O::kPow};
 constexpr O kMirrorOps[3] = {O::kSub, O::kDiv, O::kPow};
@@ -110,15 +119,15 @@ constexpr void AddLayout1(SigList& l, bool power) {
 struct Pair {
   S a, b;
 };
-constexpr Pair kLayout2[9] = {{S::kR, S::kR},   {S::kR, S::kK},   {S::kR, S::kPA},
-                              {S::kR, S::kOA},  {S::kPA, S::kK},  {S::kPA, S::kPB},
-                              {S::kPA, S::kOA}, {S::kOA, S::kK},  {S::kOA, S::kOB}};
+constexpr Pair kLayout2[9] = {{S::R, S::R},   {S::R, S::K},   {S::R, S::PA},
+                              {S::R, S::OA},  {S::PA, S::K},  {S::PA, S::PB},
+                              {S::PA, S::OA}, {S::OA, S::K},  {S::OA, S::OB}};
 // Layout 3: shl, sar, mod over twelve ordered pairs, then four pairs with a
 // constant first in their own block.
-constexpr Pair kLayout3[12] = {{S::kR, S::kR},   {S::kR, S::kK},   {S::kR, S::kPA},  {S::kR, S::kOA},
-                               {S::kPA, S::kR},  {S::kPA, S::kK},  {S::kPA, S::kPB}, {S::kPA, S::kOA},
-                               {S::kOA, S::kR},  {S::kOA, S::kK},  {S::kOA, S::kPA}, {S::kOA, S::kOB}};
-constexpr Pair kLayout3K[4] = {{S::kK, S::kR}, {S::kK, S::kK}, {S::kK, S::kPB}, {S::kK, S::kOA}};
+constexpr Pair kLayout3[12] = {{S::R, S::R},   {S::R, S::K},   {S::R, S::PA},  {S::R, S::OA},
+                               {S::PA, S::R},  {S::PA, S::K},  {S::PA, S::PB}, {S::PA, S::OA},
+                               {S::OA, S::R},  {S::OA, S::K},  {S::OA, S::PA}, {S::OA, S::OB}};
+constexpr Pair kLayout3K[4] = {{S::K, S::R}, {S::K, S::K}, {S::K, S::PB}, {S::K, S::OA}};
 
 template <size_t N>
 constexpr void AddPairLayout(SigList& l, O op, uint16_t base, const Pair (&pairs)[N]) {
@@ -130,7 +139,7 @@ constexpr void AddPairLayout(SigList& l, O op, uint16_t base, const Pair (&pairs
 // Layout 4: compound assignment, base + 10 x source + operation.
 constexpr O kCompoundOps[10] = {O::kAdd, O::kSub, O::kMul, O::kDiv, O::kMod,
                                 O::kAnd, O::kOr,  O::kXor, O::kShl, O::kSar};
-constexpr S kSources[4] = {S::kR, S::kPA, S::kOA, S::kK};
+constexpr S kSources[4] = {S::R, S::PA, S::OA, S::K};
 
 }  // namespace sig_detail
 
@@ -161,7 +170,7 @@ constexpr SigList PowerSignatures() {
   using namespace sig_detail;
   SigList l;
   AddLayout1(l, true);
-  constexpr S dsts[3] = {S::kR, S::kOD, S::kPD};
+  constexpr S dsts[3] = {S::R, S::OD, S::PD};
   for (int d = 0; d < 3; d++)
     for (int s = 0; s < 4; s++)
       l.Add(Compound(static_cast<uint16_t>(1528 + 4 * d + s), O::kPow, dsts[d], kSources[s]));
@@ -176,16 +185,16 @@ constexpr SigList AssignSignatures() {
     uint16_t id;
     S dst, src;
   };
-  constexpr Move moves[12] = {{44, S::kR, S::kR},    {45, S::kR, S::kK},    {87, S::kR, S::kPA},
-                              {140, S::kR, S::kOA},  {85, S::kPD, S::kK},   {86, S::kPD, S::kR},
-                              {327, S::kPD, S::kPA}, {141, S::kPD, S::kOA}, {142, S::kOD, S::kPA},
-                              {143, S::kOD, S::kR},  {144, S::kOD, S::kK},  {328, S::kOD, S::kOA}};
-  for (const Move& m : moves) l.Add({m.id, Form::kStore, O::kMove, m.dst, S::kNone, m.src, 1, 0, 2});
-  constexpr Pair swaps[8] = {{S::kR, S::kR},   {S::kR, S::kPD},  {S::kR, S::kOD},  {S::kOD, S::kPD},
-                             {S::kOD, S::kOD}, {S::kPD, S::kPD}, {S::kOA, S::kOD}, {S::kPA, S::kPD}};
+  constexpr Move moves[12] = {{44, S::R, S::R},    {45, S::R, S::K},    {87, S::R, S::PA},
+                              {140, S::R, S::OA},  {85, S::PD, S::K},   {86, S::PD, S::R},
+                              {327, S::PD, S::PA}, {141, S::PD, S::OA}, {142, S::OD, S::PA},
+                              {143, S::OD, S::R},  {144, S::OD, S::K},  {328, S::OD, S::OA}};
+  for (const Move& m : moves) l.Add({m.id, Form::kStore, O::kMove, m.dst, S::None, m.src, 1, 0, 2});
+  constexpr Pair swaps[8] = {{S::R, S::R},   {S::R, S::PD},  {S::R, S::OD},  {S::OD, S::PD},
+                             {S::OD, S::OD}, {S::PD, S::PD}, {S::OA, S::OD}, {S::PA, S::PD}};
   for (int k = 0; k < 8; k++)
-    l.Add({static_cast<uint16_t>(1473 + k), Form::kSwap, O::kMove, S::kNone, swaps[k].a, swaps[k].b, 0, 1, 2});
-  constexpr S into_src[3] = {S::kR, S::kPA, S::kOA};
+    l.Add({static_cast<uint16_t>(1473 + k), Form::kSwap, O::kMove, S::None, swaps[k].a, swaps[k].b, 0, 1, 2});
+  constexpr S into_src[3] = {S::R, S::PA, S::OA};
   for (int f = 0; f < 2; f++) {
     O op = f ? O::kAbs : O::kNeg;
     uint16_t base = static_cast<uint16_t>(788 + 12 * f);
@@ -197,12 +206,12 @@ constexpr SigList AssignSignatures() {
     }
   }
   for (int d = 0; d < 3; d++) {
-    l.Add(InPlace(static_cast<uint16_t>(362 + 2 * d), O::kOr, kDst[d], S::kK));
-    l.Add(InPlace(static_cast<uint16_t>(363 + 2 * d), O::kAnd, kDst[d], S::kK));
-    l.Add(InPlace(static_cast<uint16_t>(368 + d), O::kXor, kDst[d], S::kK));
-    l.Add(InPlace(static_cast<uint16_t>(1415 + 2 * d), O::kSetBit, kDst[d], S::kR));
-    l.Add(InPlace(static_cast<uint16_t>(1416 + 2 * d), O::kClearBit, kDst[d], S::kR));
-    l.Add(InPlace(static_cast<uint16_t>(1421 + d), O::kFlipBit, kDst[d], S::kR));
+    l.Add(InPlace(static_cast<uint16_t>(362 + 2 * d), O::kOr, kDst[d], S::K));
+    l.Add(InPlace(static_cast<uint16_t>(363 + 2 * d), O::kAnd, kDst[d], S::K));
+    l.Add(InPlace(static_cast<uint16_t>(368 + d), O::kXor, kDst[d], S::K));
+    l.Add(InPlace(static_cast<uint16_t>(1415 + 2 * d), O::kSetBit, kDst[d], S::R));
+    l.Add(InPlace(static_cast<uint16_t>(1416 + 2 * d), O::kClearBit, kDst[d], S::R));
+    l.Add(InPlace(static_cast<uint16_t>(1421 + d), O::kFlipBit, kDst[d], S::R));
   }
   return l;
 }
@@ -215,25 +224,25 @@ constexpr SigList CompareSignatures() {
     S a, b;
     uint16_t first;
   };
-  constexpr IfPair ifs[9] = {{S::kR, S::kR, 66},    {S::kR, S::kK, 72},    {S::kR, S::kPA, 95},
-                             {S::kPA, S::kK, 101},  {S::kPA, S::kPB, 107}, {S::kR, S::kOA, 113},
-                             {S::kPA, S::kOA, 119}, {S::kOA, S::kK, 125},  {S::kOA, S::kOB, 131}};
+  constexpr IfPair ifs[9] = {{S::R, S::R, 66},    {S::R, S::K, 72},    {S::R, S::PA, 95},
+                             {S::PA, S::K, 101},  {S::PA, S::PB, 107}, {S::R, S::OA, 113},
+                             {S::PA, S::OA, 119}, {S::OA, S::K, 125},  {S::OA, S::OB, 131}};
   constexpr O if_ops[6] = {O::kLt, O::kGt, O::kLe, O::kGe, O::kEq, O::kNe};
   for (const IfPair& p : ifs)
     for (int k = 0; k < 6; k++) l.Add(Test(static_cast<uint16_t>(p.first + k), Form::kIf, if_ops[k], p.a, p.b));
-  constexpr Pair whiles[9] = {{S::kR, S::kR},   {S::kR, S::kPA},  {S::kR, S::kOA},
-                              {S::kR, S::kK},   {S::kPA, S::kPB}, {S::kPA, S::kOA},
-                              {S::kPA, S::kK},  {S::kOA, S::kOB}, {S::kOA, S::kK}};
+  constexpr Pair whiles[9] = {{S::R, S::R},   {S::R, S::PA},  {S::R, S::OA},
+                              {S::R, S::K},   {S::PA, S::PB}, {S::PA, S::OA},
+                              {S::PA, S::K},  {S::OA, S::OB}, {S::OA, S::K}};
   constexpr O while_ops[6] = {O::kEq, O::kNe, O::kGt, O::kLt, O::kGe, O::kLe};
   for (int p = 0; p < 9; p++)
     for (int k = 0; k < 6; k++)
       l.Add(Test(static_cast<uint16_t>(733 + 6 * p + k), Form::kWhile, while_ops[k], whiles[p].a, whiles[p].b));
-  constexpr S flagged[3] = {S::kR, S::kPA, S::kOA};
+  constexpr S flagged[3] = {S::R, S::PA, S::OA};
   for (int s = 0; s < 3; s++) {
-    l.Add(Test(static_cast<uint16_t>(356 + 2 * s), Form::kIf, O::kMaskSet, flagged[s], S::kK));
-    l.Add(Test(static_cast<uint16_t>(357 + 2 * s), Form::kIf, O::kMaskClear, flagged[s], S::kK));
-    l.Add(Test(static_cast<uint16_t>(1409 + 2 * s), Form::kIf, O::kBitSet, flagged[s], S::kR));
-    l.Add(Test(static_cast<uint16_t>(1410 + 2 * s), Form::kIf, O::kBitClear, flagged[s], S::kR));
+    l.Add(Test(static_cast<uint16_t>(356 + 2 * s), Form::kIf, O::kMaskSet, flagged[s], S::K));
+    l.Add(Test(static_cast<uint16_t>(357 + 2 * s), Form::kIf, O::kMaskClear, flagged[s], S::K));
+    l.Add(Test(static_cast<uint16_t>(1409 + 2 * s), Form::kIf, O::kBitSet, flagged[s], S::R));
+    l.Add(Test(static_cast<uint16_t>(1410 + 2 * s), Form::kIf, O::kBitClear, flagged[s], S::R));
   }
   return l;
 }

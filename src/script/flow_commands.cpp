@@ -10,9 +10,6 @@ namespace tolv {
 
 // Plain tables move current_context's lane, the timed table timed_context's.
 using LanePc = uint16_t& (*)();
-using LaneContext = ScriptContext* (*)();
-static ScriptContext* PlainContext() { return current_context; }
-static ScriptContext* TimedContext() { return timed_context; }
 
 // Non-yielding jumps store target - 1 (0 as 65535): the run loop adds 1.
 template <LanePc Pc>
@@ -29,26 +26,6 @@ static void Yield() {
   Pc()++;
   yield_flag = 1;
 }
-
-// Words of the instruction that the running lane of ctx executes; 0 when
-// that cannot be told (no lane, or the lane is at another instruction).
-static uint32_t RunningInstructionLength(const ScriptContext* ctx) {
-  if (!ctx || current_lane >= ctx->lane_count) return 0;
-  const ScriptFunction* fn = ContextFunction(ctx, ctx->lane_funcs[current_lane]);
-  uint16_t pc = ctx->lane_pcs[current_lane];
-  if (!fn || pc >= fn->count || InstructionAt(*fn, pc) != current_instruction) return 0;
-  return InstructionLength(*fn, pc);
-}
-
-// Jump table: targets from word 3 on, selected by register op1. A selector
-// outside the table continues with the next instruction.
-template <LanePc Pc, LaneContext Ctx>
-static void JumpTable() {
-  uint32_t length = RunningInstructionLength(Ctx());
-  uint32_t v = static_cast<uint32_t>(Reg(Op(1)));
-  if (length > 3 && v < length - 3) Pc() = static_cast<uint16_t>(Op(3 + v));
-}
-
 static void Marker() {}
 
 static void EndFunction() {
@@ -113,8 +90,6 @@ static const CommandDef kFlow[] = {
      Control<OperandFunction, RunNow>, "run function now"},
     {846, 1, EndUnhandled, EndUnhandledTimed, nullptr, "end function, event unhandled"},
     {847, 1, Jump<PlainLanePc>, Jump<TimedLanePc>, Jump<PlainLanePc>, "jump"},
-    {850, 3, JumpTable<PlainLanePc, PlainContext>, JumpTable<TimedLanePc, TimedContext>,
-     JumpTable<PlainLanePc, PlainContext>, "jump table"},
     {951, 2, Control<CharacterVarFunction, StartFunction>, Control<CharacterVarFunction, StartTimed>, nullptr,
      "start character var function"},
     {952, 2, Control<CharacterVarFunction, RunNow>, Control<CharacterVarFunction, RunNowTimed>, nullptr,

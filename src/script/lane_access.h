@@ -25,4 +25,14 @@ inline TimedScriptContext* TimedLaneContext() {
   return c && current_lane < c->lane_count ? c : nullptr;
 }
 
+// Words of the instruction that the running lane of ctx executes; 0 when
+// that cannot be told (no lane, or the lane is at another instruction).
+inline uint32_t RunningInstructionLength(const ScriptContext* ctx) {
+  if (!ctx || current_lane >= ctx->lane_count) return 0;
+  const ScriptFunction* fn = ContextFunction(ctx, ctx->lane_funcs[current_lane]);
+  uint16_t pc = ctx->lane_pcs[current_lane];
+  if (!fn || pc >= fn->count || InstructionAt(*fn, pc) != current_instruction) return 0;
+  return InstructionLength(*fn, pc);
+}
+
 }  // namespace tolv

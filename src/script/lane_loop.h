@@ -47,8 +47,11 @@ inline void RunLaneTurn(CommandHandler* table, uint16_t f) {
     const uint32_t* const offsets = fn->offsets;
     const uint16_t count = fn->count;
     uint16_t* const pcs = ctx->lane_pcs;
+    // The pc lives in a register; the lane's entry is written before each
+    // command so the command sees its own pc, and read back afterwards only
+    // to notice a jump (a predicted branch, not a load on the dispatch path).
+    uint16_t pc = pcs[lane];
     for (;;) {
-      uint16_t pc = pcs[lane];
       if (pc >= count) {
         Lanes::Free(ctx, lane);
         return;
@@ -58,11 +61,17 @@ inline void RunLaneTurn(CommandHandler* table, uint16_t f) {
         yield_flag = 1;
         return;
       }
+      pcs[lane] = pc;
       current_instruction = words + offsets[pc];
       table[CommandIndex(current_instruction[0])]();
       if (yield_flag) return;
       if (lane_epoch != epoch || current_lane != lane || Lanes::Context() != ctx) break;
-      pcs[lane]++;
+      uint16_t written = pcs[lane];
+      if (__builtin_expect(written != pc, 0)) {
+        pc = written;
+        asm volatile("");  // keep this a branch: a select would put the load back on the path
+      }
+      pc++;
     }
     ctx = Lanes::Context();
     lane = current_lane;

@@ -11,7 +11,8 @@
 
 namespace tolv {
 
-enum class Kind { R, PA, PB, PD, OA, OB, OD, K };
+// None marks an operand a command does not have.
+enum class Kind { R, PA, PB, PD, OA, OB, OD, K, None };
 
 // The cell an operand word names in its kind's space (not for K).
 template <Kind k>
@@ -23,7 +24,7 @@ inline int32_t& KindCell(uint32_t w) {
   else if constexpr (k == Kind::OA) return OAVar(w);
   else if constexpr (k == Kind::OB) return OBVar(w);
   else if constexpr (k == Kind::OD) return ODVar(w);
-  else static_assert(k != Kind::K, "a constant has no cell");
+  else static_assert(k == Kind::OD, "a constant has no cell");
 }
 
 template <Kind k>

@@ -26,6 +26,7 @@ struct SpriteFrame {
   Box* hurt_boxes = nullptr;
   Box* mirrored_hurt_boxes = nullptr;
   HotSpot* hotspots = nullptr;
+  HotSpot* mirrored_hotspots = nullptr;
 };
 
 // A set of frames; sprite_sets holds the game's sets, then the zone's, then the act's.
@@ -33,5 +34,24 @@ struct SpriteSet {
   SpriteFrame* frames = nullptr;
   uint16_t frame_count = 0;
 };
+
+// width x height (each at least 1), zero offsets, box 0..width by
+// 0..height, no boxes, hot spots or pixels.
+void InitSpriteFrame(SpriteFrame* frame, int32_t width, int32_t height);
+// Centres a frame on its owner (blank frames, editor inserts).
+void InitFrameOffsets(SpriteFrame* frame);
+// Frees pixels, boxes and hot spots (not the record); counts stay.
+void FreeSpriteFrame(SpriteFrame* frame);
+// Gives the frame its own copy of the width x height area at (x, y) of
+// the image; false (frame untouched) when the area leaves the image.
+bool CutFrameFromImage(const struct Image* image, SpriteFrame* frame, int32_t x, int32_t y);
+// A box or hot spot drawn mirrored: MX = width - 1 + x offset + backward
+// x offset, MY likewise; (l, r, t, b) -> (MX - r, MX - l, MY - b, MY - t).
+Box MirrorBox(const SpriteFrame& frame, const Box& box);
+HotSpot MirrorHotSpot(const SpriteFrame& frame, const HotSpot& spot);
+// Recomputes the mirrored box, boxes and hot spots from the plain ones.
+void MirrorFrameBoxes(SpriteFrame* frame);
+// A 1 x 1 frame of colour 1, centred.
+void InitBlankFrame(SpriteFrame* frame);
 
 }  // namespace tolv

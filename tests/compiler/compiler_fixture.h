@@ -21,9 +21,10 @@
 namespace tolv::test {
 
 struct ScriptFailure : std::runtime_error {
-  using std::runtime_error::runtime_error;
+  std::string report;
+  ScriptFailure(const char* message, const char* r) : std::runtime_error(message), report(r) {}
 };
-[[noreturn]] inline void ThrowFailure(const char* message, const char*) { throw ScriptFailure(message); }
+[[noreturn]] inline void ThrowFailure(const char* message, const char* report) { throw ScriptFailure(message, report); }
 
 using Words = std::vector<uint32_t>;
 using Listing = std::vector<Words>;

@@ -9,16 +9,6 @@ namespace tolv::test {
 namespace {
 
 struct OperandTest : CompilerTest {
-  uint8_t saved_length = 0;
-  void SetUp() override {
-    CompilerTest::SetUp();
-    saved_length = operand_lengths[12];
-    operand_lengths[12] = 3;
-  }
-  void TearDown() override {
-    operand_lengths[12] = saved_length;
-    CompilerTest::TearDown();
-  }
   static uint32_t Operand(const char* text, uint8_t expected = kKindNone, uint8_t* kind = nullptr) {
     char buf[256];
     std::strcpy(buf, text);
@@ -53,6 +43,7 @@ TEST_F(OperandTest, ZeroGuard) {
   EXPECT_EQ(Operand("0"), 0u);
   EXPECT_EQ(Operand("$0"), 0u);
   EXPECT_EQ(Operand("C0"), 0u);
+  EXPECT_THROW(Operand("$-10"), ScriptFailure);
   EXPECT_THROW(Operand("Speed"), ScriptFailure);
   EXPECT_THROW(Operand("C"), ScriptFailure);
   try {
@@ -82,6 +73,7 @@ TEST_F(OperandTest, GlobalAliasesByKindAndPrefix) {
   EXPECT_EQ(Line("#12 :R_Top :_Five"), (Words{12, R(7), 5}));
   EXPECT_EQ(Line("#12 :R_Speed :u_Speed"), (Words{12, R(9), 265}));
   EXPECT_EQ(Failure("#12 :_Nothing :1\n#End\n"), "Can't find alias:\n\"_Nothing\"");
+  EXPECT_EQ(Failure("#12 :R_ :1\n#End\n"), "Can't find alias:\n\"_\"");  // an empty name is never found
 }
 
 TEST_F(OperandTest, MissingAliasFileIsFatal) {
@@ -136,6 +128,15 @@ TEST_F(OperandTest, IncludesNestFiveDeep) {
   EXPECT_EQ(l[5], (Words{12, R(0), 0}));
   EXPECT_EQ(Failure(".Include inc1.def\n#End\n"), ".Include Directive only supports nesting 5 files deep");
   EXPECT_EQ(Failure(".Include none.def\n#End\n"), "Couldn't open include file:\n\"none.def\"");
+  // A fault in an included file is reported against that file and its line.
+  Write("bad.def", "#12 :1 :2\n\n#1551\n");
+  try {
+    Compile("#12 :0 :0\n.Include bad.def\n#End\n");
+    ADD_FAILURE();
+  } catch (const ScriptFailure& e) {
+    EXPECT_NE(e.report.find("bad.def"), std::string::npos) << e.report;
+    EXPECT_NE(e.report.find("Line Number:\n3"), std::string::npos) << e.report;
+  }
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 // Command lines: the generic form, jumps, the counted form and the special
 // operand shapes.
-#include <cstring>
-
 #include "compiler_fixture.h"
 #include "objects/object_type.h"
 #include "script/commands.h"
@@ -11,17 +9,7 @@ namespace tolv::test {
 namespace {
 
 struct StatementTest : CompilerTest {
-  uint8_t saved[kCommandCount];
-  void SetUp() override {
-    CompilerTest::SetUp();
-    std::memcpy(saved, operand_lengths, sizeof saved);
-    operand_lengths[12] = 3;
-    operand_lengths[1426] = 4;
-    operand_lengths[334] = 2;
-    operand_lengths[812] = 4;
-  }
   void TearDown() override {
-    std::memcpy(operand_lengths, saved, sizeof saved);
     script_functions.game = script_functions.zone = 0;
     object_type_counts = ScopeCounts();
     CompilerTest::TearDown();
@@ -70,6 +58,7 @@ TEST_F(StatementTest, CountedForm) {
   Listing l = Compile(":3\n:12 :R1 :2\n:-12 :R1 :2\n:847 :0\n#Whatever\n");
   EXPECT_EQ(l, (Listing{{12, R(1), 2}, {12, 2, R(1)}, {847, 65535}, {346}}));
   EXPECT_EQ(Failure(":-1\n"), "Negative instruction count -1");
+  EXPECT_EQ(Failure(":65534\n"), "A Function may hold at most 65533 instructions, this one has 65534");
 }
 
 TEST_F(StatementTest, ScopeLetters) {
@@ -152,7 +141,7 @@ TEST_F(StatementTest, ListShapes) {
   EXPECT_EQ(Line("#1439 :1 :2 :5 :R1"), (Words{1439, 1, 2, 15, R(1)}));
   EXPECT_EQ(Line("#322 :2 :l1 :p2 :0 :L1 :a1 :9"),
             (Words{322, 6, 2, 0x80000002u, 0, 1, 0x20000000u + 60, 9}));
-  EXPECT_EQ(Line("#1426 :R1 :r2 :7"), (Words{1426 | 1u << 29 | 1u << 28, 257, 2, 7}));
+  EXPECT_EQ(Line("#1426 :R1 :r2 :7 :0 :r3"), (Words{1426 | 1u << 29 | 1u << 28 | 1u << 25, 257, 2, 7, 0, 3}));
 }
 
 }  // namespace

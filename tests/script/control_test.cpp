@@ -33,7 +33,7 @@ class ControlTest : public ObjectScriptTest {
     types[1].animation_labels = animation_labels;
     object_types = types;
     object_type_counts.total = 2;
-    characters = chars;
+    characters[0] = chars[0];
     character_count = 1;
     for (int i = 0; i < kObjects; i++) vars[i][0] = 1;
     for (int i = 0; i < kObjects; i++) vars[i][5] = 10 + i;

@@ -7,9 +7,11 @@
 #include <optional>
 #include <string>
 
+#include "script/operand_kinds.h"
+
 namespace ref {
 
-enum class Sp { R, PA, PB, PD, OA, OB, OD, K, None };
+using Sp = tolv::Kind;
 
 enum class Shape {
   kNone,      // not a family member

@@ -129,7 +129,7 @@ TEST_F(FlowTest, CharacterFunctionControlInPlainAndTimedContexts) {
   uint16_t twice = AddFunction({{80, 9}, {79}, {79}});
   Character chars[1];
   chars[0].label_base = base;
-  characters = chars;
+  characters[0] = chars[0];
   character_count = 1;
   player_records[0].character = 0;
   SelectPlayer(0);

@@ -52,7 +52,7 @@ class ObjectScriptTest : public ScriptTest {
     for (ScriptContext* c : {&global_context, &collision_context}) FreeLanes(*c);
     ScriptTest::TearDown();
     std::fill(object_slots, object_slots + kObjects, nullptr);
-    characters = nullptr;
+    FreeCharacters(-1);
     character_count = 0;
     object_types = nullptr;
     object_type_counts = ScopeCounts{};

@@ -1,0 +1,34 @@
+// Running a game without a window: engine start-up, a game's load and
+// level start, N frames, and a copy of the world state to compare.
+#pragma once
+#include <cstdint>
+#include <vector>
+
+namespace tolv {
+
+// How a headless run gets its game: `load` brings in the game's data
+// (types, code sets, registers, players), `start_level` its level. Tests
+// build worlds in memory; the game loader's LoadGame and StartLevel fit
+// the same two slots.
+struct HeadlessGame {
+  void (*load)() = nullptr;
+  void (*start_level)() = nullptr;
+};
+
+// Engine state as at start-up (InitEngine), without window or audio.
+void StartHeadlessEngine();
+// Every object reset, the random seed fixed, then the game's load and
+// level start.
+void StartHeadlessGame(const HeadlessGame& game, uint32_t seed);
+void RunHeadlessFrames(uint32_t n);
+
+// Registers and the active objects' variable blocks, in list order.
+struct WorldCapture {
+  uint32_t frame = 0;
+  std::vector<int32_t> registers;
+  std::vector<std::vector<int32_t>> objects;
+  bool operator==(const WorldCapture&) const = default;
+};
+WorldCapture CaptureWorld();
+
+}  // namespace tolv
