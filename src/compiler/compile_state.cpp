@@ -125,14 +125,21 @@ int NextLine(bool operand) {
     return type;
   }
   if (c.next_token >= c.tokens.size()) ScriptError("File ended unexpectedly");
+  const int type = NextLineAsWritten();
+  if (operand && type != ':')
+    ScriptErrorFormat("Expected paramater type ':' but found %s type '%c'", LineTypeName(type), type);
+  Substitute(type);
+  return type;
+}
+
+int NextLineAsWritten() {
+  CompileState& c = compiler;
+  if (c.next_token >= c.tokens.size()) return 0;
   const CachedToken& t = c.tokens[c.next_token++];
   FileStream* from = t.file ? c.files[t.file].get() : c.stream;
   from->line = t.line;
   current_stream = from;
   std::strcpy(text_buffer, &c.token_text[t.text]);
-  if (operand && t.type != ':')
-    ScriptErrorFormat("Expected paramater type ':' but found %s type '%c'", LineTypeName(t.type), t.type);
-  Substitute(t.type);
   return t.type;
 }
 

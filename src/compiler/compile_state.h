@@ -73,6 +73,9 @@ void CacheToken(int type);
 // The next line of the function being compiled into text_buffer, with alias
 // substitution: its line type. `operand`: only a ':' line may come.
 int NextLine(bool operand);
+// The next cached line of a text-form function into text_buffer as
+// written (no alias substitution): its line type, 0 after the end line.
+int NextLineAsWritten();
 // Next operand token of a command line.
 char* NextOperand();
 

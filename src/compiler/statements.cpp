@@ -66,7 +66,7 @@ static void CompileTextLine() {
     case ':':
       ScriptError("Expected Command ID, Keyword, or Label types '#', '~', or '@', but found paramater type ':'");
     case '~':
-      if (CompileKeyword() < 0) SwapOperands();
+      CompileKeyword();
       return;
     default: CompileCommandLine(); return;
   }

@@ -25,17 +25,10 @@ static void WriteLine(const char* text) {
 
 static bool IsLineType(int c) { return c == '#' || c == ':' || c == '~' || c == '@' || c == '.'; }
 
-// Type of the next token of the current file, the stream left on it; at
-// the end of an include the file that included it goes on; 0 at the end of
-// the file being re-written.
-static int NextLineType() {
+// Type of the next token of the stream, left on it; 0 at the end.
+static int NextLineType(FileStream& s) {
   for (;;) {
-    FileStream& s = *compiler.stream;
-    if (IsStreamEnd(s)) {
-      if (!compiler.include_depth) return 0;
-      CloseInclude();
-      continue;
-    }
+    if (IsStreamEnd(s)) return 0;
     int c = ReadStreamChar(s);
     if (IsLineType(c)) {
       SeekStream(s, -1, 1);
@@ -93,42 +86,30 @@ static void InstructionLine(int type) {
   WriteLine(text);
 }
 
-static void DirectiveLine() {
-  char word[kTokenSize];
-  int arg = DirectiveWord(text_buffer, word, sizeof word);
-  if (std::strcmp(word, "Include") == 0) {
-    char path[kTokenSize];
-    std::snprintf(path, sizeof path, "%s", text_buffer + arg);
-    OpenInclude(path);
+// The function at the stream's position, in counted form: the pre-pass
+// reads it whole (includes expanded, labels and local aliases taken), then
+// its lines are written from what it kept.
+static void RewriteFunction() {
+  int32_t remaining = static_cast<int32_t>(PrepassFunction());
+  WriteLine(std::to_string(remaining).c_str());
+  for (int type; (type = NextLineAsWritten()) != 0;) {
+    if (type == ':') ParameterLine(true);
+    else if (remaining-- == 0) break;  // the end line
+    else InstructionLine(type);
   }
 }
 
 void RewriteDefText(FileStream& s) {
   compiler.stream = &s;
-  int32_t remaining = -1;  // instructions of the current function still to come
-  for (int type; (type = NextLineType()) != 0;) {
-    FileStream& in = *compiler.stream;
-    if (remaining < 0 && type != ':') {
-      remaining = static_cast<int32_t>(PrepassFunction());
-      char line[16];
-      std::snprintf(line, sizeof line, "%d", remaining);
-      WriteLine(line);
-      in.line_mode = 1;
+  for (int type; (type = NextLineType(s)) != 0;) {
+    if (type != ':') {
+      RewriteFunction();
+      s.line_mode = 1;
       continue;
     }
-    ReadScriptLine(in, text_buffer);
-    switch (type) {
-      case '#':
-      case '~':
-        if (remaining == 0) remaining = -1;  // the function's end line
-        else remaining--, InstructionLine(type);
-        break;
-      case ':': ParameterLine(remaining >= 0); break;
-      case '.': DirectiveLine(); break;
-      default: break;  // labels: taken by the pre-pass
-    }
+    ReadScriptLine(s, text_buffer);
+    ParameterLine(false);
   }
-  if (remaining >= 0) ScriptError("File ended unexpectedly");
   compiler.stream = nullptr;
 }
 
