@@ -29,9 +29,11 @@ TEST_F(PackerTest, WhatGoesIn) {
   OpenPackedOnly("alpha");
   for (const char* absent : {"keymap.def", "keys.def", "alias.def", "alias/regs.def", "dump/state.bin",
                              "cfg_local/local.def", ".hidden", "x.bak", "notes.txt", "exclude.def", "game.tvp",
-                             "scripts/common.inc.def"})
+                             "scripts/common.inc.def", "sub/cfgdeep/a.bin", "data/junk.tmp", "data/exclude.def"})
     EXPECT_FALSE(InArchive(absent)) << absent;
   EXPECT_EQ(Member("sub/keymap.def"), ":4\n");
+  // Each folder's own exclude list applies to its own files only.
+  EXPECT_EQ(Member("data/keep.bak"), "kept\n");
   EXPECT_EQ(Member("v1.2/data.bin"), std::string("\0\1\2", 3));
   EXPECT_EQ(Member("data/level.bin"), ReadFileBytes(Game("alpha") / "data/level.bin"));
   EXPECT_EQ(Member("data/readme.txt"), "readme\r\nsecond line\n");
