@@ -11,7 +11,7 @@ namespace tolv {
 
 std::string packed_text;
 
-static void WriteText(const char* text) {
+void WritePackedText(const char* text) {
   packed_text += ':';
   packed_text += text;
   packed_text += '\n';
@@ -19,7 +19,7 @@ static void WriteText(const char* text) {
 
 static int32_t Token(FileStream& s) {
   ReadToken(s, text_buffer);
-  WriteText(text_buffer);
+  WritePackedText(text_buffer);
   return ParseNumber(text_buffer);
 }
 
@@ -34,7 +34,7 @@ static void CountedTokens(FileStream& s) { Tokens(s, Token(s)); }
 static void TextLines(FileStream& s, int32_t n) {
   for (int32_t i = 0; i < n; i++) {
     ReadScriptLine(s, text_buffer);
-    WriteText(text_buffer);
+    WritePackedText(text_buffer);
   }
 }
 

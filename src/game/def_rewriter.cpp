@@ -17,12 +17,6 @@
 
 namespace tolv {
 
-static void WriteLine(const char* text) {
-  packed_text += ':';
-  packed_text += text;
-  packed_text += '\n';
-}
-
 static bool IsLineType(int c) { return c == '#' || c == ':' || c == '~' || c == '@' || c == '.'; }
 
 // Type of the next token of the stream, left on it; 0 at the end.
@@ -67,23 +61,23 @@ static void ParameterLine(bool in_function) {
     int32_t index = 0;
     text[0] = ' ';
     LookupAlias(text, labels, kAliasRaw, &index);
-    return WriteLine(std::to_string(index).c_str());
+    return WritePackedText(std::to_string(index).c_str());
   }
-  WriteLine(ResolvePieces(text).c_str());
+  WritePackedText(ResolvePieces(text).c_str());
 }
 
 // A '#' or '~' line of a function: one instruction.
 static void InstructionLine(int type) {
   char* text = text_buffer;
-  if (type == '~') return WriteLine(RewriteKeyword(text).c_str());
+  if (type == '~') return WritePackedText(RewriteKeyword(text).c_str());
   if (text[0] == '_') {
     SubstituteAlias(text, 0, kAliasRaw, kTokenSize);
-    return WriteLine(text);
+    return WritePackedText(text);
   }
   char copy[kTokenSize];
   std::memcpy(copy, text, kTokenSize);
-  if (ParseNumber(copy) == 0 && text[0] != '0') return WriteLine(RewriteKeyword(text).c_str());
-  WriteLine(text);
+  if (ParseNumber(copy) == 0 && text[0] != '0') return WritePackedText(RewriteKeyword(text).c_str());
+  WritePackedText(text);
 }
 
 // The function at the stream's position, in counted form: the pre-pass
@@ -91,7 +85,7 @@ static void InstructionLine(int type) {
 // its lines are written from what it kept.
 static void RewriteFunction() {
   int32_t remaining = static_cast<int32_t>(PrepassFunction());
-  WriteLine(std::to_string(remaining).c_str());
+  WritePackedText(std::to_string(remaining).c_str());
   for (int type; (type = NextLineAsWritten()) != 0;) {
     if (type == ':') ParameterLine(true);
     else if (remaining-- == 0) break;  // the end line

@@ -10,6 +10,8 @@ namespace tolv {
 
 // Text of the member being re-written; every written line ends in "\n".
 extern std::string packed_text;
+// Appends the line ":" + text.
+void WritePackedText(const char* text);
 
 // Alias kind of the script function names of "game/funcs.def".
 constexpr int kFunctionAliasKind = 9;
