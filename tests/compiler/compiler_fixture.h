@@ -14,6 +14,7 @@
 #include "compiler/compile_scopes.h"
 #include "compiler/compile_state.h"
 #include "compiler/compiler.h"
+#include "compiler/string_var_resolver.h"
 #include "compiler/lexer_link.h"
 #include "game/working_folder.h"
 #include "objects/records.h"

@@ -139,5 +139,23 @@ TEST_F(OperandTest, IncludesNestFiveDeep) {
   }
 }
 
+// Names between '!' in script strings resolve like operands, aliases included.
+TEST_F(OperandTest, StringVariablesResolveThroughAliases) {
+  Write("alias.def", ":1\n:2\n:regs.def\n");
+  Write("regs.def", ":Lives\n:3\n");
+  LoadAliasFiles("alias.def");
+  uint32_t index = 0;
+  char prefixed[32] = "R_Lives";
+  EXPECT_EQ(ResolveStringVarWithAliases(prefixed, &index), kKindUserReg);
+  EXPECT_EQ(index, 259u);
+  char alone[32] = "_Lives";
+  EXPECT_EQ(ResolveStringVarWithAliases(alone, &index), kKindUserReg);
+  EXPECT_EQ(index, 259u);
+  char object[32] = "e4";
+  EXPECT_EQ(ResolveStringVarWithAliases(object, &index), kKindUserObject);
+  char missing[32] = "_Nothing";
+  EXPECT_THROW(ResolveStringVarWithAliases(missing, &index), ScriptFailure);
+}
+
 }  // namespace
 }  // namespace tolv::test
