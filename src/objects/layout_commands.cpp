@@ -25,7 +25,7 @@ static void SaveLayoutCommand() {
 }
 
 static const CommandDef kLayout[] = {
-    TOLV_ALL(35, 2, LoadLayoutCommand, "load object layout"),
+    TOLV_ALL(35, 0, LoadLayoutCommand, "load object layout"),  // compiled as a special form
     TOLV_ALL(1133, 2, SaveLayoutCommand, "save object layout"),
 };
 extern const CommandList layout_command_list = TOLV_LIST(kLayout);
