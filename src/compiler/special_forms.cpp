@@ -250,7 +250,7 @@ static int32_t ListHeader(uint32_t id, uint32_t n) {
 
 static void EntryListLine(uint32_t id) {
   int32_t n = ListHeader(id, 4);
-  for (int32_t i = 0; i < 3 * n; i++) Append(EntryWord());
+  for (int64_t i = 0; i < 3 * int64_t(n); i++) Append(EntryWord());
 }
 
 static void EntryLine(uint32_t id) {
@@ -268,7 +268,7 @@ static void LiteralListLine(uint32_t id) {
   Words()[1] = Literal();
   int32_t n = Count();
   Words()[2] = 3 * uint32_t(n);
-  for (int32_t i = 0; i < 3 * n; i++) Append(Literal());
+  for (int64_t i = 0; i < 3 * int64_t(n); i++) Append(Literal());
 }
 
 // Spawn: type, X and Y (bare register indexes flagged by bits 29 and 28 of

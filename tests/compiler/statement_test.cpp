@@ -142,6 +142,9 @@ TEST_F(StatementTest, ListShapes) {
   EXPECT_EQ(Line("#322 :2 :l1 :p2 :0 :L1 :a1 :9"),
             (Words{322, 6, 2, 0x80000002u, 0, 1, 0x20000000u + 60, 9}));
   EXPECT_EQ(Line("#1426 :R1 :r2 :7 :0 :r3"), (Words{1426 | 1u << 29 | 1u << 28 | 1u << 25, 257, 2, 7, 0, 3}));
+  // Three words an entry: a count whose word total passes 2^31 fails as too long.
+  EXPECT_NE(Failure("#21 :1 :2 :1431655766\n#End\n"), "");
+  EXPECT_NE(Failure("#22 :1 :2147483647\n#End\n"), "");
 }
 
 }  // namespace

@@ -204,6 +204,18 @@ TEST_F(Characters, KeyCombinationsFireOncePerFrameWhenEveryKeyIsSet) {
   pad_stride = 0;
 }
 
+TEST_F(Characters, LabelGivingItsOwnCharacterAgainNestsBounded) {
+  player_functions.total = 0;
+  timed_commands[kProbeCommand] = Fire;
+  fired = 0;
+  // Main label 0 gives player 0 character 0 again, which restarts it.
+  files["again.chr"] = CharacterText(16, "0", "1 0", "1 94,0,0;1550");
+  ASSERT_TRUE(LoadCharacterDef("again.chr", 0));
+  SetPlayerCharacter(0, 0);
+  EXPECT_TRUE(Logged("Nested script run too deep: skipped"));
+  EXPECT_EQ(player_records[0].character, 0);
+}
+
 }  // namespace tolv::test
 
 namespace tolv::test {

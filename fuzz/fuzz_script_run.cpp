@@ -1,0 +1,132 @@
+// Compile-then-run fuzzing: fuzzed source becomes the global scripts, the
+// Movement, Drawing and Collision code of three object types and the player
+// functions of both players, then runs a few frames with a low lane budget,
+// so every command handler meets arbitrary operands.
+#include "compile_harness.h"
+#include "host/game_frame.h"
+#include "host/headless.h"
+#include "objects/builtin_routines.h"
+#include "objects/character.h"
+#include "objects/draw_order.h"
+#include "objects/object_pool.h"
+#include "objects/object_type.h"
+#include "objects/player_select.h"
+#include "objects/players.h"
+#include "objects/spawn.h"
+#include "script/commands.h"
+#include "script/operands.h"
+#include "script/registers.h"
+
+using namespace tolv;
+
+constexpr int kTypes = 4;
+constexpr int kMaxFunctions = 6;
+static ObjectType types[kTypes];
+static ActionGroup actions[1];
+static uint16_t main_labels[1];
+
+static ScriptFunction CopyFunction(const ScriptFunction& fn) {
+  FunctionBuilder b;
+  for (uint16_t i = 0; i < fn.count; i++) b.Add(InstructionAt(fn, i), InstructionLength(fn, i));
+  return b.Finish();
+}
+
+static void SetUpOnce() {
+  fuzz::SetUpScratchGame();
+  StartHeadlessEngine();
+  lane_budget = 2000;
+}
+
+// Types 1..3 run function t - 1 (mod n) in each of their three kinds;
+// both players play character 0, whose labels name functions 0 and 1.
+static void BuildWorld(uint16_t n) {
+  AllocRegisters(16);
+  ResetRegisters();
+  for (int t = 0; t < kTypes; t++) {
+    types[t] = ObjectType{};
+    types[t].variable_count = 8;
+    types[t].range_action = -1;
+    types[t].builtin_movement = builtin_movers[0];
+    types[t].builtin_drawing = builtin_drawers[0];
+    uint16_t f = uint16_t((t + n - 1) % n);
+    if (t) types[t].movement_label = types[t].drawing_label = types[t].collision_label = f;
+  }
+  object_types = types;
+  object_type_counts = ScopeCounts{};
+  object_type_counts.total = object_type_counts.game = kTypes;
+  SetupScriptContexts();
+  BindScriptFunctions();
+  AllocPlayerVars();
+  actions[0] = ActionGroup{};
+  actions[0].before_label = 0;
+  actions[0].after_label = uint16_t(1 % n);
+  main_labels[0] = uint16_t(n - 1);
+  characters[0] = Character{};
+  characters[0].actions = actions;
+  characters[0].action_count = 1;
+  characters[0].main_labels = main_labels;
+  characters[0].main_label_count = 1;
+  character_count = 1;
+  player_count = 2;
+  for (int p = 0; p < 2; p++) {
+    PlayerRecord& r = player_records[p];
+    BindContext(r.character_ctx, script_commands, &player_functions);
+    BindContext(r.main_ctx, timed_commands, &player_functions);
+    SetPlayerCharacter(p, 0);
+    int32_t arg = p;
+    SpawnObject(kTypePlayerObject, 50 + 40 * p, 80, 0, 0, 0, 1, &arg);
+  }
+  SelectPlayer(0);
+  for (int t = 1; t < kTypes; t++) SpawnObject(t, 30 * t, 60, t, 0, 0, 0, nullptr);
+  current_context = &global_context;
+  for (uint16_t f = 0; f < n; f++) StartFunction(f);
+}
+
+static void TearDownWorld() {
+  ResetObjectSlots();
+  FreeResortList();
+  for (CodeSet& c : object_code_sets) FreeCodeSet(c);
+  FreeCodeSet(script_functions);
+  FreeCodeSet(player_functions);
+  SetupScriptContexts();
+  BindScriptFunctions();
+  current_context = &global_context;
+  ClearContext();
+  ResetPlayers();
+  characters[0] = Character{};
+  character_count = 0;
+  object_types = nullptr;
+  object_type_counts = ScopeCounts{};
+  BuildCommandTables();
+  current_context = running_context = nullptr;
+  timed_context = nullptr;
+  running_slot = &void_slot;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  static bool ready = (SetUpOnce(), true);
+  (void)ready;
+  if (size > 8192) return 0;
+  FileStream s;
+  fuzz::FillStream(s, data, size);
+  uint16_t n = 0;
+  fuzz::CompileAll(s, kMaxFunctions, [&n](ScriptFunction fn) {
+    AppendFunction(script_functions, fn);
+    n++;
+  });
+  if (n) {
+    for (uint16_t f = 0; f < n; f++) {
+      const ScriptFunction& fn = script_functions.functions[f];
+      for (int k : {kMovementCode, kDrawingCode, kCollisionCode}) AppendFunction(object_code_sets[k], CopyFunction(fn));
+      AppendFunction(player_functions, CopyFunction(fn));
+    }
+    try {
+      BuildWorld(n);
+      RunHeadlessFrames(3);
+    } catch (const fuzz::Fatal&) {
+    }
+  }
+  fuzz::ResetCompiler();
+  TearDownWorld();
+  return 0;
+}
