@@ -13,6 +13,7 @@
 #include "objects/player_select.h"
 #include "objects/players.h"
 #include "objects/spawn.h"
+#include "render/draw_routines.h"
 #include "script/commands.h"
 #include "script/operands.h"
 #include "script/registers.h"
@@ -82,8 +83,27 @@ static void BuildWorld(uint16_t n) {
   for (uint16_t f = 0; f < n; f++) StartFunction(f);
 }
 
+// Whether ResetSlot would change anything: resetting all 8192 slots each
+// run would cost more than the run.
+static bool Touched(const ObjectSlot& o) {
+  for (int k = 0; k < kFreeSlotVars; k++)
+    if (k != 5 && o.vars[k]) return true;
+  return o.var_count != kFreeSlotVars || o.stat_instance || o.snapshot_index != 65535 || o.range_latch != 1 ||
+         o.range_state != 255 || o.mover != builtin_movers[0] || o.parent || o.children ||
+         o.movement_ctx.lane_funcs || o.drawing_ctx.lane_funcs || o.animation_ctx.lane_funcs ||
+         o.animation_ctx.counters;
+}
+
+static void ResetTouchedSlots() {
+  for (ObjectSlot& o : object_pool)
+    if (Touched(o)) ResetSlot(&o);
+  std::memset(cell_object_counts, 0, sizeof cell_object_counts);
+  deleted_count = spawn_count = slot_cursor = snapshot_count = 0;
+  registers[kRegActiveObjects] = 0;
+}
+
 static void TearDownWorld() {
-  ResetObjectSlots();
+  ResetTouchedSlots();
   FreeResortList();
   for (CodeSet& c : object_code_sets) FreeCodeSet(c);
   FreeCodeSet(script_functions);

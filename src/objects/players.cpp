@@ -10,7 +10,6 @@
 #include "objects/builtin_routines.h"
 #include "objects/character.h"
 #include "script/count_slot.h"
-#include "script/nested_run.h"
 #include "objects/object_pool.h"
 #include "objects/player_select.h"
 #include "script/registers.h"
@@ -94,24 +93,32 @@ static void CopyMainLabels(PlayerRecord& r, const Character& ch) {
 }
 
 // Binds the player's contexts to the player functions, starts main label
-// 0 and runs the character's init label.
-// Either label may give the character again: the runs nest, capped.
+// 0 and runs the character's init label. A label that gives its own player
+// a character meanwhile gets no second start: the runs would nest without
+// end, and fan out, as both labels may do it.
+static uint8_t starting_character[kMaxPlayers];
+
+struct StartingCharacter {
+  uint8_t& flag;
+  ~StartingCharacter() { flag = 0; }
+};
+
 static void StartCharacterScripts(PlayerRecord& r, const Character& ch) {
+  if (r.index >= kMaxPlayers || starting_character[r.index]) return;
+  StartingCharacter starting{starting_character[r.index] = 1};
   SavedMachineState keep;
-  NestedRun nest;
   {
     CountSlotGuard count(CountLoopTimed);
     BindContext(r.main_ctx, timed_commands, &player_functions);
     current_context = timed_context = &r.main_ctx;
     ResetTimedContext();
-    if (r.label_count && nest.ok()) StartTimedFunctionNowNoArgs(r.labels[0]);
+    if (r.label_count) StartTimedFunctionNowNoArgs(r.labels[0]);
   }
   CountSlotGuard count(CountLoopInCharacterVars);
   BindContext(r.character_ctx, script_commands, &player_functions);
   current_context = &r.character_ctx;
   ResetContext();
-  if (ch.default_vars && ch.default_var_count && nest.ok())
-    RunFunctionNow(static_cast<uint16_t>(ch.default_vars[0]));
+  if (ch.default_vars && ch.default_var_count) RunFunctionNow(static_cast<uint16_t>(ch.default_vars[0]));
 }
 
 void SetPlayerCharacter(int p, int c) {

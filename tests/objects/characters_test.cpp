@@ -204,16 +204,19 @@ TEST_F(Characters, KeyCombinationsFireOncePerFrameWhenEveryKeyIsSet) {
   pad_stride = 0;
 }
 
-TEST_F(Characters, LabelGivingItsOwnCharacterAgainNestsBounded) {
+TEST_F(Characters, LabelGivingItsOwnCharacterAgainStartsItOnce) {
   player_functions.total = 0;
-  timed_commands[kProbeCommand] = Fire;
+  script_commands[kProbeCommand] = timed_commands[kProbeCommand] = Fire;
   fired = 0;
-  // Main label 0 gives player 0 character 0 again, which restarts it.
+  // Main label 0 and the init label are the same function: it gives player 0
+  // character 0 again, then fires.
   files["again.chr"] = CharacterText(16, "0", "1 0", "1 94,0,0;1550");
   ASSERT_TRUE(LoadCharacterDef("again.chr", 0));
   SetPlayerCharacter(0, 0);
-  EXPECT_TRUE(Logged("Nested script run too deep: skipped"));
+  EXPECT_EQ(fired, 2);
   EXPECT_EQ(player_records[0].character, 0);
+  SetPlayerCharacter(0, 0);  // and it starts again afterwards
+  EXPECT_EQ(fired, 4);
 }
 
 }  // namespace tolv::test
