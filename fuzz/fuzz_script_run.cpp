@@ -2,6 +2,7 @@
 // Movement, Drawing and Collision code of three object types and the player
 // functions of both players, then runs a few frames with a low lane budget,
 // so every command handler meets arbitrary operands.
+#include "../tests/objects/world_scripts.h"
 #include "compile_harness.h"
 #include "host/game_frame.h"
 #include "host/headless.h"
@@ -104,19 +105,7 @@ static void ResetTouchedSlots() {
 
 static void TearDownWorld() {
   ResetTouchedSlots();
-  FreeResortList();
-  for (CodeSet& c : object_code_sets) FreeCodeSet(c);
-  FreeCodeSet(script_functions);
-  FreeCodeSet(player_functions);
-  SetupScriptContexts();
-  BindScriptFunctions();
-  current_context = &global_context;
-  ClearContext();
-  ResetPlayers();
-  characters[0] = Character{};
-  character_count = 0;
-  object_types = nullptr;
-  object_type_counts = ScopeCounts{};
+  test::FreeWorldScripts();
   BuildCommandTables();
   current_context = running_context = nullptr;
   timed_context = nullptr;

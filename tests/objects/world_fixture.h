@@ -27,6 +27,7 @@
 #include "script/operands.h"
 #include "script/random.h"
 #include "script/registers.h"
+#include "world_scripts.h"
 
 namespace tolv::test {
 
@@ -105,21 +106,7 @@ class WorldTest : public ::testing::Test {
 
   void TearDown() override {
     ResetObjectSlots();
-    FreeResortList();
-    for (CodeSet& c : object_code_sets) FreeCodeSet(c);
-    FreeCodeSet(script_functions);
-    FreeCodeSet(player_functions);
-    SetupScriptContexts();
-    BindScriptFunctions();
-    {
-      current_context = &global_context;
-      ClearContext();
-    }
-    ResetPlayers();
-    characters[0] = Character{};
-    character_count = 0;
-    object_types = nullptr;
-    object_type_counts = ScopeCounts{};
+    FreeWorldScripts();
     for (auto& m : movement_routines) m = [](uint8_t) {};
     run_stat_obj = check_boundary_events = [] {};
     stat_obj_def_counts = ScopeCounts{};
