@@ -59,8 +59,9 @@ fuzz: deps
 	@# FUZZ_SECONDS=n runs every target that long, corpus in $(FUZZB)/corpus/<target>
 	@# and seeds from fuzz/seeds/<target less "fuzz_"> when there are any.
 	@[ "$(FUZZ_SECONDS)" -gt 0 ] || exit 0; for f in $(FUZZB)/fuzz/fuzz_*; do \
-	  n=$$(basename $$f); mkdir -p $(FUZZB)/corpus/$$n; \
-	  $$f -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 $(FUZZB)/corpus/$$n \
+	  n=$$(basename $$f); mkdir -p $(FUZZB)/corpus/$$n; dict=; \
+	  case $$n in fuzz_compiler|fuzz_script_run|fuzz_def_rewriter) dict=-dict=fuzz/script.dict;; esac; \
+	  $$f -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 $$dict $(FUZZB)/corpus/$$n \
 	    $$(ls -d fuzz/seeds/$${n#fuzz_} 2>/dev/null) || exit 1; \
 	done
 
