@@ -29,6 +29,8 @@ extern const CommandList flow_command_list;   // script/flow_commands.cpp
 extern const CommandList timed_command_list;  // script/timed_commands.cpp
 extern const CommandList object_command_list;  // objects/object_commands.cpp
 extern const CommandList player_command_list;  // objects/player_commands.cpp
+extern const CommandList table_command_list;    // script/table_commands.cpp
+extern const CommandList level_command_list;    // game/level_commands.cpp
 extern const CommandList pending_command_list;  // script/pending_command_list.cpp
 
 const CommandList* const command_lists[] = {
@@ -53,6 +55,8 @@ const CommandList* const command_lists[] = {
     &timed_control_command_list,
     &object_command_list,
     &player_command_list,
+    &table_command_list,
+    &level_command_list,
     &pending_command_list,
 };
 const size_t command_list_count = sizeof(command_lists) / sizeof(command_lists[0]);
