@@ -21,7 +21,8 @@ constexpr uint8_t kScriptFunctionAlias = 9;
 // Names and paths are read first, so the alias table is sorted once and
 // every function may name any other.
 static void LoadFuncsDef(FileStream& s) {
-  uint32_t n = SetCodeScope(script_functions, kScopeGame, ReadNumberToken(s), "game function");
+  SetCodeScope(script_functions, kScopeGame, ReadNumberToken(s), "game function");
+  uint32_t n = script_functions.total;
   std::vector<std::string> paths(n);
   for (uint32_t k = 0; k < n; k++) {
     ReadScriptLine(s, text_buffer);

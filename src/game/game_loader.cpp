@@ -15,6 +15,7 @@
 #include "game/script_error.h"
 #include "game/tokenizer.h"
 #include "game/working_folder.h"
+#include "host/game_frame.h"
 #include "host/key_maps.h"
 #include "host/launch_options.h"
 #include "host/message_log.h"
@@ -68,8 +69,8 @@ void LoadScriptList(const char* path) {
   ScopedStream s;
   if (!OpenStream(path, s)) ScriptErrorFormat("File \"%s\" not found", path);
   FreeCodeSet(player_functions);
-  uint32_t n = SetCodeScope(player_functions, kScopeGame, ReadNumberToken(s), "player function");
-  n = player_functions.total;
+  SetCodeScope(player_functions, kScopeGame, ReadNumberToken(s), "player function");
+  uint32_t n = player_functions.total;
   SyncCompileScopes();
   for (uint32_t k = 0; k < n; k++) player_functions.functions[k] = CompileFunctionBody(s);
 }

@@ -11,7 +11,6 @@ WarpRequest warp_request;
 std::vector<RegisterAssignment> register_assignments;
 uint8_t open_level_editor = 0;
 std::string game_descriptor = "default.gdf";
-uint8_t view_count = 1;
 
 static bool Number(const char* arg, int32_t* out) {
   if (!arg || !*arg) return false;

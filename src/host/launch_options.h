@@ -21,7 +21,6 @@ extern WarpRequest warp_request;
 extern std::vector<RegisterAssignment> register_assignments;
 extern uint8_t open_level_editor;  // "-editor": cleared by the first StartLevel
 extern std::string game_descriptor;  // "-game NAME", else "default.gdf"
-extern uint8_t view_count;
 
 // Reads the options; false with a message on stderr for a malformed one.
 bool ReadLaunchOptions(int argc, char** argv);
