@@ -9,7 +9,7 @@ SAMPLE  ?=
 
 # Debian packages needed to build, test and benchmark.
 PACKAGES = build-essential cmake pkg-config googletest libgtest-dev libgmock-dev \
-           libbenchmark-dev lua5.4
+           libbenchmark-dev lua5.4 netpbm
 
 .PHONY: all deps build check test asan run bench fuzz clean
 

@@ -4,6 +4,7 @@
 
 #include "game/act_records.h"
 #include "game/level_loading.h"
+#include "host/game_frame.h"
 #include "host/launch_options.h"
 #include "host/message_log.h"
 #include "objects/character.h"
@@ -33,8 +34,10 @@ static void LoadChangedScopes() {
   bool zone_changed = Reg(kRegLoadedZone) != Reg(kRegZone);
   if (zone_changed) LoadZone();
   if (zone_changed || Reg(kRegLoadedAct) != Reg(kRegAct)) {
-    Reg(kRegView) = 1;  // palette bank 1, then 0: set 0 of each (renderer)
+    Reg(kRegView) = 1;
+    select_palette_bank(1);
     Reg(kRegView) = 0;
+    select_palette_bank(0);
     CheckActNumber();
     LoadAct();
   }
@@ -52,6 +55,8 @@ static void ResetPlayersForStart() {
 
 static void RunActStart() {
   SelectPlayer(0);
+  Reg(kRegView) = 0;
+  select_palette_bank(0);
   processing_slot = object_slots[0];
   current_context = &global_context;
   ResetContext();
