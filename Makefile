@@ -4,12 +4,17 @@ BUILD   ?= build/release
 ASAN    ?= build/asan
 BENCHB  ?= build/bench
 FUZZB   ?= build/fuzz
+FUZZ_SECONDS ?= 0
 GAMES   ?= games
 SAMPLE  ?=
 
 # Debian packages needed to build, test and benchmark.
 PACKAGES = build-essential cmake pkg-config googletest libgtest-dev libgmock-dev \
+<<<<<<< HEAD
            libbenchmark-dev lua5.4 netpbm
+=======
+           libbenchmark-dev lua5.4 clang libclang-rt-14-dev
+>>>>>>> main
 
 .PHONY: all deps build check test asan run bench fuzz clean
 
@@ -55,6 +60,13 @@ fuzz: deps
 	cmake -S . -B $(FUZZB) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
 	  -DTOLV_FUZZ=ON -DTOLV_TESTS=OFF >/dev/null
 	cmake --build $(FUZZB) -j $(JOBS)
+	@# FUZZ_SECONDS=n runs every target that long, corpus in $(FUZZB)/corpus/<target>
+	@# and seeds from fuzz/seeds/<target less "fuzz_"> when there are any.
+	@[ "$(FUZZ_SECONDS)" -gt 0 ] || exit 0; for f in $(FUZZB)/fuzz/fuzz_*; do \
+	  n=$$(basename $$f); mkdir -p $(FUZZB)/corpus/$$n; \
+	  $$f -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 $(FUZZB)/corpus/$$n \
+	    $$(ls -d fuzz/seeds/$${n#fuzz_} 2>/dev/null) || exit 1; \
+	done
 
 clean:
 	rm -rf build

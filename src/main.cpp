@@ -9,6 +9,7 @@
 #include "game/game_loading.h"
 #include "game/level_loading.h"
 #include "game/working_folder.h"
+#include "host/command_line.h"
 #include "host/engine_init.h"
 #include "host/headless.h"
 #include "host/launch_options.h"
@@ -37,8 +38,9 @@ static void Report() {
 }
 
 int main(int argc, char** argv) {
-  if (!ReadLaunchOptions(argc, argv)) return 1;
   StartHeadlessEngine();
+  if (int status = RunCommandLineTools(argc, argv); status >= 0) return status;
+  if (!ReadLaunchOptions(argc, argv)) return 1;
   message_log_echo = true;  // no window to show the log in
   base_folder = WorkingFolder();
   if (!OpenGame(game_descriptor.c_str()))

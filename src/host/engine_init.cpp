@@ -1,9 +1,11 @@
 #include "host/engine_init.h"
 
+#include "compiler/string_var_resolver.h"
 #include "objects/builtin_routines.h"
 #include "objects/object_pool.h"
 #include "objects/players.h"
 #include "script/commands.h"
+#include "script/expand_string_vars.h"
 #include "script/global_contexts.h"
 #include "script/random.h"
 #include "script/registers.h"
@@ -22,6 +24,7 @@ void InitEngine() {
   AllocObjectPool();
   SetupScriptContexts();
   ResetPlayers();
+  resolve_string_var = ResolveStringVarWithAliases;
 }
 
 }  // namespace tolv
