@@ -42,9 +42,19 @@ struct SigList {
   constexpr void Add(const Sig& s) { items[count++] = s; }
 };
 
-// Instruction length in words of a signature's generic form.
+constexpr bool IsVariableKind(Kind k) { return k != Kind::R && k != Kind::K && k != Kind::None; }
+
+// Instruction length in words of a signature's generic form. The compiler
+// builds If, IfFlag and While instructions itself (4 words); the entries of
+// the If and IfFlag tests keep the generic layout without the target: one
+// word per register or constant and two per player or object variable,
+// IfFlag tests three words.
 constexpr uint8_t SigLength(const Sig& s) {
-  if (s.form == Form::kIf || s.form == Form::kWhile) return 4;
+  if (s.form == Form::kWhile) return 4;
+  if (s.form == Form::kIf) {
+    if (s.op >= Oper::kMaskSet) return 3;
+    return static_cast<uint8_t>(3 + IsVariableKind(s.a) + IsVariableKind(s.b));
+  }
   uint8_t w = s.dst_word;
   if (s.a_word > w) w = s.a_word;
   if (s.b_word > w) w = s.b_word;
