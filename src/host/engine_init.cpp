@@ -3,6 +3,7 @@
 #include "objects/builtin_routines.h"
 #include "objects/object_pool.h"
 #include "objects/players.h"
+#include "objects/stat_obj.h"
 #include "script/commands.h"
 #include "script/global_contexts.h"
 #include "script/random.h"
@@ -19,6 +20,7 @@ void InitEngine() {
   plane_context.table = script_commands;
   BindScriptFunctions();
   InstallBuiltinRoutines();
+  InstallStatObjRoutines();
   AllocObjectPool();
   SetupScriptContexts();
   ResetPlayers();

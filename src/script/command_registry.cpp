@@ -29,6 +29,10 @@ extern const CommandList flow_command_list;   // script/flow_commands.cpp
 extern const CommandList timed_command_list;  // script/timed_commands.cpp
 extern const CommandList object_command_list;  // objects/object_commands.cpp
 extern const CommandList player_command_list;  // objects/player_commands.cpp
+extern const CommandList player_label_command_list;      // objects/player_label_commands.cpp
+extern const CommandList stat_obj_command_list;          // objects/stat_obj_commands.cpp
+extern const CommandList stat_obj_placement_command_list;  // objects/stat_obj_placement.cpp
+extern const CommandList stat_obj_menu_command_list;     // objects/stat_obj_menu.cpp
 extern const CommandList pending_command_list;  // script/pending_command_list.cpp
 
 const CommandList* const command_lists[] = {
@@ -53,6 +57,10 @@ const CommandList* const command_lists[] = {
     &timed_control_command_list,
     &object_command_list,
     &player_command_list,
+    &player_label_command_list,
+    &stat_obj_command_list,
+    &stat_obj_placement_command_list,
+    &stat_obj_menu_command_list,
     &pending_command_list,
 };
 const size_t command_list_count = sizeof(command_lists) / sizeof(command_lists[0]);
