@@ -74,6 +74,7 @@ class StatObjWorld : public ObjectWorld {
     image_loads.clear();
     load_image_file = FakeImage;
     registers[kRegLevelStarted] = 1;
+    for (int r = 60; r < 200; r++) registers[r] = 0;
   }
   void TearDown() override {
     TrimStatObjDefs();
