@@ -197,3 +197,41 @@ TEST_F(StatObjDefs, TrimsKeepOuterScopes) {
 }
 
 }  // namespace tolv::test
+
+namespace tolv::test {
+
+TEST_F(StatObjDefs, FontListsLoadFromTheirFoldersPerScope) {
+  ASSERT_EQ(std::system((std::string("mkdir -p ") + folder + "/f/g").c_str()), 0);
+  Write("f/g/big.def", ":0\n:glyphs.pcx\n:4\n:2\n:32\n");
+  Write("f/g/digits.def", ":4\n:glyphs.pcx\n:3\n:5\n:11\n");
+  Write("list.def", ":2\n:f/g/big.def\n:f\\g\\digits.def\n");
+  LoadFontList("list.def", 0);
+  LoadFontList("list.def", 1);
+  LoadFontList("list.def", 2);
+  EXPECT_EQ(font_counts.total, 6);
+  EXPECT_EQ(font_counts.zone, 2);
+  EXPECT_EQ(GetGameRelativeFolder(), "/");  // back in the list's folder
+  ASSERT_EQ(fonts[0].kind, 0);
+  EXPECT_EQ(fonts[0].glyphs[255].width, 4);
+  EXPECT_EQ(fonts[0].glyphs[255].pixels[0], 124 + 14);  // column 31, row 7
+  EXPECT_EQ(GlyphWidth(&fonts[1], 10), 3u);
+  EXPECT_EQ(GlyphWidth(&fonts[1], 11), 0u);  // kind 4 has 11 glyphs
+  EXPECT_EQ(TextWidth("A9", 1), 3u);
+  EXPECT_EQ(TextWidth("A9", 0), 8u);
+  FreeActFonts();
+  EXPECT_EQ(font_counts.total, 4);
+  FreeZoneFonts();
+  EXPECT_EQ(font_counts.total, 2);
+  EXPECT_EQ(font_counts.game, 2);
+  EXPECT_THROW(LoadFontList("none.def", 0), LayoutFailure);
+  Write("f/bad.def", ":9\n:glyphs.pcx\n:4\n:2\n:32\n");
+  Write("bad.def", ":1\n:f/bad.def\n");
+  EXPECT_THROW(LoadFontList("bad.def", 0), LayoutFailure);
+  ReturnToGameRoot();  // a fatal error leaves the folder of the failing file
+  Write("f/wide.def", ":0\n:glyphs.pcx\n:64\n:16\n:4\n");
+  Write("wide.def", ":1\n:f/wide.def\n");
+  EXPECT_THROW(LoadFontList("wide.def", 0), LayoutFailure);  // cells leave the image
+  ReturnToGameRoot();
+}
+
+}  // namespace tolv::test
