@@ -14,6 +14,15 @@ static void SwitchEntry(StatObj* so, const StatObjDef& d, StatObjNode& n, uint32
   StartLayoutFunction(so, d.trigger_sets[entry].enter_function);
 }
 
+// The running instance, its definition and its selected node; false when
+// any of them is missing.
+static bool SelectedMenu(StatObj*& so, const StatObjDef*& d, StatObjNode*& n) {
+  so = RunningStatObj();
+  d = DefOf(so);
+  n = so ? StatNode(so, so->selected_node) : nullptr;
+  return d && n;
+}
+
 static bool OwnedBy(const StatObjDef& d, int32_t entry, uint8_t node) {
   return d.trigger_sets[entry].owner == node;
 }
@@ -21,10 +30,10 @@ static bool OwnedBy(const StatObjDef& d, int32_t entry, uint8_t node) {
 // 18: the first entry of the node after the current one; with wrap, from
 // the first up to the one before the current.
 static void NextEntry() {
-  StatObj* so = RunningStatObj();
-  const StatObjDef* d = DefOf(so);
-  StatObjNode* n = so ? StatNode(so, so->selected_node) : nullptr;
-  if (!d || !n) return;
+  StatObj* so;
+  const StatObjDef* d;
+  StatObjNode* n;
+  if (!SelectedMenu(so, d, n)) return;
   int32_t count = d->trigger_set_count, cur = n->trigger_set, found = -1;
   for (int32_t i = cur + 1; i < count && found < 0; i++)
     if (OwnedBy(*d, i, so->selected_node)) found = i;
@@ -36,10 +45,10 @@ static void NextEntry() {
 // 19: the nearest entry before the current one; with wrap, from the last
 // down to the one after the current.
 static void PreviousEntry() {
-  StatObj* so = RunningStatObj();
-  const StatObjDef* d = DefOf(so);
-  StatObjNode* n = so ? StatNode(so, so->selected_node) : nullptr;
-  if (!d || !n) return;
+  StatObj* so;
+  const StatObjDef* d;
+  StatObjNode* n;
+  if (!SelectedMenu(so, d, n)) return;
   int32_t count = d->trigger_set_count, cur = n->trigger_set, found = -1;
   for (int32_t i = (cur < count ? cur : count) - 1; i >= 0 && found < 0; i--)
     if (OwnedBy(*d, i, so->selected_node)) found = i;
@@ -49,11 +58,11 @@ static void PreviousEntry() {
 }
 
 static void SetEntry() {  // 1424
-  StatObj* so = RunningStatObj();
-  const StatObjDef* d = DefOf(so);
-  StatObjNode* n = so ? StatNode(so, so->selected_node) : nullptr;
+  StatObj* so;
+  const StatObjDef* d;
+  StatObjNode* n;
   uint32_t entry = static_cast<uint32_t>(RegOrConst(Op(1)));
-  if (d && n && entry < d->trigger_set_count) SwitchEntry(so, *d, *n, entry);
+  if (SelectedMenu(so, d, n) && entry < d->trigger_set_count) SwitchEntry(so, *d, *n, entry);
 }
 
 // 1425: a definition node n selects instance node n + 2; 255 and 254

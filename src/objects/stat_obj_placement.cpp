@@ -102,27 +102,22 @@ static void Apply(int32_t& at, int32_t& target, bool placed, int64_t value, bool
   }
 }
 
-static void PlaceElementBy(bool place) {
-  StatObj* so = RunningStatObj();
-  uint32_t w = Op(1);
-  StatObjElement* e = StatElement(so, ThingIndex(w));
-  if (!e || Op(2) > 7) return;
+template <typename T>
+static void PlaceOnAxis(StatObj* so, T* t, Extent (*extent)(const T&, bool), bool place) {
+  if (!t || Op(2) > 7) return;
   bool y = Op(2) & 1;
   int64_t v = 0;
-  bool placed = Place(so, ElementExtent(*e, y), w, &v);
-  Apply(y ? e->y : e->x, y ? e->y_target : e->x_target, placed, v, place);
+  bool placed = Place(so, extent(*t, y), Op(1), &v);
+  Apply(y ? t->y : t->x, y ? t->y_target : t->x_target, placed, v, place);
 }
 
+static void PlaceElementBy(bool place) {
+  StatObj* so = RunningStatObj();
+  PlaceOnAxis(so, StatElement(so, ThingIndex(Op(1))), ElementExtent, place);
+}
 static void PlaceNodeBy(bool place) {
   StatObj* so = RunningStatObj();
-  if (!so) return;
-  uint32_t w = Op(1);
-  StatObjNode* n = CodedNodeOf(so, ThingIndex(w));
-  if (!n || Op(2) > 7) return;
-  bool y = Op(2) & 1;
-  int64_t v = 0;
-  bool placed = Place(so, NodeExtent(*n, y), w, &v);
-  Apply(y ? n->y : n->x, y ? n->y_target : n->x_target, placed, v, place);
+  PlaceOnAxis(so, so ? CodedNodeOf(so, ThingIndex(Op(1))) : nullptr, NodeExtent, place);
 }
 
 static void PlaceElement() { PlaceElementBy(true); }
