@@ -7,7 +7,6 @@
 #include <cstring>
 #include <new>
 
-#include "compiler/compile_error.h"
 #include "compiler/lexer_link.h"
 #include "compiler/operand_coding.h"
 
@@ -108,8 +107,8 @@ int LookupAlias(const char* name, const AliasTable& table, int mode, int32_t* va
   int i = FindName(table, key);
   if (i >= 0) return Resolve(table, i, mode, value);
   if (&table == &local_aliases) return -1;
-  if (&table == &labels) CompileError("Can't find label:\n\"%s\"", key);
-  CompileError("Can't find alias:\n\"%s\"", name);
+  if (&table == &labels) ScriptErrorFormat("Can't find label:\n\"%s\"", key);
+  ScriptErrorFormat("Can't find alias:\n\"%s\"", name);
 }
 
 // The lexer's alias substitution: `name` becomes the decimal value.
@@ -144,7 +143,7 @@ static uint32_t CountEntries(FileStream& s) {
 
 void LoadAliasFile(const char* path, uint8_t kind) {
   FileStream s;
-  if (!OpenStream(path, s)) CompileError("Can't find alias file:\n%s", path);
+  if (!OpenStream(path, s)) ScriptErrorFormat("Can't find alias file:\n%s", path);
   uint32_t n = CountEntries(s);
   char name[256];
   for (uint32_t i = 0; i < n; i++) {

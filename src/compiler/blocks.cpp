@@ -2,7 +2,6 @@
 // indexes; the machine continues at target + 1.
 #include "compiler/blocks.h"
 
-#include "compiler/compile_error.h"
 #include "compiler/compile_state.h"
 #include "compiler/operand_coding.h"
 
@@ -31,13 +30,13 @@ static uint32_t do_exit_count, switch_exit_count;
 void ResetBlocks() { if_depth = do_depth = switch_depth = 0, do_exit_count = switch_exit_count = 0; }
 
 void CheckBlocksClosed() {
-  if (if_depth) CompileError("%d Ifs without EndIfs in this Function", if_depth);
-  if (switch_depth) CompileError("%d Switches without EndSwitches in this Function", switch_depth);
-  if (do_depth) CompileError("%d Dos without Whiles in this Function", do_depth);
+  if (if_depth) ScriptErrorFormat("%d Ifs without EndIfs in this Function", if_depth);
+  if (switch_depth) ScriptErrorFormat("%d Switches without EndSwitches in this Function", switch_depth);
+  if (do_depth) ScriptErrorFormat("%d Dos without Whiles in this Function", do_depth);
 }
 
 static void CheckDepth(int depth, const char* what) {
-  if (depth >= kMaxBlocks) CompileError("More than %d nested %s in this Function", kMaxBlocks, what);
+  if (depth >= kMaxBlocks) ScriptErrorFormat("More than %d nested %s in this Function", kMaxBlocks, what);
 }
 
 uint32_t* OpenIf() {
@@ -71,7 +70,7 @@ void CompileDo() {
 void CompileBreakDo() {
   if (!do_depth) ScriptError("Found BreakDo without Do");
   if (do_exit_count - do_stack[do_depth - 1].first >= kMaxBlocks)
-    CompileError("More than %d BreakDos in one Do", kMaxBlocks);
+    ScriptErrorFormat("More than %d BreakDos in one Do", kMaxBlocks);
   NewInstruction(compiler.current, 2)[0] = 787;
   do_exits[do_exit_count++] = compiler.current;
 }
@@ -107,7 +106,7 @@ void CompileSwitch(uint32_t id) {
 }
 
 static ExitBlock& OpenSwitch(const char* line) {
-  if (!switch_depth) CompileError("Found %s without a Switch", line);
+  if (!switch_depth) ScriptErrorFormat("Found %s without a Switch", line);
   return switch_stack[switch_depth - 1];
 }
 
@@ -117,7 +116,7 @@ void CompileCase() {
   uint32_t cases = InstructionWord(b.slot, 4);
   // 350 and 351 count cases in 8 bits; all step through a 16-bit word index.
   uint32_t limit = InstructionWord(b.slot, 0) == 352 ? 32765 : 255;
-  if (cases >= limit) CompileError("A Switch of this kind can hold at most %u Cases", limit);
+  if (cases >= limit) ScriptErrorFormat("A Switch of this kind can hold at most %u Cases", limit);
   char* t = NextOperand();
   uint32_t value = CodeGenericOperand(t, last_alias_kind);
   uint32_t* w = GrowInstruction(b.slot, 5 + 2 * (cases + 1));
@@ -128,7 +127,7 @@ void CompileCase() {
 
 void CompileBreakCase() {
   ExitBlock& b = OpenSwitch("BreakCase");
-  if (switch_exit_count - b.first >= kMaxBlocks) CompileError("More than %d BreakCases in one Switch", kMaxBlocks);
+  if (switch_exit_count - b.first >= kMaxBlocks) ScriptErrorFormat("More than %d BreakCases in one Switch", kMaxBlocks);
   NewInstruction(compiler.current, 2)[0] = 354;
   switch_exits[switch_exit_count++] = compiler.current;
 }

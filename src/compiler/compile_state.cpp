@@ -3,9 +3,7 @@
 
 #include <cstring>
 
-
 #include "compiler/alias_tables.h"
-#include "compiler/compile_error.h"
 #include "compiler/operand_coding.h"
 
 namespace tolv {
@@ -17,9 +15,10 @@ uint32_t* NewInstruction(uint32_t index, uint32_t length) {
   if (c.start.size() <= index) {
     c.start.resize(index + 1, 0);
     c.length.resize(index + 1, 0);
+    c.capacity.resize(index + 1, 0);
   }
   c.start[index] = uint32_t(c.words.size());
-  c.length[index] = length;
+  c.length[index] = c.capacity[index] = length;
   c.words.resize(c.words.size() + length, 0);
   return c.words.data() + c.start[index];
 }
@@ -30,17 +29,19 @@ uint32_t* InstructionWords(uint32_t index) {
 
 uint32_t InstructionWordCount(uint32_t index) { return compiler.code.length[index]; }
 
+// An instruction that outgrows its room moves to the end of the pool with
+// twice the room, so a Switch taking one Case after another moves rarely.
 uint32_t* GrowInstruction(uint32_t index, uint32_t length) {
   CodeBuffer& c = compiler.code;
-  uint32_t old = c.length[index];
-  if (length <= old) return InstructionWords(index);
-  if (c.start[index] + old != c.words.size()) {
+  if (length <= c.length[index]) return InstructionWords(index);
+  if (length > c.capacity[index]) {
+    uint32_t room = length > 2 * c.capacity[index] ? length : 2 * c.capacity[index];
     uint32_t from = c.start[index];
     c.start[index] = uint32_t(c.words.size());
-    c.words.resize(c.words.size() + old);
-    std::memmove(c.words.data() + c.start[index], c.words.data() + from, old * sizeof(uint32_t));
+    c.words.resize(c.words.size() + room, 0);
+    std::memmove(c.words.data() + c.start[index], c.words.data() + from, c.length[index] * sizeof(uint32_t));
+    c.capacity[index] = room;
   }
-  c.words.resize(c.start[index] + length, 0);
   c.length[index] = length;
   return InstructionWords(index);
 }
@@ -57,7 +58,7 @@ void OpenInclude(const char* path) {
   FileStream* s = new FileStream();
   if (!OpenStream(path, *s)) {
     delete s;
-    CompileError("Couldn't open include file:\n\"%s\"", path);
+    ScriptErrorFormat("Couldn't open include file:\n\"%s\"", path);
   }
   s->line_mode = 1;
   c.include_files[c.include_depth] = c.file;
@@ -124,14 +125,21 @@ int NextLine(bool operand) {
     return type;
   }
   if (c.next_token >= c.tokens.size()) ScriptError("File ended unexpectedly");
+  const int type = NextLineAsWritten();
+  if (operand && type != ':')
+    ScriptErrorFormat("Expected paramater type ':' but found %s type '%c'", LineTypeName(type), type);
+  Substitute(type);
+  return type;
+}
+
+int NextLineAsWritten() {
+  CompileState& c = compiler;
+  if (c.next_token >= c.tokens.size()) return 0;
   const CachedToken& t = c.tokens[c.next_token++];
   FileStream* from = t.file ? c.files[t.file].get() : c.stream;
   from->line = t.line;
   current_stream = from;
   std::strcpy(text_buffer, &c.token_text[t.text]);
-  if (operand && t.type != ':')
-    CompileError("Expected paramater type ':' but found %s type '%c'", LineTypeName(t.type), t.type);
-  Substitute(t.type);
   return t.type;
 }
 

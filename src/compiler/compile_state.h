@@ -12,13 +12,14 @@ namespace tolv {
 constexpr int kMaxIncludeDepth = 5;
 
 // Instructions of the function being compiled. Each has its own run of
-// words in `words`; one that grows after later ones exist (a Switch taking
-// a Case) moves to the end of the pool. Word pointers are valid until the
-// next allocation.
+// `capacity` words in `words`, of which `length` are used; one that grows
+// beyond its run (a Switch taking Cases) moves to the end of the pool. Word
+// pointers are valid until the next allocation.
 struct CodeBuffer {
   std::vector<uint32_t> words;
   std::vector<uint32_t> start;
   std::vector<uint32_t> length;
+  std::vector<uint32_t> capacity;
 };
 
 // Tokens of a text-form function as the pre-pass read them (includes
@@ -72,6 +73,9 @@ void CacheToken(int type);
 // The next line of the function being compiled into text_buffer, with alias
 // substitution: its line type. `operand`: only a ':' line may come.
 int NextLine(bool operand);
+// The next cached line of a text-form function into text_buffer as
+// written (no alias substitution): its line type, 0 after the end line.
+int NextLineAsWritten();
 // Next operand token of a command line.
 char* NextOperand();
 

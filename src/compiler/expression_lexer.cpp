@@ -5,7 +5,6 @@
 #include <cstring>
 
 #include "compiler/alias_tables.h"
-#include "compiler/compile_error.h"
 #include "compiler/lexer_link.h"
 #include "compiler/operand_coding.h"
 
@@ -27,7 +26,7 @@ static ExprOperand CodeOperand(char* text, int index, const uint8_t override[3])
   if (index < 3 && override[index] != kSpaceNone) o.space = override[index];
   else if (o.kind <= kKindUserObject) o.space = kind_space[o.kind];
   else
-    CompileError(
+    ScriptErrorFormat(
         "Variable type override was not provided, and one could not be determined from the operand itself (%d, %d)",
         index, o.kind);
   return o;
@@ -70,9 +69,12 @@ static int ReadOperator(const char* text, int p, const bool* sep, bool math, cha
   return p;
 }
 
-void LexExpression(const char* text, const char* seps, bool math, Expression& e) {
-  bool sep[256] = {};
-  for (const char* c = seps; *c; c++) sep[uint8_t(*c)] = true;
+constexpr Separators kCompareSeparators("<>=!");
+constexpr Separators kIndexSeparators("[]=");
+constexpr Separators kMathSeparators("=+-/\\*<>&|^%");
+
+void LexExpression(const char* text, const Separators& separators, bool math, Expression& e) {
+  const bool* sep = separators.is;
   uint8_t override[3];
   int p = ParseTypeOverride(text, 0, override);
   e = Expression();
@@ -100,7 +102,10 @@ void LexExpression(const char* text, const char* seps, bool math, Expression& e)
     word[len] = 0;
     int i = e.count++;
     if (i >= kMaxExprOperands) return;
+    char written[256];
+    std::memcpy(written, word, size_t(len) + 1);
     e.operand[i] = CodeOperand(word, i, override);
+    std::memcpy(e.operand[i].text, written, size_t(len) + 1);
     while (IsBlank(text[p])) p++;
     p = ReadOperator(text, p, sep, math, e.op[i]);
     while (IsBlank(text[p])) p++;

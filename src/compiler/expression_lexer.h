@@ -11,6 +11,7 @@ struct ExprOperand {
   uint32_t word;
   uint8_t kind;
   uint8_t space;
+  char text[256];  // as written (the packer writes it back resolved)
 };
 
 struct Expression {
@@ -21,9 +22,20 @@ struct Expression {
   bool empty = false;            // nothing but an override group
 };
 
-// `separators` are the keyword's operator characters. Math expressions
-// (`math`) take signs into numbers and read "POW" as an operator.
-void LexExpression(const char* text, const char* separators, bool math, Expression& e);
+// The operator characters of a keyword, as a lookup table.
+struct Separators {
+  bool is[256] = {};
+  constexpr explicit Separators(const char* chars) {
+    for (; *chars; chars++) is[static_cast<unsigned char>(*chars)] = true;
+  }
+};
+extern const Separators kCompareSeparators;  // If, While
+extern const Separators kIndexSeparators;    // IfFlag, Flag, tables, arrays
+extern const Separators kMathSeparators;     // Eval
+
+// Math expressions (`math`) take signs into numbers and read "POW" as an
+// operator.
+void LexExpression(const char* text, const Separators& separators, bool math, Expression& e);
 
 // The operator text after operand i ("" when none or i out of range).
 const char* OperatorAfter(const Expression& e, int i);

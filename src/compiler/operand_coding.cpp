@@ -1,7 +1,8 @@
 // Operand prefixes and their coding into operand words.
 #include "compiler/operand_coding.h"
 
-#include "compiler/compile_error.h"
+#include <cstring>
+
 #include "compiler/lexer_link.h"
 #include "objects/records.h"
 
@@ -28,15 +29,20 @@ int32_t NumberAfter(char* token, int skip) {
 
 static bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-// A zero word must come from a written 0, not from a name or stray text.
-static void CheckZero(const char* text) {
+static const char kZeroMessage[] =
+    "Retrieved unexpected 0 value from a string with non-numeric characters. \n"
+    "Is this an Alias name that's missing the '_' identifier?\n"
+    "If used, the '-' sign should appear before the value base identifier (Ex: -$10, not $-10)";
+
+// A zero word must come from a written 0, not from a name or stray text; a
+// sign after the base identifier ("$-10") would be skipped by the number
+// reader and read as a positive value, so it is refused as well.
+static void CheckLiteral(const char* text, uint32_t word) {
   while (IsBlank(*text)) text++;
+  if ((text[0] == '$' || text[0] == '%') && text[1] == '-') ScriptError(kZeroMessage);
+  if (word) return;
   if (*text == '$' || *text == '%') text++;
-  if (*text != '0')
-    ScriptError(
-        "Retrieved unexpected 0 value from a string with non-numeric characters. \n"
-        "Is this an Alias name that's missing the '_' identifier?\n"
-        "If used, the '-' sign should appear before the value base identifier (Ex: -$10, not $-10)");
+  if (*text != '0') ScriptError(kZeroMessage);
 }
 
 // The offset of `kind`, left out when the alias already carried it.
@@ -54,7 +60,11 @@ static uint32_t ObjectTypeOperand(char* token) {
 }
 
 uint8_t ParseOperand(uint32_t* word, char* token, uint8_t expected) {
-  char* body = token + 1;
+  char copy[256];
+  size_t n = strnlen(token, sizeof copy - 1);
+  std::memcpy(copy, token, n);
+  copy[n] = 0;
+  const char* body = copy + 1;
   uint8_t kind = kKindNone;
   uint32_t w;
   switch (token[0]) {
@@ -68,12 +78,12 @@ uint8_t ParseOperand(uint32_t* word, char* token, uint8_t expected) {
     case 'e': case 'E': kind = kKindUserObject; w = uint32_t(NumberAfter(token, 1)) + Off(kind, expected); break;
     case 'z': case 'Z': w = uint32_t(NumberAfter(token, 1)) + compile_scopes.tables.game; break;
     case 'o':
-      body = token + (token[1] == 'g' || token[1] == 'z' || token[1] == 'a' ? 2 : 1);
+      body = copy + (token[1] == 'g' || token[1] == 'z' || token[1] == 'a' ? 2 : 1);
       w = ObjectTypeOperand(token);
       break;
-    default: body = token; w = uint32_t(ParseNumber(token)); break;
+    default: body = copy; w = uint32_t(ParseNumber(token)); break;
   }
-  if (w == 0) CheckZero(body);
+  CheckLiteral(body, w);
   *word = w;
   return kind;
 }
@@ -91,7 +101,7 @@ int ParseTypeOverride(const char* text, int pos, uint8_t spaces[3]) {
       case 'P': case 'p': s = kSpacePlayer; break;
       case 'O': case 'o': s = kSpaceObject; break;
       case 'C': case 'c': s = kSpaceConst; break;
-      default: CompileError("Unknown variable type: '%c'", text[p]);
+      default: ScriptErrorFormat("Unknown variable type: '%c'", text[p]);
     }
     if (n < 3) spaces[n] = s;
   }
@@ -121,14 +131,14 @@ static uint32_t KeyRow(char c) {
     case 't': return 0;
     case 'h': return 1;
     case 'r': return 2;
-    default: CompileError("Unknown key state '%c': use t, h or r", c);
+    default: ScriptErrorFormat("Unknown key state '%c': use t, h or r", c);
   }
 }
 
 static uint32_t KeyEntry(char* digits) {
   int32_t k = ParseNumber(digits);
   if (k < 0 || k >= key_map_entry_count)
-    CompileError("Key map entry %d is beyond the %d entries of a key map", k, key_map_entry_count);
+    ScriptErrorFormat("Key map entry %d is beyond the %d entries of a key map", k, key_map_entry_count);
   return uint32_t(k);
 }
 
@@ -147,7 +157,7 @@ uint32_t CodeKeyOperand(char* token, uint8_t k) {
       for (; *p >= '0' && *p <= '9'; p++)
         if (map < 100000) map = map * 10 + (*p - '0');
       if (p == token + 1 || map >= key_map_count)
-        CompileError("Key map %d is beyond the %d loaded key maps", map, key_map_count);
+        ScriptErrorFormat("Key map %d is beyond the %d loaded key maps", map, key_map_count);
       uint32_t row = KeyRow(*p);
       return 512 + uint32_t(map) * 3 * e + KeyEntry(p + 1) + row * e;
     }
@@ -161,7 +171,7 @@ uint32_t CodeScopedOperand(char* token, uint8_t k, const ScopeRule& rule) {
     case 'g': case 'G': return uint32_t(NumberAfter(token, 1));
     case 'z': case 'Z': return uint32_t(NumberAfter(token, 1)) + rule.sizes.game;
     case 'a': case 'A':
-      if (!rule.act) CompileError("Scope 'a' is not available here: this list has no act scope");
+      if (!rule.act) ScriptErrorFormat("Scope 'a' is not available here: this list has no act scope");
       return uint32_t(NumberAfter(token, 1)) + rule.sizes.game + rule.sizes.zone;
     case 'c': case 'C':
       if (rule.current) return kCurrentFile;

@@ -7,7 +7,6 @@
 #include <strings.h>
 
 #include "compiler/alias_tables.h"
-#include "compiler/compile_error.h"
 #include "compiler/compile_state.h"
 #include "compiler/operand_coding.h"
 
@@ -113,7 +112,7 @@ static void Directive() {
     std::snprintf(path, sizeof path, "%s", text_buffer + arg);
     OpenInclude(path);
   } else if (std::strcmp(word, "Count") != 0) {
-    CompileError("Unknown directive:\n\"%s\"", word);
+    ScriptErrorFormat("Unknown directive:\n\"%s\"", word);
   }
 }
 
@@ -141,7 +140,7 @@ static uint32_t Pass(int type) {
       case '.': Directive(); break;
       case ':': CacheToken(type); break;
       case -1: CloseInclude(); break;
-      default: CompileError("Encountered unknown type '%c' during Function parsing", type);
+      default: ScriptErrorFormat("Encountered unknown type '%c' during Function parsing", type);
     }
   }
 }
@@ -162,7 +161,7 @@ uint32_t PrepassFunction() {
   if (type == ':') {
     s->line_mode = 0;
     int32_t n = ParseNumber(text_buffer);
-    if (n < 0) CompileError("Negative instruction count %d", n);
+    if (n < 0) ScriptErrorFormat("Negative instruction count %d", n);
     c.counted = true;
     return uint32_t(n);
   }

@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "compiler/blocks.h"
-#include "compiler/compile_error.h"
 #include "compiler/compile_scopes.h"
 #include "compiler/compile_state.h"
 #include "compiler/operand_coding.h"
@@ -23,13 +22,13 @@ static uint32_t Generic() { return CodeGenericOperand(NextOperand(), last_alias_
 static uint32_t Literal() { return uint32_t(ParseNumber(NextOperand())); }
 static int32_t Count() {
   int32_t n = ParseNumber(NextOperand());
-  if (n < 0) CompileError("Negative count %d", n);
+  if (n < 0) ScriptErrorFormat("Negative count %d", n);
   return n;
 }
 // Appends one word to the instruction being compiled.
 static void Append(uint32_t word) {
   uint32_t n = InstructionWordCount(compiler.current);
-  if (n >= 65535) CompileError("Instruction longer than 65535 words");
+  if (n >= 65535) ScriptErrorFormat("Instruction longer than 65535 words");
   GrowInstruction(compiler.current, n + 1)[n] = word;
 }
 

@@ -6,7 +6,6 @@
 
 #include "compiler/alias_tables.h"
 #include "compiler/blocks.h"
-#include "compiler/compile_error.h"
 #include "compiler/compile_state.h"
 #include "compiler/compiler.h"
 #include "compiler/operand_coding.h"
@@ -31,7 +30,7 @@ uint32_t JumpTarget(char* token) {
     target = ParseNumber(token);
   }
   if (target < 0 || target > compiler.count)
-    CompileError("Jump target %lld is outside the Function (instructions 0 to %u)", (long long)target,
+    ScriptErrorFormat("Jump target %lld is outside the Function (instructions 0 to %u)", (long long)target,
                  compiler.count);
   return uint32_t(target);
 }
@@ -47,7 +46,7 @@ void CompileGenericForm(uint32_t id) {
 
 static void SwapOperands() {
   if (InstructionWordCount(compiler.current) < 3)
-    CompileError("A negative Command ID exchanges operands 1 and 2, but this instruction has fewer than 2");
+    ScriptErrorFormat("A negative Command ID exchanges operands 1 and 2, but this instruction has fewer than 2");
   uint32_t* w = InstructionWords(compiler.current);
   std::swap(w[1], w[2]);
 }
@@ -56,7 +55,7 @@ static void SwapOperands() {
 static void CompileCommandLine() {
   int32_t v = ParseNumber(text_buffer);
   uint32_t id = v < 0 ? 0u - uint32_t(v) : uint32_t(v);
-  if (id >= kCommandCount) CompileError("Command ID %d is out of range (0 to %d)", v, kCommandCount - 1);
+  if (id >= kCommandCount) ScriptErrorFormat("Command ID %d is out of range (0 to %d)", v, kCommandCount - 1);
   if (SpecialForm form = FindSpecialForm(id)) form(id);
   else CompileGenericForm(id);
   if (v < 0) SwapOperands();
@@ -67,7 +66,7 @@ static void CompileTextLine() {
     case ':':
       ScriptError("Expected Command ID, Keyword, or Label types '#', '~', or '@', but found paramater type ':'");
     case '~':
-      if (CompileKeyword() < 0) SwapOperands();
+      CompileKeyword();
       return;
     default: CompileCommandLine(); return;
   }
@@ -88,15 +87,17 @@ ScriptFunction CompileFunctionBody(FileStream& stream) {
   CloseAllIncludes();  // left open by a function that failed
   c.stream = &stream;
   include_reading = 0;
+  prepass_active = 0;
   ResetBlocks();
   c.code.words.clear();
   c.code.start.clear();
   c.code.length.clear();
+  c.code.capacity.clear();
   c.current = 0;
   c.count = 0;
   uint32_t count = PrepassFunction();
   if (count >= kMaxInstructions)
-    CompileError("A Function may hold at most %u instructions, this one has %u", kMaxInstructions - 1, count);
+    ScriptErrorFormat("A Function may hold at most %u instructions, this one has %u", kMaxInstructions - 1, count);
   c.count = count;
   for (uint32_t i = 0; i < count; i++) {
     c.current = i;

@@ -17,8 +17,7 @@ void CompileGenericForm(uint32_t id);
 using SpecialForm = void (*)(uint32_t id);
 SpecialForm FindSpecialForm(uint32_t id);
 
-// A '~' line in text_buffer; returns the signed table entry (negative:
-// words 1 and 2 are to be exchanged).
-int CompileKeyword();
+// A '~' line in text_buffer: one instruction, its words in final order.
+void CompileKeyword();
 
 }  // namespace tolv

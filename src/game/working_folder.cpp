@@ -79,15 +79,18 @@ void SplitPath(const char* path, std::string* drive, std::string* folder, std::s
   std::string p = path ? path : "";
   size_t start = 0;
   if (p.size() >= 2 && p[1] == ':') start = 2;
-  if (drive) *drive = start ? p.substr(0, 1) : "";
+  if (drive) {
+    drive->clear();
+    if (start) drive->push_back(p[0]);
+  }
   size_t sep = p.find_last_of("/\\");
   if (sep == std::string::npos || sep < start) {
     if (folder) folder->assign(1, '.');
-    if (name) *name = p.substr(start);
+    if (name) name->assign(p, start, std::string::npos);
     return;
   }
-  if (folder) *folder = p.substr(start, sep - start);
-  if (name) *name = p.substr(sep + 1);
+  if (folder) folder->assign(p, start, sep - start);
+  if (name) name->assign(p, sep + 1, std::string::npos);
 }
 
 }  // namespace tolv

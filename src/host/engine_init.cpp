@@ -1,10 +1,12 @@
 #include "host/engine_init.h"
 
+#include "compiler/string_var_resolver.h"
 #include "objects/builtin_routines.h"
 #include "objects/object_pool.h"
 #include "objects/players.h"
 #include "objects/stat_obj.h"
 #include "script/commands.h"
+#include "script/expand_string_vars.h"
 #include "script/global_contexts.h"
 #include "script/random.h"
 #include "script/registers.h"
@@ -24,6 +26,7 @@ void InitEngine() {
   AllocObjectPool();
   SetupScriptContexts();
   ResetPlayers();
+  resolve_string_var = ResolveStringVarWithAliases;
 }
 
 }  // namespace tolv

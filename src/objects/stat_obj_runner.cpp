@@ -80,7 +80,7 @@ static bool RunLayoutLane(ScriptContext* ctx, ObjectSlot* self, int32_t id, uint
       return true;
     }
     current_instruction = InstructionAt(*fn, pc);
-    stat_obj_commands[CommandIndex(current_instruction[0])]();
+    stat_obj_commands[fn->ids[pc]]();
     if (!StillOwned(self, id)) return false;
     if (yield_flag) return true;
     if (current_lane == lane && lane < ctx->lane_count && ctx->lane_funcs[lane] == f) ctx->lane_pcs[lane]++;

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <new>
 
+#include "script/commands.h"
 #include "script/machine.h"
 
 namespace tolv {
@@ -52,8 +53,16 @@ ScriptFunction FunctionBuilder::Finish() {
   fn.count = static_cast<uint16_t>(count_);
   fn.words = static_cast<uint32_t*>(Grow(words_, (nwords_ + kOperandPad) * sizeof(uint32_t)));
   std::memset(fn.words + nwords_, 0, kOperandPad * sizeof(uint32_t));
-  fn.offsets = static_cast<uint32_t*>(Grow(offsets_, (count_ + 1) * sizeof(uint32_t)));
+  size_t offset_bytes = (count_ + 1) * sizeof(uint32_t);
+  fn.offsets = static_cast<uint32_t*>(Grow(offsets_, offset_bytes + count_ * sizeof(uint16_t)));
   fn.offsets[count_] = nwords_;
+  uint16_t* ids = reinterpret_cast<uint16_t*>(reinterpret_cast<char*>(fn.offsets) + offset_bytes);
+  for (uint32_t i = 0; i < count_; i++) {
+    // An instruction of no words dispatches as an unavailable command.
+    uint32_t word0 = fn.offsets[i] < fn.offsets[i + 1] ? fn.words[fn.offsets[i]] : 0xFFFF;
+    ids[i] = static_cast<uint16_t>(CommandIndex(word0));
+  }
+  fn.ids = ids;
   words_ = nullptr;
   offsets_ = nullptr;
   nwords_ = cap_words_ = count_ = cap_offsets_ = 0;

@@ -45,6 +45,7 @@ inline void RunLaneTurn(CommandHandler* table, uint16_t f) {
     const uint32_t epoch = lane_epoch;
     const uint32_t* const words = fn->words;
     const uint32_t* const offsets = fn->offsets;
+    const uint16_t* const ids = fn->ids;
     const uint16_t count = fn->count;
     uint16_t* const pcs = ctx->lane_pcs;
     // The pc lives in a register; the lane's entry is written before each
@@ -63,7 +64,7 @@ inline void RunLaneTurn(CommandHandler* table, uint16_t f) {
       }
       pcs[lane] = pc;
       current_instruction = words + offsets[pc];
-      table[CommandIndex(current_instruction[0])]();
+      table[ids[pc]]();
       if (yield_flag) return;
       if (lane_epoch != epoch || current_lane != lane || Lanes::Context() != ctx) break;
       uint16_t written = pcs[lane];

@@ -17,10 +17,14 @@ constexpr int kOperandPad = 16;        // zero words after every function
 // One compiled function: its instructions stored back to back in `words`;
 // instruction i starts at words + offsets[i] and is offsets[i+1] - offsets[i]
 // words long. kOperandPad zero words follow the last instruction so a handler
-// reading a missing operand reads 0, never past the allocation.
+// reading a missing operand reads 0, never past the allocation. `ids`
+// holds each instruction's dispatch index (CommandIndex of word 0), so the
+// run loop finds the handler without waiting on the instruction's words;
+// it lives in the same allocation as `offsets`.
 struct ScriptFunction {
   uint32_t* words = nullptr;
   uint32_t* offsets = nullptr;  // count + 1 entries
+  const uint16_t* ids = nullptr;
   uint16_t count = 0;           // instruction count
 };
 

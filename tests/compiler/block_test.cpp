@@ -42,7 +42,11 @@ TEST_F(BlockTest, CaseLimitOfEightBitCounts) {
   src += "#355\n#End\n";
   EXPECT_EQ(Failure(src), "A Switch of this kind can hold at most 255 Cases");
   src[3] = '2';  // 352 counts cases in 16 bits
-  EXPECT_EQ(Failure(src), "");
+  Listing l = Compile(src);
+  ASSERT_EQ(l[0].size(), 5u + 2 * 256);
+  EXPECT_EQ(l[0][4], 256u);
+  EXPECT_EQ(l[0][5 + 2 * 255], 255u);  // the last case value and its target
+  EXPECT_EQ(l[0][6 + 2 * 255], 256u);
 }
 
 TEST_F(BlockTest, ClosersWithoutOpeners) {

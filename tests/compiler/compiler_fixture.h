@@ -14,6 +14,7 @@
 #include "compiler/compile_scopes.h"
 #include "compiler/compile_state.h"
 #include "compiler/compiler.h"
+#include "compiler/string_var_resolver.h"
 #include "compiler/lexer_link.h"
 #include "game/working_folder.h"
 #include "objects/records.h"
@@ -21,9 +22,10 @@
 namespace tolv::test {
 
 struct ScriptFailure : std::runtime_error {
-  using std::runtime_error::runtime_error;
+  std::string report;
+  ScriptFailure(const char* message, const char* r) : std::runtime_error(message), report(r) {}
 };
-[[noreturn]] inline void ThrowFailure(const char* message, const char*) { throw ScriptFailure(message); }
+[[noreturn]] inline void ThrowFailure(const char* message, const char* report) { throw ScriptFailure(message, report); }
 
 using Words = std::vector<uint32_t>;
 using Listing = std::vector<Words>;

@@ -43,6 +43,7 @@ TEST_F(OperandTest, ZeroGuard) {
   EXPECT_EQ(Operand("0"), 0u);
   EXPECT_EQ(Operand("$0"), 0u);
   EXPECT_EQ(Operand("C0"), 0u);
+  EXPECT_THROW(Operand("$-10"), ScriptFailure);
   EXPECT_THROW(Operand("Speed"), ScriptFailure);
   EXPECT_THROW(Operand("C"), ScriptFailure);
   try {
@@ -72,6 +73,7 @@ TEST_F(OperandTest, GlobalAliasesByKindAndPrefix) {
   EXPECT_EQ(Line("#12 :R_Top :_Five"), (Words{12, R(7), 5}));
   EXPECT_EQ(Line("#12 :R_Speed :u_Speed"), (Words{12, R(9), 265}));
   EXPECT_EQ(Failure("#12 :_Nothing :1\n#End\n"), "Can't find alias:\n\"_Nothing\"");
+  EXPECT_EQ(Failure("#12 :R_ :1\n#End\n"), "Can't find alias:\n\"_\"");  // an empty name is never found
 }
 
 TEST_F(OperandTest, MissingAliasFileIsFatal) {
@@ -126,6 +128,33 @@ TEST_F(OperandTest, IncludesNestFiveDeep) {
   EXPECT_EQ(l[5], (Words{12, R(0), 0}));
   EXPECT_EQ(Failure(".Include inc1.def\n#End\n"), ".Include Directive only supports nesting 5 files deep");
   EXPECT_EQ(Failure(".Include none.def\n#End\n"), "Couldn't open include file:\n\"none.def\"");
+  // A fault in an included file is reported against that file and its line.
+  Write("bad.def", "#12 :1 :2\n\n#1551\n");
+  try {
+    Compile("#12 :0 :0\n.Include bad.def\n#End\n");
+    ADD_FAILURE();
+  } catch (const ScriptFailure& e) {
+    EXPECT_NE(e.report.find("bad.def"), std::string::npos) << e.report;
+    EXPECT_NE(e.report.find("Line Number:\n3"), std::string::npos) << e.report;
+  }
+}
+
+// Names between '!' in script strings resolve like operands, aliases included.
+TEST_F(OperandTest, StringVariablesResolveThroughAliases) {
+  Write("alias.def", ":1\n:2\n:regs.def\n");
+  Write("regs.def", ":Lives\n:3\n");
+  LoadAliasFiles("alias.def");
+  uint32_t index = 0;
+  char prefixed[32] = "R_Lives";
+  EXPECT_EQ(ResolveStringVarWithAliases(prefixed, &index), kKindUserReg);
+  EXPECT_EQ(index, 259u);
+  char alone[32] = "_Lives";
+  EXPECT_EQ(ResolveStringVarWithAliases(alone, &index), kKindUserReg);
+  EXPECT_EQ(index, 259u);
+  char object[32] = "e4";
+  EXPECT_EQ(ResolveStringVarWithAliases(object, &index), kKindUserObject);
+  char missing[32] = "_Nothing";
+  EXPECT_THROW(ResolveStringVarWithAliases(missing, &index), ScriptFailure);
 }
 
 }  // namespace

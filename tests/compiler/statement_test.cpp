@@ -58,6 +58,7 @@ TEST_F(StatementTest, CountedForm) {
   Listing l = Compile(":3\n:12 :R1 :2\n:-12 :R1 :2\n:847 :0\n#Whatever\n");
   EXPECT_EQ(l, (Listing{{12, R(1), 2}, {12, 2, R(1)}, {847, 65535}, {346}}));
   EXPECT_EQ(Failure(":-1\n"), "Negative instruction count -1");
+  EXPECT_EQ(Failure(":65534\n"), "A Function may hold at most 65533 instructions, this one has 65534");
 }
 
 TEST_F(StatementTest, ScopeLetters) {

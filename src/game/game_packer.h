@@ -1,0 +1,20 @@
+// Packs a game folder of loose files into its "game.tvp".
+#pragma once
+#include <string>
+
+namespace tolv {
+
+constexpr size_t kMaxPackFolderName = 49;
+
+// Why the last PackGame failed; "" after a success.
+extern std::string pack_error;
+
+// Packs the folder pack_folder_name, a folder of the working folder (the
+// base folder), into its "game.tvp"; the working folder is unchanged
+// afterwards. The archive appears only when the whole pack succeeded; on
+// failure no "game.tvp" is written or replaced and pack_error says why.
+// Fatal script errors of the def re-writer end the process as always, and
+// then too no archive is left behind.
+bool PackGame();
+
+}  // namespace tolv

@@ -1,0 +1,144 @@
+#include "game/def_rewriter.h"
+#include "game/folder_listing.h"
+#include "pack_test_util.h"
+
+namespace tolv::test {
+namespace {
+
+class PackerTest : public PackTest {
+ protected:
+  std::vector<std::string> BaseEntries() {
+    ListFolder(root_.c_str(), "*");
+    return folder_listing;
+  }
+};
+
+TEST_F(PackerTest, EmptyFolder) {
+  fs::create_directories(Game("empty"));
+  ASSERT_TRUE(Pack("empty")) << pack_error;
+  EXPECT_EQ(fs::file_size(Archive("empty")), 4117u);
+  EXPECT_EQ(game_folder, Game("empty").string());
+  OpenPackedOnly("empty");
+  EXPECT_EQ(Member("game.def"), "<missing>");
+}
+
+TEST_F(PackerTest, WhatGoesIn) {
+  CopyFixture("alpha");
+  ASSERT_TRUE(Pack("alpha")) << pack_error;
+  EXPECT_FALSE(fs::exists(Archive("alpha").string() + ".tmp"));
+  OpenPackedOnly("alpha");
+  for (const char* absent : {"keymap.def", "keys.def", "alias.def", "alias/regs.def", "dump/state.bin",
+                             "cfg_local/local.def", ".hidden", "x.bak", "notes.txt", "exclude.def", "game.tvp",
+                             "scripts/common.inc.def", "sub/cfgdeep/a.bin", "data/junk.tmp", "data/exclude.def"})
+    EXPECT_FALSE(InArchive(absent)) << absent;
+  EXPECT_EQ(Member("sub/keymap.def"), ":4\n");
+  // Each folder's own exclude list applies to its own files only.
+  EXPECT_EQ(Member("data/keep.bak"), "kept\n");
+  EXPECT_EQ(Member("v1.2/data.bin"), std::string("\0\1\2", 3));
+  EXPECT_EQ(Member("data/level.bin"), ReadFileBytes(Game("alpha") / "data/level.bin"));
+  EXPECT_EQ(Member("data/readme.txt"), "readme\r\nsecond line\n");
+  EXPECT_EQ(Member("scripts/common.inc"), ReadFileBytes(Game("alpha") / "scripts/common.inc"));
+  // Folders are told by type; excluded ones are not counted as sub-folders.
+  EXPECT_EQ(ChangeGameFolder("alias"), 0);
+  EXPECT_EQ(ChangeGameFolder("/v1.2"), 1);
+  EXPECT_EQ(Member("data.bin").size(), 3u);
+}
+
+TEST_F(PackerTest, FixedClockGivesIdenticalBytes) {
+  CopyFixture("alpha");
+  ASSERT_TRUE(Pack("alpha"));
+  const std::string first = ReadFileBytes(Archive("alpha"));
+  ASSERT_TRUE(Pack("alpha"));  // the old archive is not packed into the new one
+  EXPECT_EQ(ReadFileBytes(Archive("alpha")), first);
+  wall_clock = [] { return int64_t{99}; };
+  ASSERT_TRUE(Pack("alpha"));
+  EXPECT_NE(ReadFileBytes(Archive("alpha")), first);
+}
+
+TEST_F(PackerTest, GameDefAndZoneDefLayouts) {
+  CopyFixture("alpha");
+  CopyFixture("beta");
+  ASSERT_TRUE(Pack("alpha"));
+  ASSERT_TRUE(Pack("beta")) << pack_error;  // game.def ends after the layouts
+  OpenPackedOnly("beta");
+  EXPECT_EQ(Member("game.def"), ":1\n:0\n:0\n:0\n:0\n:NONE\n:1\n:Hello_world\n:NONE\n:NONE\n:0\n:0\n:NONE\n:0\n:NONE\n:0\n");
+  // Function names are text, never alias references.
+  EXPECT_EQ(Member("game/funcs.def"), ":2\n:Main_Loop\n:scripts/loop.def\n:Helper\n:scripts/helper.def\n");
+  CloseArchive();
+  OpenPackedOnly("alpha");
+  EXPECT_EQ(Member("game.def"),
+            ":1\n:0\n:0\n:1\n:8\n:NONE\n:2\n:Score: !R0! 100%%\n:Lives_left !r3!\n:NONE\n:NONE\n:10\n:4\n"
+            ":scripts/player.def\n:0\n:NONE\n:0\n:3\n:2\n:scripts/main.def\n:scripts/more.def\n");
+  EXPECT_EQ(Member("zone01/zone.def"),
+            ":3\n:1\n:Zone_one %% text\n:NONE\n:NONE\n:100\n:1\n:x\n:0\n:0\n:1\n:1\n:2\n:3\n:4\n:5\n:1\n:261\n:0\n:0\n"
+            ":1\n:1\n:2\n:3\n:4\n:5\n:1\n:6\n:7\n:0\n");
+}
+
+TEST_F(PackerTest, FailuresLeaveNoArchive) {
+  const std::vector<std::string> before = BaseEntries();
+  pack_folder_name = "missing";
+  EXPECT_FALSE(PackGame());
+  EXPECT_EQ(pack_error, "Game folder not found: missing");
+  for (const char* bad : {"", "a/b", "..", "."}) {
+    pack_folder_name = bad;
+    EXPECT_FALSE(PackGame()) << bad;
+  }
+  fs::create_directories(Game(std::string(50, 'g')));
+  pack_folder_name = std::string(50, 'g');
+  EXPECT_FALSE(PackGame());
+  EXPECT_FALSE(fs::exists(Archive(std::string(50, 'g'))));
+  fs::remove(Game(std::string(50, 'g')));
+  EXPECT_EQ(BaseEntries(), before);
+  EXPECT_EQ(WorkingFolder(), root_.string());
+
+  // A failing pack keeps the archive that was there.
+  CopyFixture("beta");
+  WriteFile(Game("beta") / "game.tvp", "old");
+  fs::create_symlink("nowhere", Game("beta") / "scripts" / "broken.bin");
+  EXPECT_FALSE(Pack("beta"));
+  EXPECT_EQ(pack_error, "scripts/broken.bin: cannot read file");
+  EXPECT_EQ(ReadFileBytes(Archive("beta")), "old");
+  EXPECT_FALSE(fs::exists(Archive("beta").string() + ".tmp"));
+  fs::remove(Game("beta") / "scripts" / "broken.bin");
+
+  // A fatal error of the re-writer unwinds (here) or exits: no archive either way.
+  WriteFile(Game("beta") / "scripts" / "bad.def", "~Frobnicate R0\n#End\n");
+  EXPECT_EQ(FatalMessage([&] { Pack("beta"); }), "Unknown keyword: \"Frobnicate\"");
+  EXPECT_EQ(ReadFileBytes(Archive("beta")), "old");
+  EXPECT_FALSE(fs::exists(Archive("beta").string() + ".tmp"));
+}
+
+TEST_F(PackerTest, FatalErrorEndsTheProcessWithoutArchive) {
+  CopyFixture("beta");
+  WriteFile(Game("beta") / "scripts" / "bad.def", "~If R0 <\n~EndIf\n#End\n");
+  script_error_hook = nullptr;
+  EXPECT_EXIT(Pack("beta"), testing::ExitedWithCode(1), "If Expression requires 2 variables");
+  EXPECT_FALSE(fs::exists(Archive("beta")));
+  EXPECT_FALSE(fs::exists(Archive("beta").string() + ".tmp"));
+}
+
+TEST_F(PackerTest, RefusesWhatTheFormatCannotHold) {
+  fs::create_directories(Game("big"));
+  fs::resize_file((WriteFile(Game("big") / "huge.bin", ""), Game("big") / "huge.bin"), 16777216);
+  EXPECT_FALSE(Pack("big"));
+  EXPECT_EQ(pack_error, "huge.bin: larger than 16777215 bytes");
+  fs::resize_file(Game("big") / "huge.bin", 16777215);  // the largest member fits
+  EXPECT_TRUE(Pack("big")) << pack_error;
+  fs::remove(Game("big") / "huge.bin");
+  fs::create_directories(Game("big") / "many");
+  for (int i = 0; i < 256; i++) {
+    std::string name = "f";
+    name += std::to_string(i);
+    WriteFile(Game("big") / "many" / name, "");
+  }
+  EXPECT_FALSE(Pack("big"));
+  EXPECT_EQ(pack_error, "many/f99: too many files in one folder");
+  fs::remove_all(Game("big") / "many");
+  WriteFile(Game("big") / std::string(247, 'n'), "");
+  EXPECT_FALSE(Pack("big"));
+  EXPECT_NE(pack_error.find("bad file name"), std::string::npos);
+  EXPECT_TRUE(fs::exists(Archive("big")));  // the earlier good archive stays
+}
+
+}  // namespace
+}  // namespace tolv::test
