@@ -19,7 +19,8 @@ static uint32_t SelectLayoutPlayer(const ObjectSlot* self) {
   int p = ObjVar(self, 0) == kTypeHud ? ObjVar(self, 8) : 0;
   SelectPlayer(p);
   if (ObjVar(self, 0) != kTypeHud) registers[kRegPlayer] = 0;
-  return 512u + uint32_t{pad_stride} * static_cast<uint32_t>(p < 0 ? 0 : p);
+  uint64_t block = 512u + uint64_t{pad_stride} * static_cast<uint64_t>(p < 0 ? 0 : p);
+  return block < kKeyStateSize ? static_cast<uint32_t>(block) : kKeyStateSize;  // past the end: never active
 }
 
 static bool KeyActive(uint16_t code, uint32_t own_block) {

@@ -20,7 +20,7 @@ TEST_F(StatObjRun, BuildsTheTreeElementsAndAnimations) {
   l.nodes = "4  255 1 2 0 0 9 9 1 0 0 0 0  0 3 4 -1 -2 5 6 1 0 0 0 0  3 0 0 0 0 1 1 1 0 0 0 0  3 0 0 0 0 1 1 1 0 0 0 0";
   l.sprites = "1 1 a.pcx 0 0 12 6";
   l.elements = "3  0 255 0 1 1 1 7 8  3 0 1 200 0 0  0 255 0 n 2 254 0 0";
-  l.functions = "2 " + Fn(SetReg(100, 1)) + Fn("#1527 :0\n");
+  l.functions = "2 " + Fn(SetReg(100, 1)) + Fn(SetReg(105, 5) + "#1527 :1\n");
   ObjectSlot* o = SpawnLayout(Load(l));
   ASSERT_TRUE(o);
   StatObj* so = Instance(o);
@@ -50,6 +50,7 @@ TEST_F(StatObjRun, BuildsTheTreeElementsAndAnimations) {
   EXPECT_EQ(registers[100], 0);
   Run(o);
   EXPECT_EQ(registers[100], 1);
+  EXPECT_EQ(registers[105], 5);  // the element's lane ran through timed_commands
   EXPECT_EQ(so->ctx.lane_funcs[0], kFreeLane);
 }
 
@@ -165,6 +166,17 @@ TEST_F(StatObjRun, DeletionFromItsOwnScriptEndsTheRun) {
   EXPECT_EQ(o->vars[0], 1);
   EXPECT_EQ(o->stat_instance, 0);
   EXPECT_EQ(registers[102], 0);
+  // The same from an element's animation: the instance goes when the run
+  // that is inside it ends.
+  l.elements = "1  0 255 0 1 1 255 0 0";
+  l.sprites = "1 1 a.pcx 0 0 4 4";
+  l.functions = "2 " + Fn("#1527 :0\n") + Fn("#1179 :1\n" + SetReg(103, 1));
+  o = SpawnLayout(Load(l));
+  id = o->stat_instance;
+  Run(o);
+  EXPECT_EQ(registers[103], 1);
+  EXPECT_EQ(o->stat_instance, 0);
+  EXPECT_FALSE(stat_obj_pool[id - 1].in_use);
 }
 
 TEST_F(StatObjRun, RunsFromTheWorldUpdate) {
