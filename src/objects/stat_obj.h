@@ -81,6 +81,8 @@ int32_t BuildStatObj(uint32_t def);
 void FreeStatObj(int32_t id);
 void MeasureStatObjElement(StatObjElement* e);
 void RunStatObj();
+// Ends a run inside the instance; frees it when it was freed meanwhile.
+void FinishStatObjRun(StatObj* so);
 // Installs the functions above in the spawner's and world update's slots.
 void InstallStatObjRoutines();
 

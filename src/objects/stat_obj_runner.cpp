@@ -12,8 +12,6 @@
 
 namespace tolv {
 
-void FinishStatObjRun(StatObj* so);
-
 // Selects the player the layout serves; returns where its key-map block starts.
 static uint32_t SelectLayoutPlayer(const ObjectSlot* self) {
   int p = ObjVar(self, 0) == kTypeHud ? ObjVar(self, 8) : 0;
@@ -174,7 +172,7 @@ void RunStatObj() {
   const StatObjDef* d = FindStatObjDef(so->def_index);
   if (so->triggers_enabled && d) CheckTriggers(so, *d, own_block);
   if (!RunLayoutLanes(so, self, id)) {
-    ReleaseSlotInstance(self);
+    if (self->stat_instance == id) ReleaseSlotInstance(self);
   } else if (StepElements(so, id)) {
     StepNodes(so);
   }
