@@ -4,6 +4,7 @@
 #include "objects/builtin_routines.h"
 #include "objects/object_pool.h"
 #include "objects/players.h"
+#include "objects/stat_obj.h"
 #include "script/commands.h"
 #include "script/expand_string_vars.h"
 #include "script/global_contexts.h"
@@ -21,6 +22,7 @@ void InitEngine() {
   plane_context.table = script_commands;
   BindScriptFunctions();
   InstallBuiltinRoutines();
+  InstallStatObjRoutines();
   AllocObjectPool();
   SetupScriptContexts();
   ResetPlayers();

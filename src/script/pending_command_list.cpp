@@ -10,27 +10,7 @@ namespace tolv {
 #define TOLV_PENDING(id, len, name) {id, len, nullptr, nullptr, nullptr, name}
 
 static const CommandDef kPending[] = {
-    TOLV_PENDING(0, 1, "delete self"),
     TOLV_PENDING(1, 2, "freeze world"),
-    TOLV_PENDING(2, 0, "place element"),
-    TOLV_PENDING(3, 0, "target element"),
-    TOLV_PENDING(4, 5, "element speed"),
-    TOLV_PENDING(5, 0, "counter wait"),
-    TOLV_PENDING(6, 0, "place node"),
-    TOLV_PENDING(7, 0, "target node"),
-    TOLV_PENDING(8, 5, "node speed"),
-    TOLV_PENDING(9, 3, "element visible"),
-    TOLV_PENDING(10, 3, "node visible"),
-    TOLV_PENDING(11, 3, "element font"),
-    TOLV_PENDING(12, 3, "element kind"),
-    TOLV_PENDING(13, 3, "element source def"),
-    TOLV_PENDING(14, 3, "element source"),
-    TOLV_PENDING(15, 3, "element value"),
-    TOLV_PENDING(16, 3, "move element"),
-    TOLV_PENDING(17, 2, "enable triggers"),
-    TOLV_PENDING(18, 2, "next menu entry"),
-    TOLV_PENDING(19, 2, "previous menu entry"),
-    TOLV_PENDING(20, 3, "set counter"),
     TOLV_PENDING(21, 0, "sprite layer list"),
     TOLV_PENDING(22, 0, "literal list"),
     TOLV_PENDING(23, 0, "unused"),
@@ -44,19 +24,14 @@ static const CommandDef kPending[] = {
     TOLV_PENDING(33, 0, "string command"),
     TOLV_PENDING(34, 0, "string command"),
     TOLV_PENDING(37, 0, "play music"),
-    TOLV_PENDING(38, 3, "element frame"),
     TOLV_PENDING(40, 0, "play sound"),
     TOLV_PENDING(41, 2, "audio command"),  // chosen
     TOLV_PENDING(43, 0, "unused"),
     TOLV_PENDING(65, 0, "unused"),
     TOLV_PENDING(78, 0, "string audio command"),
     TOLV_PENDING(89, 6, "set target limits"),
-    TOLV_PENDING(90, 3, "element function"),
     TOLV_PENDING(91, 5, "stat object command"),  // chosen
-    TOLV_PENDING(92, 6, "node rectangle"),
-    TOLV_PENDING(93, 9, "node rectangle targets"),
     TOLV_PENDING(153, 1, "unused"),  // chosen
-    TOLV_PENDING(322, 0, "set label table"),
     TOLV_PENDING(323, 3, "test and jump"),  // chosen
     TOLV_PENDING(325, 4, "jump unless object in view"),
     TOLV_PENDING(326, 4, "PA hot spot to OD"),
@@ -69,10 +44,7 @@ static const CommandDef kPending[] = {
     TOLV_PENDING(348, 5, "box overlap test"),
     TOLV_PENDING(353, 0, "case"),
     TOLV_PENDING(355, 0, "end switch"),
-    TOLV_PENDING(376, 2, "store child of D"),
-    TOLV_PENDING(378, 2, "store child of self"),
     TOLV_PENDING(383, 2, "sound command"),
-    TOLV_PENDING(384, 3, "move node"),
     TOLV_PENDING(385, 4, "contact test"),
     TOLV_PENDING(386, 4, "contact test"),
     TOLV_PENDING(471, 1, "default case"),
@@ -84,7 +56,6 @@ static const CommandDef kPending[] = {
     TOLV_PENDING(820, 4, "contact test"),
     TOLV_PENDING(821, 4, "contact test"),
     TOLV_PENDING(823, 2, "function command"),  // chosen
-    TOLV_PENDING(824, 3, "reset character vars"),
     TOLV_PENDING(825, 9, "copy plane block"),
     TOLV_PENDING(826, 6, "place player"),
     TOLV_PENDING(827, 8, "read plane tile"),
@@ -240,8 +211,6 @@ static const CommandDef kPending[] = {
     TOLV_PENDING(1405, 2, "pause command"),  // chosen
     TOLV_PENDING(1406, 2, "pause command"),  // chosen
     TOLV_PENDING(1408, 1, "draw object frame"),
-    TOLV_PENDING(1424, 2, "switch menu entry"),
-    TOLV_PENDING(1425, 2, "select node"),
     TOLV_PENDING(1426, 6, "register list command"),  // chosen
     TOLV_PENDING(1427, 6, "register list command"),  // chosen
     TOLV_PENDING(1428, 2, "select player"),
@@ -252,8 +221,6 @@ static const CommandDef kPending[] = {
     TOLV_PENDING(1433, 2, "plane command"),  // chosen
     TOLV_PENDING(1434, 2, "music effect function"),
     TOLV_PENDING(1435, 2, "plane command"),  // chosen
-    TOLV_PENDING(1436, 2, "queue draw key of D"),
-    TOLV_PENDING(1437, 2, "queue draw key of self"),
     TOLV_PENDING(1438, 7, "sprite layer entry"),
     TOLV_PENDING(1439, 5, "sprite layer operand"),
     TOLV_PENDING(1440, 4, "plane block to object map"),
