@@ -9,7 +9,6 @@
 #include "game/function_files.h"
 #include "game/game_files.h"
 #include "game/game_loading.h"
-#include "game/loader_hooks.h"
 #include "game/object_defs.h"
 #include "game/scopes.h"
 #include "game/script_error.h"
@@ -23,10 +22,13 @@
 #include "objects/character_loader.h"
 #include "objects/object_pool.h"
 #include "objects/players.h"
+#include "objects/stat_obj_def.h"
+#include "render/font.h"
 #include "script/global_contexts.h"
 #include "script/operands.h"
 #include "script/registers.h"
 #include "script/string_slots.h"
+#include "world/sprite_sets.h"
 
 namespace tolv {
 
@@ -39,11 +41,13 @@ static bool CompilePlayerFunction(TokenSource* src, ScriptFunction* out, const c
   return true;
 }
 
+static ScopeCounts SpriteSetCounts() { return sprite_set_counts; }
+
 void UnloadGame() {
   ClearNameTable(global_aliases);
   FreeDataTables(kScopeGame);
   FreeKeyMaps();
-  free_fonts(kScopeGame);
+  FreeAllFonts();
   FreeStringSlots();
   game_string_count = zone_string_count = 0;
   FreeMusic(kScopeGame);
@@ -53,7 +57,7 @@ void UnloadGame() {
   FreeCodeSet(player_functions);
   ResetObjectSlots();
   FreeAllObjectData();
-  trim_stat_obj_defs(kScopeGame);
+  TrimStatObjDefs();
   DropCodeScopes(script_functions, kScopeGame);
   xm_effect_function = 65535;
   act_table.clear();
@@ -132,7 +136,7 @@ static void ReadGameDef(FileStream& s) {
   AllocRegisters(Count(s, kMaxUserRegisters, "user register"));
   if (game_unpacked) ApplyRegisterOptions();
   LoadCompanions();
-  ListedFile(s, load_font_list);
+  ListedFile(s, LoadFontList);
   ReadGameStrings(s);
   ListedFile(s, LoadMusicList);
   ListedFile(s, LoadSoundList);
@@ -146,7 +150,7 @@ static void ReadGameDef(FileStream& s) {
   if (std::strcmp(path, "NONE") != 0) LoadObjectDefs(path, kScopeGame);
   ReturnToGameRoot();
   uint32_t layouts = Count(s, 65535, "screen-layout");
-  for (uint32_t i = 0; i < layouts; i++) ListedFile(s, load_stat_obj_def);
+  for (uint32_t i = 0; i < layouts; i++) ListedFile(s, LoadStatObjDef);
   LoadGameFunctions(s);
 }
 
@@ -171,6 +175,7 @@ static void PlaceStart() {
 void LoadGame() {
   if (!ChangeWorkingFolder(game_folder.c_str())) ScriptErrorFormat("Can't open game folder:\n%s", game_folder.c_str());
   compile_player_function = CompilePlayerFunction;
+  object_sprite_set_counts = SpriteSetCounts;
   UnloadGame();
   ReturnToGameRoot();
   ScopedStream s;

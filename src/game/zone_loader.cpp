@@ -8,16 +8,17 @@
 #include "game/function_files.h"
 #include "game/game_files.h"
 #include "game/level_loading.h"
-#include "game/loader_hooks.h"
 #include "game/object_defs.h"
 #include "game/scopes.h"
 #include "game/script_error.h"
 #include "game/tokenizer.h"
 #include "objects/object_type.h"
+#include "objects/stat_obj_def.h"
 #include "objects/players.h"
 #include "script/global_contexts.h"
 #include "script/operands.h"
 #include "script/registers.h"
+#include "render/font.h"
 #include "script/string_slots.h"
 
 namespace tolv {
@@ -36,23 +37,23 @@ static void DropScriptFunctions(int drop) {
 
 void FreeZoneScopes() {
   FreeDataTables(kScopeZone);
-  free_fonts(kScopeZone);
+  FreeZoneFonts();
   ResizeStringSlots(game_string_count);
   zone_string_count = 0;
   FreeMusic(kScopeZone);
   FreeSounds(kScopeZone);
   FreeZoneObjectData();
-  trim_stat_obj_defs(kScopeZone);
+  TrimZoneStatObjDefs();
   DropScriptFunctions(kScopeZone);
   act_table.clear();
 }
 
 void FreeActScopes() {
-  free_fonts(kScopeAct);
+  FreeActFonts();
   FreeMusic(kScopeAct);
   FreeSounds(kScopeAct);
   FreeActObjectData();
-  trim_stat_obj_defs(kScopeAct);
+  TrimActStatObjDefs();
   DropScriptFunctions(kScopeAct);
 }
 
@@ -84,7 +85,7 @@ static void ReadLayoutFiles(FileStream& s, int scope, const std::string& back) {
   char path[kTokenSize];
   for (uint32_t i = 0; i < n; i++) {
     ReadPathToken(s, path);
-    LoadListedFile(path, load_stat_obj_def, scope, back);
+    LoadListedFile(path, LoadStatObjDef, scope, back);
   }
 }
 
@@ -99,7 +100,7 @@ void LoadZone() {
   ChangeGameFolder(folder.c_str());
   char path[kTokenSize];
   ReadPathToken(s, path);
-  LoadListedFile(path, load_font_list, kScopeZone, folder);
+  LoadListedFile(path, LoadFontList, kScopeZone, folder);
   ReadZoneStrings(s);
   ReadPathToken(s, path);
   LoadListedFile(path, LoadMusicList, kScopeZone, folder);
@@ -123,11 +124,11 @@ void LoadAct() {
   const ActRecord* act = FindAct(Reg(kRegAct));
   if (!act) ScriptErrorFormat("Zone %d has no act %d", Reg(kRegZone), Reg(kRegAct));
   loaded_act = Reg(kRegAct);
-  LoadListedFile(act->font_list.c_str(), load_font_list, kScopeAct, folder);
+  LoadListedFile(act->font_list.c_str(), LoadFontList, kScopeAct, folder);
   LoadListedFile(act->music_list.c_str(), LoadMusicList, kScopeAct, folder);
   LoadListedFile(act->sound_list.c_str(), LoadSoundList, kScopeAct, folder);
   if (act->object_def != "NONE") LoadObjectDefs(act->object_def.c_str(), kScopeAct);
-  for (const std::string& p : act->layout_files) LoadListedFile(p.c_str(), load_stat_obj_def, kScopeAct, folder);
+  for (const std::string& p : act->layout_files) LoadListedFile(p.c_str(), LoadStatObjDef, kScopeAct, folder);
   uint32_t first = SetCodeScope(script_functions, kScopeAct, act->function_count, "act function");
   LoadFunctionFileList(act->function_files, script_functions, first, folder, {"Act", "Zone"});
   ReturnToGameRoot();

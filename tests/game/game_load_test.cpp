@@ -16,6 +16,8 @@
 #include "objects/character.h"
 #include "objects/object_pool.h"
 #include "objects/players.h"
+#include "objects/stat_obj_def.h"
+#include "render/font.h"
 #include "script/global_contexts.h"
 #include "script/string_slots.h"
 #include "world/sprite_sets.h"
@@ -78,6 +80,8 @@ TEST_F(LoadingTest, EveryRowOfGameDef) {
   EXPECT_EQ(object_code_sets[kMovementCode].game, 2);
   EXPECT_EQ(object_code_sets[kAnimationCode].game, 1);
   EXPECT_EQ(object_def_paths[0], "objects/objects.def");
+  EXPECT_EQ(font_counts.game, 1);
+  EXPECT_EQ(stat_obj_def_counts.game, 1);
   EXPECT_EQ(key_map_count, 2);
   EXPECT_EQ(key_map_entry_count, 4);
   EXPECT_EQ(pad_stride, 12);
@@ -128,6 +132,8 @@ TEST_F(LoadingTest, SecondGameLeavesNothingOfTheFirst) {
   EXPECT_EQ(sprite_set_counts.total, 0);
   for (const CodeSet& set : object_code_sets) EXPECT_EQ(set.total, 0);
   EXPECT_EQ(object_def_paths[0], "");
+  EXPECT_EQ(font_counts.total, 0);
+  EXPECT_EQ(stat_obj_def_counts.total, 0);
   EXPECT_EQ(FindName(global_aliases, "Twelve"), -1);
   EXPECT_EQ(script_functions.total, 2);
   EXPECT_EQ(register_count, 260u);

@@ -5,6 +5,8 @@
 #include "loading_fixture.h"
 #include "objects/object_pool.h"
 #include "objects/players.h"
+#include "objects/stat_obj_def.h"
+#include "render/font.h"
 #include "script/commands.h"
 #include "script/global_contexts.h"
 #include "script/string_slots.h"
@@ -36,6 +38,8 @@ TEST_F(LevelTest, FirstStartLoadsZoneAndAct) {
   EXPECT_EQ(script_functions.total, 8);
   EXPECT_EQ(User(6), 61);  // the act's start function z0 ran
   EXPECT_EQ(sound_counts.zone, 1);
+  EXPECT_EQ(font_counts.zone, 1);
+  EXPECT_EQ(stat_obj_def_counts.zone, 1);
   EXPECT_EQ(debug_type_count, 2);
   EXPECT_EQ(debug_types[0], 1);
   EXPECT_EQ(debug_types[1], 3);
@@ -82,6 +86,7 @@ TEST_F(LevelTest, ActChangeKeepsTheZone) {
   const BoundaryEvent& e = act_table[1].events.at(0);
   EXPECT_EQ(e.labels, std::vector<uint16_t>({1, 4}));
   EXPECT_EQ(act_table[1].events.at(1).x1, 100);
+  EXPECT_EQ(font_counts.total, 1);  // zone 2 has no fonts: only the game's
   Restart(2, 0);  // back to an act without data: the act scope empties
   EXPECT_EQ(sound_counts.total, 2);
   EXPECT_EQ(object_type_counts.total, 3);

@@ -22,9 +22,9 @@ namespace fs = std::filesystem;
 // game.def of the full fixture with row k (counted from 0 over its tokens)
 // replaced.
 inline std::string FullGameDef(int k, const std::string& value) {
-  std::vector<std::string> rows = {"1", "0", "0", "0", "16", "NONE", "3", "Hello", "", "Two words",
+  std::vector<std::string> rows = {"1", "0", "0", "0", "16", "fonts/fonts.def", "3", "Hello", "", "Two words",
                                    "music/music.def", "sound/sounds.def", "5", "3", "scripts/player.def",
-                                   "1", "chars/hero.def", "objects/objects.def", "0", "4", "2",
+                                   "1", "chars/hero.def", "objects/objects.def", "1\n:layouts/hud.def", "4", "2",
                                    "funcs/a.def", "funcs/b.def"};
   rows[size_t(k)] = value;
   std::string text;

@@ -49,7 +49,7 @@ TEST_F(ObjectDefTest, AnImageLoadsOncePerRun) {
   image_loads = 0;
   Load("full.gdf");
   load_image_file = LoadImageFile;
-  EXPECT_EQ(image_loads, 3);  // pcx for two frames, tga, then the character's pcx again
+  EXPECT_EQ(image_loads, 4);  // the font's pcx; the objects' pcx for two frames, tga; the character's pcx again
 }
 
 TEST_F(ObjectDefTest, TypeRecordsAndTags) {
