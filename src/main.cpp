@@ -17,6 +17,8 @@
 #include "objects/character.h"
 #include "objects/draw_order.h"
 #include "objects/object_type.h"
+#include "objects/stat_obj_hooks.h"
+#include "render/font.h"
 #include "script/global_contexts.h"
 #include "script/operands.h"
 #include "script/random.h"
@@ -32,8 +34,9 @@ static void Report() {
   std::printf("  level started: zone %d act %d of %zu\n", Reg(kRegLoadedZone), Reg(kRegLoadedAct), act_table.size());
   std::printf("  script functions %u, object types %u, sprite sets %u, characters %u\n", script_functions.total,
               object_type_counts.total, sprite_set_counts.total, character_count);
-  std::printf("  data tables %u, script strings %u, active objects after 60 frames: %u\n",
-              script_table_counts.total, string_slot_count, ActiveObjectCount());
+  std::printf("  fonts %u, screen layouts %u, data tables %u, script strings %u\n", font_counts.total,
+              stat_obj_def_counts.total, script_table_counts.total, string_slot_count);
+  std::printf("  active objects after 60 frames: %u\n", ActiveObjectCount());
   std::printf("The window, renderer and audio are not part of this build yet: the game ran headless.\n");
 }
 
