@@ -179,6 +179,9 @@ TEST_F(LoadingTest, GameDefFatalErrors) {
   EXPECT_EQ(fails_with(19, "3"), "3 Game Functions allocated by Game Def\nCurrent file attempts to load a total of 4");
   EXPECT_EQ(fails_with(19, "65536"), "Invalid game function count 65536\nAt most 65535 may be loaded");
   EXPECT_EQ(fails_with(6, "-2"), "Invalid string count -2\nCounts run from 0 to 65535");
+  Write(Game() / "music" / "music.def", ":1\n:7\n:theme.wav\n");
+  EXPECT_EQ(fails_with(0, "1"), "Unknown music kind 7");
+  Write(Game() / "music" / "music.def", ":1\n:0\n:theme.wav\n");
   Write(Game() / "sound" / "sounds.def", ":2\n:jump.wav\n:gone.wav\n");
   EXPECT_EQ(fails_with(0, "1"), "File \"gone.wav\" not found");
   std::filesystem::remove(Game() / "game.def");

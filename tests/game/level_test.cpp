@@ -132,6 +132,19 @@ TEST_F(LevelTest, ZoneDefFatalErrors) {
   EXPECT_EQ(FatalMessage([] { Restart(9, 0); }), "File \"zone.def\" not found");
 }
 
+TEST_F(LevelTest, XmEffectFunctionGoesWithItsScope) {
+  Start("full.gdf");
+  xm_effect_function = 3;  // a game function: kept
+  Restart(2, 0);
+  EXPECT_EQ(xm_effect_function, 3);
+  xm_effect_function = 4;  // the first zone function: dropped with the zone
+  Restart(1, 0);
+  EXPECT_EQ(xm_effect_function, 65535);
+  xm_effect_function = 7;  // the act's function: dropped with the act
+  Restart(2, 0);
+  EXPECT_EQ(xm_effect_function, 65535);
+}
+
 // Runs a function of one instruction list in a scratch context, one turn.
 struct Lane {
   CodeSet set;
@@ -187,6 +200,9 @@ TEST_F(LevelTest, ReloadCommandsResumeNextFrame) {
   EXPECT_TRUE(Logged("Creating one Zone set with a blank frame"));  // 1524 reloaded the zone
   lane.Turn();
   EXPECT_EQ(Reg(209), 10);
+  Reg(kRegAct) = 3;  // the zone has one act
+  Lane bad({{1523}, {346}});
+  EXPECT_EQ(FatalMessage([&] { bad.Turn(); }), "Zone 1 has no act 3");
 }
 
 }  // namespace
