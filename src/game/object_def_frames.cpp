@@ -10,6 +10,7 @@
 #include "game/script_error.h"
 #include "game/tokenizer.h"
 #include "render/image.h"
+#include "world/frame_fields.h"
 #include "world/sprite_sets.h"
 
 namespace tolv {
@@ -21,24 +22,9 @@ static void ReportFrameSize(uint32_t set, uint32_t frame, uint16_t w, uint16_t h
   ScriptErrorFormat("Sprite %u Frame %u - Invalid height %d%s", set, frame, h, tail);
 }
 
-template <typename T>
-static T* NewArray(uint32_t n) {
-  if (!n) return nullptr;
-  T* p = static_cast<T*>(std::calloc(n, sizeof(T)));
-  if (!p) throw std::bad_alloc();
-  return p;
-}
-
 static void ReadBoxList(FileStream& s, uint8_t* count, Box** boxes) {
   *count = uint8_t(ReadCount(s, 255, "box"));
-  *boxes = NewArray<Box>(*count);
-  for (uint32_t i = 0; i < *count; i++) {
-    Box& b = (*boxes)[i];
-    b.left = ReadNumberToken(s);
-    b.top = ReadNumberToken(s);
-    b.right = ReadNumberToken(s);
-    b.bottom = ReadNumberToken(s);
-  }
+  *boxes = ReadBoxArray(*count, [&s] { return ReadNumberToken(s); });
 }
 
 static void ReadFrame(FileStream& s, SpriteFrame* f, uint32_t set, uint32_t frame, char* last_image) {
@@ -65,7 +51,7 @@ static void ReadFrame(FileStream& s, SpriteFrame* f, uint32_t set, uint32_t fram
   ReadBoxList(s, &f->attack_count, &f->attack_boxes);
   ReadBoxList(s, &f->hurt_count, &f->hurt_boxes);
   f->hotspot_count = uint8_t(ReadCount(s, 255, "hot spot"));
-  f->hotspots = NewArray<HotSpot>(f->hotspot_count);
+  f->hotspots = NewZeroedArray<HotSpot>(f->hotspot_count);
   for (uint32_t k = 0; k < f->hotspot_count; k++) {
     f->hotspots[k].x = ReadNumberToken(s);
     f->hotspots[k].y = ReadNumberToken(s);

@@ -16,6 +16,7 @@
 #include "objects/builtin_routines.h"
 #include "objects/character.h"
 #include "objects/object_pool.h"
+#include "world/frame_fields.h"
 #include "world/sprite_sets.h"
 
 namespace tolv {
@@ -131,14 +132,6 @@ static void ReadRoutines(TypeReader& r, ObjectType& ty) {
   }
 }
 
-template <typename T>
-static T* NewArray(uint32_t n) {
-  if (!n) return nullptr;
-  T* p = static_cast<T*>(std::calloc(n, sizeof(T)));
-  if (!p) throw std::bad_alloc();
-  return p;
-}
-
 static SpriteSet* SpriteReference(TypeReader& r) {
   char* t = r.Token();
   if (t[0] == 'p' || t[0] == 'P') {
@@ -160,7 +153,7 @@ static SpriteSet* SpriteReference(TypeReader& r) {
 template <class L>
 static uint16_t* ReferenceList(TypeReader& r, uint16_t* count, const L& counts, const char* what) {
   *count = uint16_t(ReadCount(r.s, 65535, what));
-  uint16_t* list = NewArray<uint16_t>(*count);
+  uint16_t* list = NewZeroedArray<uint16_t>(*count);
   for (uint32_t i = 0; i < *count; i++) list[i] = uint16_t(Tagged(r.Token(), counts, r.scope));
   return list;
 }
@@ -191,11 +184,11 @@ static int32_t ParameterValue(TypeReader& r) {
 
 static void ReadParameterLists(TypeReader& r, ObjectType& ty) {
   ty.parameter_list_count = uint16_t(ReadCount(r.s, 65535, "parameter list"));
-  ty.parameter_list_lengths = NewArray<uint16_t>(ty.parameter_list_count);
-  ty.parameter_lists = NewArray<int32_t*>(ty.parameter_list_count);
+  ty.parameter_list_lengths = NewZeroedArray<uint16_t>(ty.parameter_list_count);
+  ty.parameter_lists = NewZeroedArray<int32_t*>(ty.parameter_list_count);
   for (uint32_t l = 0; l < ty.parameter_list_count; l++) {
     ty.parameter_list_lengths[l] = uint16_t(ReadCount(r.s, 65535, "parameter"));
-    ty.parameter_lists[l] = NewArray<int32_t>(ty.parameter_list_lengths[l]);
+    ty.parameter_lists[l] = NewZeroedArray<int32_t>(ty.parameter_list_lengths[l]);
     for (uint32_t i = 0; i < ty.parameter_list_lengths[l]; i++) ty.parameter_lists[l][i] = ParameterValue(r);
   }
 }
@@ -206,7 +199,7 @@ static void ReadType(TypeReader& r, ObjectType& ty) {
   ty.range_action = RangeAction(r);
   ty.flags = FlagLetters(r.Token());
   ReadRoutines(r, ty);
-  ty.initialisers = NewArray<char*>(ty.variable_count);
+  ty.initialisers = NewZeroedArray<char*>(ty.variable_count);
   for (uint32_t v = 0; v < ty.variable_count; v++) {
     char* t = r.Token();
     t[19] = 0;
@@ -215,7 +208,7 @@ static void ReadType(TypeReader& r, ObjectType& ty) {
     std::strcpy(ty.initialisers[v], t);
   }
   ty.sprite_list_count = uint16_t(ReadCount(r.s, 65535, "sprite list"));
-  ty.sprite_lists = NewArray<SpriteSet*>(ty.sprite_list_count);
+  ty.sprite_lists = NewZeroedArray<SpriteSet*>(ty.sprite_list_count);
   for (uint32_t i = 0; i < ty.sprite_list_count; i++) ty.sprite_lists[i] = SpriteReference(r);
   ty.animation_labels = ReferenceList(r, &ty.animation_label_count, object_code_sets[kAnimationCode], "Animation label");
   ty.sounds = ReferenceList(r, &ty.sound_count, sound_counts, "sound");
