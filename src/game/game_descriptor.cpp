@@ -47,7 +47,10 @@ int OpenGame(const char* name) {
   game_name = folder.substr(0, 255);
   game_folder = WorkingFolder().substr(0, 255);
   if (game_folder.size() > 1 && game_folder.back() == '/') game_folder.pop_back();
-  OpenArchive((game_folder + "/game.tvp").c_str());
+  if (OpenArchive((game_folder + "/game.tvp").c_str()) < 0) {
+    ShowMessage("game.tvp is damaged:");  // the game runs from loose files
+    ShowLong(archive_error);
+  }
   std::srand(unsigned(std::time(nullptr)));
   ChangeWorkingFolder(DescriptorFolder().c_str());
   for (int i = 3; i <= 6; i++) Line(s);  // version, update host and path: the launcher's

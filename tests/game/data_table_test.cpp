@@ -32,7 +32,7 @@ class TableTest : public LoadingTest {};
 
 TEST_F(TableTest, EveryTypeCode) {
   Load("full.gdf");
-  ASSERT_EQ(script_table_counts.total, 10);
+  ASSERT_EQ(script_table_counts.total, 12);
   EXPECT_EQ(ReadTableElement(0, 0, 2), 256);  // code 0 bytes read as 16-bit host values
   EXPECT_EQ(ReadTableElement(0, 1, 2), 512);
   EXPECT_EQ(ReadTableElement(0, 4, 1), -1);
@@ -54,11 +54,13 @@ TEST_F(TableTest, EveryTypeCode) {
   EXPECT_EQ(ReadTableElement(8, 1, 1), -56);
   EXPECT_EQ(ReadTableElement(8, 2, 1), 16);
   EXPECT_EQ(ReadTableElement(9, 4, 1), 255);  // code 7: unsigned
+  EXPECT_EQ(ReadTableElement(10, 4, 1), -1);  // codes 2 and 4: bytes as they are, signed
+  EXPECT_EQ(ReadTableElement(11, 0, 1), -56);
   // Past the end of a table, before its start, or no table: 0.
   EXPECT_EQ(ReadTableElement(0, 8, 1), 0);
   EXPECT_EQ(ReadTableElement(2, 2, 4), 0);
   EXPECT_EQ(ReadTableElement(0, -1, 1), 0);
-  EXPECT_EQ(ReadTableElement(10, 0, 1), 0);
+  EXPECT_EQ(ReadTableElement(12, 0, 1), 0);
 }
 
 TEST_F(TableTest, ReadCommandVariants) {
@@ -87,14 +89,14 @@ TEST_F(TableTest, ReadCommandVariants) {
 
 TEST_F(TableTest, ZoneTablesFollowTheGames) {
   Start("full.gdf");
-  ASSERT_EQ(script_table_counts.total, 12);
+  ASSERT_EQ(script_table_counts.total, 14);
   EXPECT_EQ(script_table_counts.zone, 2);
-  EXPECT_EQ(ReadTableElement(10, 1, 1), 1);
-  EXPECT_EQ(ReadTableElement(11, 0, 4), 77);
+  EXPECT_EQ(ReadTableElement(12, 1, 1), 1);
+  EXPECT_EQ(ReadTableElement(13, 0, 4), 77);
   Reg(kRegZone) = 2;
   Reg(kRegLevelStarted) = 0;
   StartLevel();  // zone 2 has no tables.def
-  EXPECT_EQ(script_table_counts.total, 10);
+  EXPECT_EQ(script_table_counts.total, 12);
   EXPECT_EQ(script_table_counts.zone, 0);
   EXPECT_EQ(ReadTableElement(0, 1, 2), 512);
 }

@@ -60,7 +60,7 @@ TEST_F(LoadingTest, EveryRowOfGameDef) {
   EXPECT_STREQ(StringSlotText(0), "Hello");
   EXPECT_STREQ(StringSlotText(1), "");
   EXPECT_STREQ(StringSlotText(2), "Two words");
-  EXPECT_EQ(script_table_counts.game, 10);
+  EXPECT_EQ(script_table_counts.game, 12);
   ASSERT_EQ(music_counts.total, 3);
   EXPECT_EQ(music[0].kind, 0);
   EXPECT_EQ(std::string(reinterpret_cast<char*>(music[0].first.data), music[0].first.size), "RIFF theme");
