@@ -27,16 +27,15 @@ std::string CurrentGameFolderPath() {
 int OpenFromOwnFolder(const char* path, FileStream& s) {
   std::string folder, name;
   SplitPath(path, nullptr, &folder, &name);
-  ChangeGameFolder(folder.c_str());
-  return OpenStream(name.c_str(), s);
+  return ChangeGameFolder(folder.c_str()) && OpenStream(name.c_str(), s);
 }
 
 void LoadListedFile(const char* path, void (*load)(const char*, int), int scope, const std::string& back) {
   if (std::strcmp(path, "NONE") == 0) return;
   std::string folder, name;
   SplitPath(path, nullptr, &folder, &name);
-  ChangeGameFolder(folder.c_str());
-  load(name.c_str(), scope);
+  // A folder that is not there: the loader reports the whole path missing.
+  load(ChangeGameFolder(folder.c_str()) ? name.c_str() : path, scope);
   ChangeGameFolder(back.c_str());
 }
 

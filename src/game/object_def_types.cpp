@@ -176,7 +176,8 @@ static int32_t ParameterValue(TypeReader& r) {
     uint32_t base = m == 'C' ? 0 : m == 'c' ? 9 : m == 'A' ? character_register_count
                   : m == 'a' ? character_register_count + 39 : 0;
     t[0] = ' ';
-    if (m == 'C' || m == 'c' || m == 'A' || m == 'a') t[1] = ' ';
+    bool number = (m >= '0' && m <= '9') || m == '-' || m == '$' || m == '%';
+    if (!number) t[1] = ' ';  // any other second character: the number follows it
     return int32_t(base + uint32_t(ParseNumber(t)));
   }
   return ParseNumber(t);

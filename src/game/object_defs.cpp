@@ -64,9 +64,9 @@ void LoadObjectDefs(const char* path, int scope) {
   const std::string entry = CurrentGameFolderPath();
   std::string folder, name;
   SplitPath(path, nullptr, &folder, &name);
-  ChangeGameFolder(folder.c_str());
   ScopedStream s;
-  if (!OpenStream(name.c_str(), s)) ScriptErrorFormat("File \"%s\" not found", name.c_str());
+  if (!ChangeGameFolder(folder.c_str()) || !OpenStream(name.c_str(), s))
+    ScriptErrorFormat("File \"%s\" not found", name.c_str());
   RecordPath(path, scope, folder, name);
   const std::string listing = CurrentGameFolderPath();
   ReadSpriteSets(s, scope);

@@ -171,6 +171,7 @@ TEST_F(LoadingTest, GameDefFatalErrors) {
   EXPECT_EQ(fails_with(4, "$7FFFFFFF"), "Invalid user register count 2147483647\nCounts run from 0 to 16777216");
   EXPECT_EQ(fails_with(15, "256"), "Invalid character count 256\nCounts run from 0 to 255");
   EXPECT_EQ(fails_with(14, "scripts/none.def"), "File \"none.def\" not found");
+  EXPECT_EQ(fails_with(5, "nofolder/fonts.def"), "File \"nofolder/fonts.def\" not found");
   EXPECT_EQ(fails_with(16, "chars/none.def"), "File \"chars/none.def\" not found");
   EXPECT_EQ(fails_with(10, "music/none.def"), "File \"none.def\" not found");
   EXPECT_EQ(fails_with(11, "sound/none.def"), "File \"none.def\" not found");

@@ -73,7 +73,7 @@ TEST_F(ObjectDefTest, TypeRecordsAndTags) {
   EXPECT_EQ(std::vector<uint16_t>(t.type_list, t.type_list + t.type_list_count), std::vector<uint16_t>({2, 1}));
   ASSERT_EQ(t.parameter_list_count, 2);
   EXPECT_EQ(std::vector<int32_t>(t.parameter_lists[0], t.parameter_lists[0] + 3), std::vector<int32_t>({12, 2, -7}));
-  EXPECT_EQ(std::vector<int32_t>(t.parameter_lists[1], t.parameter_lists[1] + 2), std::vector<int32_t>({1, 14}));
+  EXPECT_EQ(std::vector<int32_t>(t.parameter_lists[1], t.parameter_lists[1] + 3), std::vector<int32_t>({1, 14, 5}));
   const ObjectType& u = object_types[2];
   EXPECT_EQ(uint32_t(u.range_action), 0x80000000u);
   EXPECT_EQ(u.flags, 1);
