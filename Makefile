@@ -10,11 +10,7 @@ SAMPLE  ?=
 
 # Debian packages needed to build, test and benchmark.
 PACKAGES = build-essential cmake pkg-config googletest libgtest-dev libgmock-dev \
-<<<<<<< HEAD
-           libbenchmark-dev lua5.4 netpbm
-=======
-           libbenchmark-dev lua5.4 clang libclang-rt-14-dev
->>>>>>> main
+           libbenchmark-dev lua5.4 clang libclang-rt-14-dev netpbm
 
 .PHONY: all deps build check test asan run bench fuzz clean
 
