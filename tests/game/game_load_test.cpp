@@ -8,6 +8,8 @@
 #include "compiler/alias_tables.h"
 #include "compiler/compile_scopes.h"
 #include "game/data_tables.h"
+#include "game/game_packer.h"
+#include "game/archive_writer.h"
 #include "game/object_defs.h"
 #include "host/key_maps.h"
 #include "host/key_state.h"
@@ -237,28 +239,15 @@ LoadedGame Capture() {
   return g;
 }
 
-TreeDir Tree(const fs::path& dir, const std::string& name) {
-  TreeDir d{name, {}, {}};
-  for (const auto& e : fs::directory_iterator(dir)) {
-    std::string n = e.path().filename().string();
-    if (e.is_directory()) {
-      d.dirs.push_back(Tree(e.path(), n));
-    } else {
-      std::string bytes = ReadFileBytes(e.path());
-      // The packer's def re-writer leaves no alias behind in a packed game.
-      for (size_t at; (at = bytes.find("_Twelve")) != std::string::npos;) bytes.replace(at, 7, "12");
-      d.files.emplace_back(n, bytes);
-    }
-  }
-  return d;
-}
-
 TEST_F(LoadingTest, PackedGameLoadsTheSame) {
   Start("full.gdf");
   LoadedGame loose = Capture();
   UnloadGame();
+  ChangeWorkingFolder(base_folder.c_str());
+  pack_folder_name = "full";
+  ASSERT_TRUE(PackGame()) << pack_error;
   fs::create_directories(root_ / "packed");
-  ASSERT_TRUE(PackTree((root_ / "packed" / "game.tvp").string(), Tree(Game(), "")));
+  fs::rename(Game() / "game.tvp", root_ / "packed" / "game.tvp");  // no loose file to fall back on
   Write(root_ / "gdf" / "packed.gdf", ":Packed\n:../packed\n:1\n:NONE\n:/\n:1\n");
   Start("packed.gdf");
   EXPECT_EQ(game_unpacked, 0);
