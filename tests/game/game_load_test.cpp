@@ -8,8 +8,6 @@
 #include "compiler/alias_tables.h"
 #include "compiler/compile_scopes.h"
 #include "game/data_tables.h"
-#include "game/game_packer.h"
-#include "game/archive_writer.h"
 #include "game/object_defs.h"
 #include "host/key_maps.h"
 #include "host/key_state.h"
@@ -201,61 +199,6 @@ TEST_F(LoadingTest, KeyMapFile) {
   Load("full.gdf");
   EXPECT_EQ(key_map_entry_count, 16);
   EXPECT_EQ(key_map_count, 2);
-}
-
-// What a load produced, to compare a loose and a packed load.
-struct LoadedGame {
-  std::vector<std::vector<uint32_t>> code;
-  std::vector<std::string> strings;
-  std::vector<std::vector<uint8_t>> tables;
-  std::vector<std::vector<int32_t>> types;
-  bool operator==(const LoadedGame&) const = default;
-};
-
-void AddCode(LoadedGame& g, const CodeSet& set) {
-  for (uint32_t f = 0; f < set.total; f++) {
-    const ScriptFunction& fn = set.functions[f];
-    g.code.emplace_back(fn.words, fn.words + fn.offsets[fn.count]);
-  }
-}
-
-LoadedGame Capture() {
-  LoadedGame g;
-  AddCode(g, script_functions);
-  AddCode(g, player_functions);
-  for (const CodeSet& set : object_code_sets) AddCode(g, set);
-  for (uint32_t i = 0; i < string_slot_count; i++) g.strings.push_back(StringSlotText(i));
-  for (uint32_t t = 0; t < script_table_counts.total; t++)
-    g.tables.emplace_back(script_tables[t], script_tables[t] + script_table_sizes[t]);
-  for (uint32_t t = 0; t < object_type_counts.total; t++) {
-    const ObjectType& ty = object_types[t];
-    std::vector<int32_t> v = {ty.range_action, ty.flags, ty.default_draw_key, int32_t(ty.variable_count),
-                              ty.movement_label, ty.animation_label_count, ty.sound_count, ty.type_list_count,
-                              ty.parameter_list_count, ty.sprite_list_count};
-    for (uint32_t l = 0; l < ty.parameter_list_count; l++)
-      v.insert(v.end(), ty.parameter_lists[l], ty.parameter_lists[l] + ty.parameter_list_lengths[l]);
-    g.types.push_back(v);
-  }
-  return g;
-}
-
-TEST_F(LoadingTest, PackedGameLoadsTheSame) {
-  Start("full.gdf");
-  LoadedGame loose = Capture();
-  UnloadGame();
-  ChangeWorkingFolder(base_folder.c_str());
-  pack_folder_name = "full";
-  ASSERT_TRUE(PackGame()) << pack_error;
-  fs::create_directories(root_ / "packed");
-  fs::rename(Game() / "game.tvp", root_ / "packed" / "game.tvp");  // no loose file to fall back on
-  Write(root_ / "gdf" / "packed.gdf", ":Packed\n:../packed\n:1\n:NONE\n:/\n:1\n");
-  Start("packed.gdf");
-  EXPECT_EQ(game_unpacked, 0);
-  EXPECT_TRUE(object_def_paths[0].empty());
-  LoadedGame packed = Capture();
-  EXPECT_EQ(packed.code.size(), loose.code.size());
-  EXPECT_TRUE(packed == loose);
-  EXPECT_EQ(Reg(kRegLoadedZone), 1);
 }
 
 }  // namespace
