@@ -1,6 +1,8 @@
 #include "host/engine_init.h"
 
+#include "compiler/alias_tables.h"
 #include "compiler/string_var_resolver.h"
+#include "game/tokenizer.h"
 #include "objects/builtin_routines.h"
 #include "objects/object_pool.h"
 #include "objects/players.h"
@@ -26,6 +28,7 @@ void InitEngine() {
   AllocObjectPool();
   SetupScriptContexts();
   ResetPlayers();
+  resolve_alias = ResolveAliasForLexer;
   resolve_string_var = ResolveStringVarWithAliases;
 }
 
