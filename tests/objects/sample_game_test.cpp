@@ -10,6 +10,9 @@
 #include "game/game_loading.h"
 #include "game/level_loading.h"
 #include "host/headless.h"
+#include "script/commands.h"
+#include "script/operands.h"
+#include "script/registers.h"
 
 namespace tolv::test {
 namespace {
@@ -58,6 +61,18 @@ TEST_F(SampleGameTest, ThousandFramesTwiceFromOneSeedAgree) {
   EXPECT_EQ(first.registers, second.registers);
   EXPECT_EQ(first.objects, second.objects);
   EXPECT_NE(Run(1000, 54321).objects, first.objects);  // the balls spin at random
+}
+
+TEST_F(SampleGameTest, LevelChangeIsServedBeforeTheNextFrame) {
+  Run(10, 1);
+  const uint32_t go_to_level[] = {42, 1, 1};  // zone 1, act 1 (its start function sets U_Night)
+  current_instruction = go_to_level;
+  script_commands[42]();
+  ASSERT_EQ(Reg(kRegLevelStarted), 0);
+  RunHeadlessFrames(1);
+  EXPECT_EQ(Reg(kRegLevelStarted), 1);
+  EXPECT_EQ(Reg(kRegLoadedAct), 1);
+  EXPECT_EQ(Reg(256 + 2), 1);
 }
 
 }  // namespace
