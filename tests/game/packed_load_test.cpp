@@ -60,11 +60,18 @@ class PackedLoadTest : public LoadingTest {
         StartLevel();
         all.push_back("level " + std::to_string(z) + " " + std::to_string(a));
         add(GameSnapshot());
+        if (z == zones[0] && a == 0) first_level_ = GameSnapshot();
         add(WorldSnapshot());
         RunHeadlessFrames(100);
         add(WorldSnapshot());
         if (size_t(a + 1) >= act_table.size()) break;
       }
+    }
+    if (!zones.empty()) {  // back to the first level: the scopes dropped and loaded again as they were
+      Reg(kRegZone) = zones[0];
+      Reg(kRegAct) = 0;
+      StartLevel();
+      EXPECT_EQ(FirstDifference(first_level_, GameSnapshot()), "");
     }
     UnloadGame();
     CloseArchive();
@@ -92,6 +99,7 @@ class PackedLoadTest : public LoadingTest {
 
   WallClock saved_clock_ = nullptr;
   bool loaded_from_archive_ = false;
+  Snapshot first_level_;
 };
 
 TEST_F(PackedLoadTest, FullFixture) { ExpectPackedLoadsTheSame("full", "full.gdf"); }
