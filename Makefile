@@ -10,7 +10,7 @@ SAMPLE  ?=
 
 # Debian packages needed to build, test and benchmark.
 PACKAGES = build-essential cmake pkg-config googletest libgtest-dev libgmock-dev \
-           libbenchmark-dev lua5.4 clang libclang-rt-14-dev
+           libbenchmark-dev lua5.4 clang libclang-rt-14-dev netpbm
 
 .PHONY: all deps build check test asan run bench fuzz clean
 

@@ -111,14 +111,7 @@ int LookupAlias(const char* name, const AliasTable& table, int mode, int32_t* va
   ScriptErrorFormat("Can't find alias:\n\"%s\"", name);
 }
 
-// The lexer's alias substitution: `name` becomes the decimal value.
-static int ResolveForLexer(char* name, int mode) {
-  int32_t value = 0;
-  int kind = LookupAlias(name, global_aliases, mode, &value);
-  std::snprintf(name, 12, "%d", value);
-  return kind;
-}
-static const bool kResolverInstalled = (resolve_alias = ResolveForLexer, true);
+int ResolveAliasForLexer(char* name, int mode) { return SubstituteAlias(name, 0, mode, 12); }
 
 int SubstituteAlias(char* token, int at, int mode, int size) {
   int32_t value = 0;

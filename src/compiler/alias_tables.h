@@ -38,6 +38,8 @@ int LookupAlias(const char* name, const AliasTable& table, int mode, int32_t* va
 // Replaces the text of `token` from its '_' (at `at`) on by the alias's
 // decimal value. Returns the alias kind.
 int SubstituteAlias(char* token, int at, int mode, int size);
+// The lexer's `resolve_alias`: `name` becomes the decimal value.
+int ResolveAliasForLexer(char* name, int mode);
 
 // Reads the alias list file (the game's "alias.def") and every alias file
 // it names into global_aliases.

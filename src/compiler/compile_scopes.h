@@ -22,8 +22,8 @@ struct CompileScopes {
 };
 extern CompileScopes compile_scopes;
 
-// Key maps: entries per map (E) and the number of maps. Stand-in values
-// until the key-map loader sets them.
+// Key maps: entries per map (E) and the number of maps, as LoadKeyMaps
+// read them (16 and 2 before any game).
 extern uint16_t key_map_entry_count;
 extern uint16_t key_map_count;
 

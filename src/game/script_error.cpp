@@ -8,6 +8,7 @@
 #include "game/game_files.h"
 #include "game/tokenizer.h"
 #include "game/working_folder.h"
+#include "host/message_log.h"
 
 namespace tolv {
 
@@ -27,6 +28,15 @@ std::string FormatScriptErrorReport(const char* message) {
   r += message ? message : "";
   r += "\n";
   return r;
+}
+
+void ShowScriptReport(const char* message) {
+  const FileStream* s = current_stream;
+  std::string line = std::to_string(s ? s->line : 0);
+  const char* lines[] = {"Current script:", s ? s->name.c_str() : "", "Current Working Directory:",
+                         s ? s->folder.c_str() : "", WorkingFolder().c_str(), "Approximate Line Number:",
+                         line.c_str(), "Error:", message ? message : ""};
+  for (const char* l : lines) ShowMessage(l);
 }
 
 void ScriptError(const char* message) {

@@ -10,6 +10,9 @@ namespace tolv {
 // ScriptError with a printf-style message.
 [[noreturn]] void ScriptErrorFormat(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
+// The report as message-log lines, and loading goes on.
+void ShowScriptReport(const char* message);
+
 // The report body: the stream the lexer read last, the folders and the line.
 std::string FormatScriptErrorReport(const char* message);
 

@@ -1,9 +1,12 @@
 #include "host/engine_init.h"
 
+#include "compiler/alias_tables.h"
 #include "compiler/string_var_resolver.h"
+#include "game/tokenizer.h"
 #include "objects/builtin_routines.h"
 #include "objects/object_pool.h"
 #include "objects/players.h"
+#include "objects/stat_obj.h"
 #include "script/commands.h"
 #include "script/expand_string_vars.h"
 #include "script/global_contexts.h"
@@ -21,9 +24,11 @@ void InitEngine() {
   plane_context.table = script_commands;
   BindScriptFunctions();
   InstallBuiltinRoutines();
+  InstallStatObjRoutines();
   AllocObjectPool();
   SetupScriptContexts();
   ResetPlayers();
+  resolve_alias = ResolveAliasForLexer;
   resolve_string_var = ResolveStringVarWithAliases;
 }
 

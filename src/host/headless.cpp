@@ -10,9 +10,12 @@
 
 namespace tolv {
 
+static HeadlessGame headless_game;
+
 void StartHeadlessEngine() { InitEngine(); }
 
 void StartHeadlessGame(const HeadlessGame& game, uint32_t seed) {
+  headless_game = game;
   ResetObjectSlots();
   FreeResortList();
   AllocRegisters(user_register_count);  // user registers back to 0
@@ -23,8 +26,13 @@ void StartHeadlessGame(const HeadlessGame& game, uint32_t seed) {
   if (game.start_level) game.start_level();
 }
 
+// As the host does: a level (re)start asked for by command 42 (register 7
+// back at 0) is served before the next frame.
 void RunHeadlessFrames(uint32_t n) {
-  for (uint32_t i = 0; i < n; i++) RunGameFrame();
+  for (uint32_t i = 0; i < n; i++) {
+    if (!registers[kRegLevelStarted] && headless_game.start_level) headless_game.start_level();
+    RunGameFrame();
+  }
 }
 
 WorldCapture CaptureWorld() {

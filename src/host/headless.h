@@ -20,6 +20,8 @@ void StartHeadlessEngine();
 // Every object reset, the random seed fixed, then the game's load and
 // level start.
 void StartHeadlessGame(const HeadlessGame& game, uint32_t seed);
+// Runs n game frames; before each, a pending level start (register 7 at
+// 0) is served with the game's start_level.
 void RunHeadlessFrames(uint32_t n);
 
 // Registers and the active objects' variable blocks, in list order.

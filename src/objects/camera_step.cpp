@@ -43,6 +43,13 @@ void CameraStep(int p) {
   if (R[41 + p]) WrapAxis(pv[kPvY], pv[kPvFollowY], 25 + p, 29 + p, 49 + p, 45 + p);
   Follow(pv[kPvX], pv[kPvFollowX], c[1], c[2], c[5]);
   Follow(pv[kPvY], pv[kPvFollowY], c[3], c[4], c[6]);
+  PlaceView(p);
+}
+
+void PlaceView(int p) {
+  if (p < 0 || p >= kMaxPlayers || !player_records[p].player_vars) return;
+  const int32_t* pv = player_records[p].player_vars;
+  int32_t* R = registers;
   R[19 + p] = W(int64_t{pv[kPvFollowX]} + pv[kPvCameraOffsetX]);
   R[21 + p] = W(int64_t{pv[kPvFollowY]} + pv[kPvCameraOffsetY]);
   if (!R[39 + p]) Clamp(R[19 + p], R[23 + p], int64_t{R[27 + p]} - R[13]);

@@ -16,6 +16,7 @@
 #include "objects/character.h"
 #include "objects/records.h"
 #include "render/image.h"
+#include "world/frame_fields.h"
 
 namespace tolv {
 
@@ -89,24 +90,9 @@ struct Reader {
 };
 }  // namespace
 
-template <typename T>
-static T* NewArray(uint32_t n) {
-  if (!n) return nullptr;
-  T* p = static_cast<T*>(std::calloc(n, sizeof(T)));
-  if (!p) throw std::bad_alloc();
-  return p;
-}
-
 static void ReadBoxes(Reader& r, uint8_t* count, Box** boxes) {
   *count = static_cast<uint8_t>(r.Number());
-  *boxes = NewArray<Box>(*count);
-  for (int i = 0; i < *count; i++) {
-    Box& b = (*boxes)[i];
-    b.left = r.Number();
-    b.top = r.Number();
-    b.right = r.Number();
-    b.bottom = r.Number();
-  }
+  *boxes = ReadBoxArray(*count, [&r] { return r.Number(); });
 }
 
 static void ReportSize(Reader& r, int i, uint16_t w, uint16_t h) {
@@ -142,7 +128,7 @@ static void ReadFrame(Reader& r, SpriteFrame* f, int i) {
   ReadBoxes(r, &f->attack_count, &f->attack_boxes);
   ReadBoxes(r, &f->hurt_count, &f->hurt_boxes);
   f->hotspot_count = static_cast<uint8_t>(r.Number());
-  f->hotspots = NewArray<HotSpot>(f->hotspot_count);
+  f->hotspots = NewZeroedArray<HotSpot>(f->hotspot_count);
   for (int k = 0; k < f->hotspot_count; k++) {
     f->hotspots[k].x = r.Number();
     f->hotspots[k].y = r.Number();
@@ -157,7 +143,7 @@ static void ReadFrames(Reader& r, Character& ch, int c) {
   uint16_t n = static_cast<uint16_t>(ParseNumber(t));
   if (r.failed) return;
   if (n == 0) return load_character_sprites(path, c, &ch.sprites);
-  ch.sprites.frames = NewArray<SpriteFrame>(n);
+  ch.sprites.frames = NewZeroedArray<SpriteFrame>(n);
   ch.sprites.frame_count = n;
   for (int i = 0; i < n && !r.failed; i++) ReadFrame(r, &ch.sprites.frames[i], i);
 }
@@ -186,17 +172,17 @@ uint16_t ParseKeyCode(char* t) {
 
 static void ReadActions(Reader& r, Character& ch) {
   ch.action_count = static_cast<uint8_t>(r.Number());
-  ch.actions = NewArray<ActionGroup>(ch.action_count);
+  ch.actions = NewZeroedArray<ActionGroup>(ch.action_count);
   for (int a = 0; a < ch.action_count && !r.failed; a++) {
     ActionGroup& g = ch.actions[a];
     g.before_label = r.Label(ch.label_base);
     g.after_label = r.Label(ch.label_base);
     g.combination_count = static_cast<uint8_t>(r.Number());
-    g.combinations = NewArray<KeyCombination>(g.combination_count);
+    g.combinations = NewZeroedArray<KeyCombination>(g.combination_count);
     for (int k = 0; k < g.combination_count && !r.failed; k++) {
       KeyCombination& kc = g.combinations[k];
       kc.key_count = static_cast<uint8_t>(r.Number());
-      kc.keys = NewArray<uint16_t>(kc.key_count);
+      kc.keys = NewZeroedArray<uint16_t>(kc.key_count);
       for (int i = 0; i < kc.key_count; i++) kc.keys[i] = r.failed ? 0 : ParseKeyCode(r.Token());
       kc.label = static_cast<uint8_t>(r.Number());
     }
@@ -205,7 +191,7 @@ static void ReadActions(Reader& r, Character& ch) {
 
 static void ReadLabelList(Reader& r, uint8_t* count, uint16_t** labels, uint16_t base) {
   *count = static_cast<uint8_t>(r.Number());
-  *labels = NewArray<uint16_t>(*count);
+  *labels = NewZeroedArray<uint16_t>(*count);
   for (int i = 0; i < *count; i++) (*labels)[i] = r.Label(base);
 }
 
@@ -231,7 +217,7 @@ bool ReadCharacterDef(TokenSource* src, int c) {
   ReadFrames(r, ch, c);
   ch.label_base = player_functions.total;
   ch.default_var_count = character_register_count;
-  ch.default_vars = NewArray<int32_t>(ch.default_var_count);
+  ch.default_vars = NewZeroedArray<int32_t>(ch.default_var_count);
   for (uint32_t i = 0; i < ch.default_var_count && !r.failed; i++) {
     char* t = r.Token();
     if (t[0] == 'f' || t[0] == 'F') {

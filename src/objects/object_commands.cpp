@@ -1,5 +1,6 @@
 // Object commands: spawn, delete, link, retype and pause.
 #include "host/key_state.h"
+#include "objects/draw_order.h"
 #include "objects/object_links.h"
 #include "objects/object_pool.h"
 #include "objects/spawn.h"
@@ -42,6 +43,15 @@ static void DeleteSelfTimed() {
   if (active_screen != 251) DeleteSelf();
 }
 
+static void StoreChildOfD() { SetChild(object_operand_d, RegOrConst(Op(1)), object_operand_a); }
+static void StoreChildOfSelf() { SetChild(running_slot, RegOrConst(Op(1)), object_operand_a); }
+static void QueueKeyOfD() {
+  if (object_operand_d != &void_slot) QueueDrawKeyChange(object_operand_d, RegOrConst(Op(1)));
+}
+static void QueueKeyOfSelf() {
+  if (running_slot != &void_slot) QueueDrawKeyChange(running_slot, RegOrConst(Op(1)));
+}
+
 static ObjectSlot* Linkable(ObjectSlot* o) { return o == &void_slot ? nullptr : o; }
 static void SetParentOfD() {
   if (object_operand_d != &void_slot) object_operand_d->parent = Linkable(object_operand_a);
@@ -72,14 +82,19 @@ static void PauseWithMenu() {
 }
 
 static const CommandDef kObjectCommands[] = {
+    TOLV_ALL(0, 1, DeleteSelf, "delete running object"),
     {36, 0, SpawnScript, SpawnTimed, SpawnStat, "spawn object"},
     {88, 1, DeleteSelf, DeleteSelfTimed, DeleteSelf, "delete self"},
     TOLV_ALL(375, 1, SetParentOfD, "set parent of D"),
+    TOLV_ALL(376, 2, StoreChildOfD, "store child of D"),
     TOLV_ALL(377, 1, SetParentOfSelf, "set parent of self"),
+    TOLV_ALL(378, 2, StoreChildOfSelf, "store child of self"),
     TOLV_ALL(1179, 2, RetypeSelf, "change own type"),
     TOLV_ALL(1180, 2, RetypeB, "change type of B"),
     TOLV_ALL(1397, 2, Pause, "pause"),
     TOLV_ALL(1398, 2, PauseWithMenu, "pause with menu"),
+    TOLV_ALL(1436, 2, QueueKeyOfD, "queue draw key of D"),
+    TOLV_ALL(1437, 2, QueueKeyOfSelf, "queue draw key of self"),
     TOLV_ALL(1525, 1, DetachB, "detach B"),
     TOLV_ALL(1526, 1, DetachSelf, "detach self"),
 };

@@ -6,7 +6,5 @@ ObjectSlot* processing_slot = &void_slot;
 ObjectSlot* last_spawned_slot = &void_slot;
 ObjectSlot* collide_object = &void_slot;
 uint16_t slot_cursor = 0;
-int32_t* stat_obj_counters = nullptr;
-uint32_t stat_obj_counter_count = 0;
 
 }  // namespace tolv

@@ -12,9 +12,4 @@ extern ObjectSlot* last_spawned_slot;
 extern ObjectSlot* collide_object;     // partner of the collision pass
 extern uint16_t slot_cursor;
 
-// Arrival counters of the running object's stat object; the stat object
-// runner points these at the instance it runs (none outside a run).
-extern int32_t* stat_obj_counters;
-extern uint32_t stat_obj_counter_count;
-
 }  // namespace tolv

@@ -41,7 +41,7 @@ static void ReloadTimed() { Reload(TimedLanePc()); }
 
 static const CommandDef kPlayerCommands[] = {
     TOLV_ALL(94, 3, SetCharacter, "set player character"),
-    {1441, 3, ReloadScript, ReloadTimed, nullptr, "reload character"},
+    {1441, 3, ReloadScript, ReloadTimed, ReloadScript, "reload character"},
     TOLV_ALL(1407, 1, CameraNow, "camera step"),
 };
 extern const CommandList player_command_list = TOLV_LIST(kPlayerCommands);

@@ -40,6 +40,9 @@ void ResetCharacterVars(int p);
 void RunKeyCombinations();
 // The camera step of the world update for the current player p.
 void CameraStep(int p);
+// View registers of player p from its follow point and offset, clamped to
+// the camera limits unless the axis wraps.
+void PlaceView(int p);
 
 // PlayerVars word k of record r (0 outside the block).
 inline int32_t& PVar(PlayerRecord* r, uint32_t k) {

@@ -1,17 +1,16 @@
 #include "render/image.h"
 
-#include "host/message_log.h"
+#include <cstdlib>
 
 namespace tolv {
 
 Image sprite_image;
 
-static int NoImageReader(const char* name, Image*, int) {
-  ShowMessage(name);
-  ShowMessage("Image file not found");
-  return 0;
+void FreeImage(Image* image) {
+  std::free(image->pixels);
+  *image = Image{};
 }
 
-int (*load_image_file)(const char* name, Image* image, int set_palette) = NoImageReader;
+int (*load_image_file)(const char* name, Image* image, int set_palette) = LoadImageFile;
 
 }  // namespace tolv

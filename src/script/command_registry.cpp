@@ -26,6 +26,12 @@ extern const CommandList timed_control_command_list;   // script/timed_control_c
 extern const CommandList object_command_list;          // objects/object_commands.cpp
 extern const CommandList player_command_list;          // objects/player_commands.cpp
 extern const CommandList layout_command_list;          // objects/layout_commands.cpp
+extern const CommandList table_command_list;           // script/table_commands.cpp
+extern const CommandList level_command_list;           // game/level_commands.cpp
+extern const CommandList player_label_command_list;    // objects/player_label_commands.cpp
+extern const CommandList stat_obj_command_list;        // objects/stat_obj_commands.cpp
+extern const CommandList stat_obj_placement_command_list;  // objects/stat_obj_placement.cpp
+extern const CommandList stat_obj_menu_command_list;   // objects/stat_obj_menu.cpp
 extern const CommandList pending_command_list;         // script/pending_command_list.cpp
 extern const CommandList script_file_command_list;     // game/script_file_commands.cpp
 
@@ -52,6 +58,12 @@ const CommandList* const command_lists[] = {
     &object_command_list,
     &player_command_list,
     &layout_command_list,
+    &table_command_list,
+    &level_command_list,
+    &player_label_command_list,
+    &stat_obj_command_list,
+    &stat_obj_placement_command_list,
+    &stat_obj_menu_command_list,
     &pending_command_list,
     &script_file_command_list,
 };

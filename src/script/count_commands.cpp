@@ -2,7 +2,6 @@
 // command jumps back and yields n times, then falls through once with its
 // counter back at 0; with n <= 0 it jumps and yields every time. The jump
 // stores the target itself (the lane does not advance when it yields).
-#include "objects/object_globals.h"
 #include "script/count_slot.h"
 #include "script/lane_access.h"
 #include "script/operands.h"
@@ -26,22 +25,6 @@ static void CountSigned(int32_t& counter, uint16_t& pc) {
 void CountLoopInRegisters() { CountSigned(Reg(Op(2)), PlainLanePc()); }
 void CountLoopInObjectVars() { CountSigned(SelfVar(Op(2)), PlainLanePc()); }
 void CountLoopInCharacterVars() { CountSigned(CharVar(Op(2)), PlainLanePc()); }
-
-void CountLoopStatObj() {
-  int32_t& cell = Cell(stat_obj_counters, stat_obj_counter_count, Op(2));
-  uint32_t counter = static_cast<uint32_t>(cell), limit = Op(3);
-  uint16_t& pc = PlainLanePc();
-  if (counter < limit) {
-    pc = static_cast<uint16_t>(Op(1));
-    cell = static_cast<int32_t>(counter + 1);
-    yield_flag = 1;
-  } else if (limit) {
-    cell = 0;
-  } else {
-    pc = static_cast<uint16_t>(Op(1));
-    yield_flag = 1;
-  }
-}
 
 // The counter list is at most 255 entries long (its length is a byte): a
 // counter index beyond it falls through without counting.

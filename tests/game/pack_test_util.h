@@ -2,6 +2,7 @@
 // below its own base folder, packs it with a fixed clock and reads the
 // archive back with the loose files out of reach.
 #pragma once
+#include "compiler/alias_tables.h"
 #include "game/archive_reader.h"
 #include "game/archive_writer.h"
 #include "game/game_packer.h"
@@ -20,6 +21,7 @@ class PackTest : public GameDirTest {
   void SetUp() override {
     GameDirTest::SetUp();
     wall_clock = FixedClock;
+    resolve_alias = ResolveAliasForLexer;  // as InitEngine installs it
     ASSERT_EQ(ChangeWorkingFolder(root_.c_str()), 1);
   }
   void TearDown() override {

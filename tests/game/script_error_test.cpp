@@ -1,4 +1,5 @@
 #include "game_test_util.h"
+#include "host/message_log.h"
 
 namespace tolv::test {
 namespace {
@@ -22,6 +23,14 @@ TEST_F(ScriptErrorTest, ReportNamesStreamFoldersAndLine) {
   }
   EXPECT_EQ(report, "Current script:\nobj/100%.def\n\nCurrent Working Directory:\n/games/x%d\n" + game_folder +
                         "\n\nApproximate Line Number:\n2\n\nError:\nBad value: 50%s\n");
+  // The same report as log lines, and no exit.
+  ClearMessages();
+  ShowScriptReport("Bad value");
+  const int last = kMessageLines - 1;
+  EXPECT_STREQ(MessageLine(last - 8), "Current script:");
+  EXPECT_STREQ(MessageLine(last - 7), "obj/100%.def");
+  EXPECT_STREQ(MessageLine(last - 2), "2");
+  EXPECT_STREQ(MessageLine(last), "Bad value");
 }
 
 TEST_F(ScriptErrorTest, ReportWithoutOrAfterStream) {

@@ -126,6 +126,7 @@ struct SampleWorld {
     PVar(r, kPvFlags) = 1 << 4;
     PVar(r, kPvX) = 160;
     r->character_vars[1] = -16, r->character_vars[2] = 16, r->character_vars[5] = 2;
+    registers[kRegLevelStarted] = 1;
   }
 };
 ObjectType SampleWorld::types[5];

@@ -1,0 +1,132 @@
+#include "game/function_files.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+#include "audio/sound_lists.h"
+#include "compiler/compile_scopes.h"
+#include "compiler/compiler.h"
+#include "game/data_tables.h"
+#include "game/game_files.h"
+#include "game/scopes.h"
+#include "game/script_error.h"
+#include "game/tokenizer.h"
+#include "game/working_folder.h"
+#include "objects/object_pool.h"
+#include "objects/stat_obj_hooks.h"
+#include "script/string_slots.h"
+
+namespace tolv {
+
+std::string CurrentGameFolderPath() {
+  std::string rel = GetGameRelativeFolder();
+  return !rel.empty() && rel[0] == '/' ? rel : "/" + rel;
+}
+
+int OpenFromOwnFolder(const char* path, FileStream& s) {
+  std::string folder, name;
+  SplitPath(path, nullptr, &folder, &name);
+  return ChangeGameFolder(folder.c_str()) && OpenStream(name.c_str(), s);
+}
+
+void LoadListedFile(const char* path, void (*load)(const char*, int), int scope, const std::string& back) {
+  if (std::strcmp(path, "NONE") == 0) return;
+  std::string folder, name;
+  SplitPath(path, nullptr, &folder, &name);
+  // A folder that is not there: the loader reports the whole path missing.
+  load(ChangeGameFolder(folder.c_str()) ? name.c_str() : path, scope);
+  ChangeGameFolder(back.c_str());
+}
+
+int32_t ReadNumberToken(FileStream& s) {
+  ReadToken(s, text_buffer);
+  return ParseNumber(text_buffer);
+}
+
+void ReadPathToken(FileStream& s, char* out) {
+  ReadToken(s, text_buffer);
+  std::memcpy(out, text_buffer, kTokenSize);
+  out[kTokenSize - 1] = 0;
+}
+
+uint32_t SetCodeScope(CodeSet& set, int scope, int64_t n, const char* what) {
+  uint32_t first = SetScopeCount(set, scope, n, what);
+  if (set.total > set.capacity) {
+    auto* f = static_cast<ScriptFunction*>(std::realloc(set.functions, set.total * sizeof(ScriptFunction)));
+    if (!f) throw std::bad_alloc();
+    set.functions = f;
+    set.capacity = set.total;
+  }
+  for (uint32_t i = first; i < set.total; i++) set.functions[i] = ScriptFunction{};
+  TouchLanes();
+  return first;
+}
+
+void DropCodeScopes(CodeSet& set, int drop) {
+  uint16_t keep = drop <= kScopeGame ? 0 : drop == kScopeZone ? set.game : uint16_t(set.game + set.zone);
+  TruncateCodeSet(set, keep);
+  DropScopes(set, drop);
+  if (drop <= kScopeGame) FreeCodeSet(set);
+}
+
+template <class L>
+static ScopeSizes Sizes(const L& l) {
+  return {l.game, l.zone};
+}
+
+void SyncCompileScopes() {
+  CompileScopes& c = compile_scopes;
+  c.tables = Sizes(script_table_counts);
+  c.strings = {game_string_count, zone_string_count};
+  c.music = Sizes(music_counts);
+  c.sounds = Sizes(sound_counts);
+  c.stat_obj_defs = Sizes(stat_obj_def_counts);
+  c.movement_functions = Sizes(object_code_sets[kMovementCode]);
+  c.animation_functions = Sizes(object_code_sets[kAnimationCode]);
+}
+
+uint32_t CompileFunctionList(FileStream& s, CodeSet& set, uint32_t first, uint32_t end, int32_t allocated,
+                             const FunctionCountWords& words) {
+  int32_t c = ReadNumberToken(s);
+  int64_t last = int64_t(first) + c;
+  if (c < 0 || last > end)
+    ScriptErrorFormat("%d %s Functions allocated by %s Def\nCurrent file attempts to load a total of %lld",
+                      allocated, words.what, words.by, static_cast<long long>(last - (end - allocated)));
+  SyncCompileScopes();
+  for (uint32_t k = first; k < last; k++) {
+    set.functions[k] = CompileFunctionBody(s);
+    TouchLanes();
+  }
+  return uint32_t(last);
+}
+
+void LoadFunctionFileList(const std::vector<std::string>& paths, CodeSet& set, uint32_t first,
+                          const std::string& folder, const FunctionCountWords& words) {
+  int32_t allocated = int32_t(set.total - first);
+  uint32_t next = first;
+  for (const std::string& path : paths) {
+    ScopedStream s;
+    if (!OpenFromOwnFolder(path.c_str(), s)) ScriptErrorFormat("%s not found", path.c_str());
+    next = CompileFunctionList(s, set, next, set.total, allocated, words);
+    CloseStream(s);
+    ChangeGameFolder(folder.c_str());
+  }
+  if (next < set.total)
+    ScriptErrorFormat("%d %s Functions allocated by %s Def\nOnly %d were defined and loaded", allocated, words.what,
+                      words.by, int(next - first));
+}
+
+void LoadFunctionFiles(FileStream& list, CodeSet& set, uint32_t first, const std::string& folder,
+                       const FunctionCountWords& words) {
+  int32_t m = ReadNumberToken(list);
+  if (m < 0 || m > 65535) ScriptErrorFormat("Invalid function file count %d", m);
+  std::vector<std::string> paths(static_cast<size_t>(m));
+  for (std::string& p : paths) {
+    ReadToken(list, text_buffer);
+    p = text_buffer;
+  }
+  LoadFunctionFileList(paths, set, first, folder, words);
+}
+
+}  // namespace tolv

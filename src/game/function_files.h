@@ -1,0 +1,66 @@
+// Function files: a count token, then that many script functions. Every
+// loader that fills a code set scope from a list of such files uses these.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "game/file_stream.h"
+#include "script/machine.h"
+
+namespace tolv {
+
+// A def stream that is closed when it goes out of scope, so an archive
+// member never stays open behind a fatal error.
+struct ScopedStream : FileStream {
+  ~ScopedStream() { CloseStream(*this); }
+};
+
+// The current folder as a game-root path ("/", "/zone01/objs"), to make it
+// current again later with ChangeGameFolder.
+std::string CurrentGameFolderPath();
+
+// Opens `path` relative to the current folder from its own folder (the
+// folder is made current): 1, or 0 when it cannot be opened.
+int OpenFromOwnFolder(const char* path, FileStream& s);
+
+// A file a definition file lists: unless the path is "NONE", its folder is
+// made current, load(name, scope) reads it, and `back` is made current again.
+void LoadListedFile(const char* path, void (*load)(const char*, int), int scope, const std::string& back);
+
+// Makes the scope n functions long (inner scopes empty) with empty slots;
+// returns its first index.
+uint32_t SetCodeScope(CodeSet& set, int scope, int64_t n, const char* what);
+// Frees the functions of the scopes from `drop` on (0 all, 1 zone and act, 2 act).
+void DropCodeScopes(CodeSet& set, int drop);
+
+// Words of the count messages: "%d <what> Functions allocated by <by> Def".
+struct FunctionCountWords {
+  const char* what;
+  const char* by;
+};
+
+// Reads the file count M and M function file paths from `list` and
+// compiles their functions into set slots first.. up to the set's total,
+// each path resolved from `folder` (made current again after each file).
+void LoadFunctionFiles(FileStream& list, CodeSet& set, uint32_t first, const std::string& folder,
+                       const FunctionCountWords& words);
+// The same for a list of paths already read.
+void LoadFunctionFileList(const std::vector<std::string>& paths, CodeSet& set, uint32_t first,
+                          const std::string& folder, const FunctionCountWords& words);
+
+// A count token then that many functions from an open stream, into slots
+// from `first`; fatal when they would pass `end`.
+uint32_t CompileFunctionList(FileStream& s, CodeSet& set, uint32_t first, uint32_t end, int32_t allocated,
+                             const FunctionCountWords& words);
+
+// Copies the game and zone counts of every scoped list into the
+// compiler's view; loaders call it before compiling.
+void SyncCompileScopes();
+
+// Reads a count token (parsed number) from a def stream.
+int32_t ReadNumberToken(FileStream& s);
+// Reads a path token into out (kTokenSize bytes).
+void ReadPathToken(FileStream& s, char* out);
+
+}  // namespace tolv

@@ -1,0 +1,72 @@
+// Sprite sets described inline in an object definition file: frames cut
+// from images, with their offsets, boxes and hot spots.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+#include "game/function_files.h"
+#include "game/object_defs.h"
+#include "game/script_error.h"
+#include "game/tokenizer.h"
+#include "render/image.h"
+#include "world/frame_fields.h"
+#include "world/sprite_sets.h"
+
+namespace tolv {
+
+static void ReportFrameSize(uint32_t set, uint32_t frame, uint16_t w, uint16_t h) {
+  const char* tail = "\nWidth and height must be 1 or greater\n\"Invisible\" sprites should load a \"blank\" pixel";
+  if (!w && !h) ScriptErrorFormat("Sprite %u Frame %u - Invalid width %d and height %d%s", set, frame, w, h, tail);
+  if (!w) ScriptErrorFormat("Sprite %u Frame %u - Invalid width %d%s", set, frame, w, tail);
+  ScriptErrorFormat("Sprite %u Frame %u - Invalid height %d%s", set, frame, h, tail);
+}
+
+static void ReadBoxList(FileStream& s, uint8_t* count, Box** boxes) {
+  *count = uint8_t(ReadCount(s, 255, "box"));
+  *boxes = ReadBoxArray(*count, [&s] { return ReadNumberToken(s); });
+}
+
+static void ReadFrame(FileStream& s, SpriteFrame* f, uint32_t set, uint32_t frame, char* last_image) {
+  char name[kTokenSize];
+  ReadPathToken(s, name);
+  if (std::strcmp(name, last_image) != 0) {
+    std::memcpy(last_image, name, kTokenSize);
+    load_image_file(name, &sprite_image, 0);
+  }
+  uint16_t w = uint16_t(ReadNumberToken(s)), h = uint16_t(ReadNumberToken(s));
+  if (!w || !h) ReportFrameSize(set, frame, w, h);
+  int32_t x = ReadNumberToken(s), y = ReadNumberToken(s);
+  InitSpriteFrame(f, w, h);
+  if (!CutFrameFromImage(&sprite_image, f, x, y))
+    ScriptError("Sprite load attempted to read beyond the bounds of the loaded image");
+  f->draw_x = int16_t(ReadNumberToken(s));
+  f->draw_y = int16_t(ReadNumberToken(s));
+  f->back_draw_x = int16_t(ReadNumberToken(s));
+  f->flip_draw_y = int16_t(ReadNumberToken(s));
+  f->box.left = ReadNumberToken(s);
+  f->box.top = ReadNumberToken(s);
+  f->box.right = ReadNumberToken(s);
+  f->box.bottom = ReadNumberToken(s);
+  ReadBoxList(s, &f->attack_count, &f->attack_boxes);
+  ReadBoxList(s, &f->hurt_count, &f->hurt_boxes);
+  f->hotspot_count = uint8_t(ReadCount(s, 255, "hot spot"));
+  f->hotspots = NewZeroedArray<HotSpot>(f->hotspot_count);
+  for (uint32_t k = 0; k < f->hotspot_count; k++) {
+    f->hotspots[k].x = ReadNumberToken(s);
+    f->hotspots[k].y = ReadNumberToken(s);
+  }
+  MirrorFrameBoxes(f);
+}
+
+void ReadInlineSpriteSets(FileStream& s, int scope, int32_t count) {
+  uint32_t first = SetSpriteSetScope(scope, count);
+  char last_image[kTokenSize] = "";
+  for (uint32_t set = first; set < sprite_set_counts.total; set++) {
+    AllocSetFrames(set, ReadCount(s, 65535, "frame"));
+    SpriteSet* ss = sprite_sets[set];
+    for (uint32_t f = 0; f < ss->frame_count; f++) ReadFrame(s, &ss->frames[f], set - first, f, last_image);
+  }
+}
+
+}  // namespace tolv

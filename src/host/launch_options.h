@@ -1,0 +1,28 @@
+// Command-line values that game loading and the level start read.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tolv {
+
+// "-warp zone act char1 char2 views": served by the first LoadGame.
+struct WarpRequest {
+  uint8_t active = 0;
+  int32_t zone = 0, act = 0, character1 = 0, character2 = 0, views = 1;
+};
+// "-regs n i v ...": index with bit 31 set names user register i.
+struct RegisterAssignment {
+  uint32_t index = 0;
+  int32_t value = 0;
+};
+
+extern WarpRequest warp_request;
+extern std::vector<RegisterAssignment> register_assignments;
+extern uint8_t open_level_editor;  // "-editor": cleared by the first StartLevel
+extern std::string game_descriptor;  // "-game NAME", else "default.gdf"
+
+// Reads the options; false with a message on stderr for a malformed one.
+bool ReadLaunchOptions(int argc, char** argv);
+
+}  // namespace tolv

@@ -1,0 +1,27 @@
+// Script data table reads: destination := element op2 of table op1.
+#include "game/data_tables.h"
+#include "script/operand_kinds.h"
+
+namespace tolv {
+
+template <Kind table, Kind index, Kind dst, uint32_t width>
+static void ReadTable() {
+  uint32_t t = uint32_t(KindValue<table>(Op(1)));
+  int32_t v = ReadTableElement(t, KindValue<index>(Op(2)), width);
+  KindCell<dst>(Op(3)) = v;
+}
+
+// Variant i: destination i / 36, table number (i / 9) % 4, index (i / 3) % 3, width i % 3.
+static constexpr auto kTableDefs = FamilyDefs<108>([](auto i) {
+  constexpr int n = decltype(i)::value;
+  constexpr Kind tables[4] = {Kind::K, Kind::R, Kind::PD, Kind::OD};
+  constexpr Kind indexes[3] = {Kind::R, Kind::PD, Kind::OD};
+  constexpr uint32_t widths[3] = {1, 2, 4};
+  return CommandDef TOLV_ALL(uint16_t(1284 + n), 4,
+                             (ReadTable<tables[n / 9 % 4], indexes[n / 3 % 3], kDestKinds[n / 36], widths[n % 3]>),
+                             "read table");
+});
+
+extern constinit const CommandList table_command_list = {kTableDefs.data(), kTableDefs.size()};
+
+}  // namespace tolv

@@ -1,0 +1,88 @@
+// Game folders copied from tests/data into a scratch base folder, the
+// engine started, and fatal errors turned into exceptions.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "game/game_loading.h"
+#include "game/level_loading.h"
+#include "game_test_util.h"
+#include "host/engine_init.h"
+#include "host/message_log.h"
+#include "script/operands.h"
+#include "script/registers.h"
+
+namespace tolv::test {
+
+namespace fs = std::filesystem;
+
+// game.def of the full fixture with row k (counted from 0 over its tokens)
+// replaced.
+inline std::string FullGameDef(int k, const std::string& value) {
+  std::vector<std::string> rows = {"1", "0", "0", "0", "16", "fonts/fonts.def", "3", "Hello", "", "Two words",
+                                   "music/music.def", "sound/sounds.def", "5", "3", "scripts/player.def",
+                                   "1", "chars/hero.def", "objects/objects.def", "1\n:layouts/hud.def", "4", "2",
+                                   "funcs/a.def", "funcs/b.def"};
+  rows[size_t(k)] = value;
+  std::string text;
+  for (const std::string& r : rows) text += ":" + r + "\n";
+  return text;
+}
+
+class LoadingTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    saved_cwd_ = fs::current_path();
+    char tmpl[] = "/tmp/tolv_load_XXXXXX";
+    ASSERT_NE(mkdtemp(tmpl), nullptr);
+    root_ = tmpl;
+    fs::copy(TOLV_TEST_DATA, root_, fs::copy_options::recursive);
+    base_folder = root_.string();
+    ASSERT_EQ(ChangeWorkingFolder(base_folder.c_str()), 1);
+    script_error_hook = ThrowScriptError;
+    current_stream = nullptr;
+    include_reading = 0;
+    InitEngine();
+    ClearMessages();
+  }
+  void TearDown() override {
+    while (OpenGameFileCount()) CloseGameFile();
+    include_reading = 0;
+    try {
+      UnloadGame();
+    } catch (const ScriptErrorThrown&) {
+    }
+    CloseArchive();
+    game_unpacked = 1;
+    script_error_hook = nullptr;
+    current_stream = nullptr;
+    ChangeWorkingFolder(saved_cwd_.c_str());
+    fs::remove_all(root_);
+  }
+
+  void Load(const char* descriptor) {
+    ASSERT_EQ(OpenGame(descriptor), 1);
+    LoadGame();
+  }
+  // Loads the game and starts its first level.
+  void Start(const char* descriptor) {
+    Load(descriptor);
+    StartLevel();
+  }
+  fs::path Game(const char* name = "full") const { return root_ / name; }
+  void Write(const fs::path& p, const std::string& text) const { WriteFile(p, text); }
+  // True when the message log holds `text` as one of its lines.
+  static bool Logged(const std::string& text) {
+    for (int i = 0; i < kMessageLines; i++)
+      if (text == MessageLine(i)) return true;
+    return false;
+  }
+  static int32_t User(uint32_t n) { return Reg(256 + n); }
+
+  fs::path saved_cwd_, root_;
+};
+
+}  // namespace tolv::test
