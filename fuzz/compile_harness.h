@@ -31,6 +31,7 @@ inline void WriteScratch(const char* name, const char* text) {
 }
 
 inline char scratch_folder[64] = "/tmp/tolv_fuzz_XXXXXX";
+inline char process_folder[4096];
 
 inline void RemoveScratch() {
   char cmd[128];
@@ -46,14 +47,14 @@ inline void SetUpScratchGame() {
   base_folder = game_folder = scratch_folder;
   // The file layer opens against its own folder string; the process stays
   // where libFuzzer finds its corpus.
-  char cwd[4096];
-  if (!getcwd(cwd, sizeof cwd) || ChangeWorkingFolder(scratch_folder) != 1) std::abort();
+  if (!getcwd(process_folder, sizeof process_folder) || ChangeWorkingFolder(scratch_folder) != 1) std::abort();
   WriteScratch("a.def", "~Eval R0 += 1\n.Alias Inc 4\n#12 :r_Inc :_Ten\n@inc\n~If R0 > 3\n~Eval R1 = R0\n~EndIf\n");
   WriteScratch("b.def", ".Include a.def\n#12 :R2 :3\n");
   WriteScratch("self.def", ".Include self.def\n");
   WriteScratch("junk.def", "# End\n:3\n~Else\n");
-  if (chdir(cwd) != 0) std::abort();
+  if (chdir(process_folder) != 0) std::abort();
   script_error_hook = ThrowFatal;
+  resolve_alias = ResolveAliasForLexer;  // as InitEngine installs it
   game_unpacked = 1;
   character_register_count = 20;
   compile_scopes = CompileScopes();
@@ -77,6 +78,9 @@ inline void ResetCompiler() {
   prepass_active = 0;
   while (OpenGameFileCount()) CloseGameFile();
   current_stream = nullptr;
+  // A loader a script started may have left the file layer elsewhere.
+  if (WorkingFolder() != scratch_folder && ChangeWorkingFolder(scratch_folder) != 1) std::abort();
+  if (chdir(process_folder) != 0) std::abort();
 }
 
 // Compiles functions one after another from `s` until its end, a fatal

@@ -3,6 +3,8 @@
 // functions of both players, then runs a few frames with a low lane budget,
 // so every command handler meets arbitrary operands.
 #include "../tests/objects/world_scripts.h"
+#include <new>
+
 #include "compile_harness.h"
 #include "host/game_frame.h"
 #include "host/headless.h"
@@ -23,7 +25,6 @@ using namespace tolv;
 
 constexpr int kTypes = 4;
 constexpr int kMaxFunctions = 6;
-static ObjectType types[kTypes];
 static ActionGroup actions[1];
 static uint16_t main_labels[1];
 
@@ -44,16 +45,17 @@ static void SetUpOnce() {
 static void BuildWorld(uint16_t n) {
   AllocRegisters(16);
   ResetRegisters();
+  // Heap types, as the loaders keep them: a reload command frees them.
+  object_types = static_cast<ObjectType*>(std::malloc(kTypes * sizeof(ObjectType)));
   for (int t = 0; t < kTypes; t++) {
-    types[t] = ObjectType{};
-    types[t].variable_count = 8;
-    types[t].range_action = -1;
-    types[t].builtin_movement = builtin_movers[0];
-    types[t].builtin_drawing = builtin_drawers[0];
+    ObjectType& ty = *new (&object_types[t]) ObjectType{};
+    ty.variable_count = 8;
+    ty.range_action = -1;
+    ty.builtin_movement = builtin_movers[0];
+    ty.builtin_drawing = builtin_drawers[0];
     uint16_t f = uint16_t((t + n - 1) % n);
-    if (t) types[t].movement_label = types[t].drawing_label = types[t].collision_label = f;
+    if (t) ty.movement_label = ty.drawing_label = ty.collision_label = f;
   }
-  object_types = types;
   object_type_counts = ScopeCounts{};
   object_type_counts.total = object_type_counts.game = kTypes;
   SetupScriptContexts();
@@ -105,6 +107,7 @@ static void ResetTouchedSlots() {
 
 static void TearDownWorld() {
   ResetTouchedSlots();
+  std::free(object_types);
   test::FreeWorldScripts();
   BuildCommandTables();
   current_context = running_context = nullptr;
@@ -129,6 +132,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       for (int k : {kMovementCode, kDrawingCode, kCollisionCode}) AppendFunction(object_code_sets[k], CopyFunction(fn));
       AppendFunction(player_functions, CopyFunction(fn));
     }
+    for (CodeSet* c : {&script_functions, &player_functions, &object_code_sets[0], &object_code_sets[1],
+                       &object_code_sets[2]})
+      c->game = c->total;
     try {
       BuildWorld(n);
       RunHeadlessFrames(3);
