@@ -2,9 +2,9 @@
 // Movement, Drawing and Collision code of three object types and the player
 // functions of both players, then runs a few frames with a low lane budget,
 // so every command handler meets arbitrary operands.
-#include "../tests/objects/world_scripts.h"
 #include <new>
 
+#include "../tests/objects/world_scripts.h"
 #include "compile_harness.h"
 #include "host/game_frame.h"
 #include "host/headless.h"
