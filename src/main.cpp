@@ -1,6 +1,8 @@
 // tolv: the engine's entry point. Until the window exists the game runs
 // headless: it is opened, loaded and its first level started, a second of
 // frames runs, and a short report is printed.
+#include <sys/stat.h>
+
 #include <cstdio>
 
 #include "game/act_records.h"
@@ -40,7 +42,17 @@ static void Report() {
   std::printf("The window, renderer and audio are not part of this build yet: the game ran headless.\n");
 }
 
+// The engine's own data folder must stand below the working folder.
+static bool FindEngineFolder() {
+  struct stat st;
+  if (stat("default", &st) == 0 && S_ISDIR(st.st_mode)) return true;
+  std::puts("Data files not found.");
+  std::puts("Please make sure the game is installed fully and properly, and run it from its own folder.");
+  return false;
+}
+
 int main(int argc, char** argv) {
+  if (!FindEngineFolder()) return 1;
   StartHeadlessEngine();
   if (int status = RunCommandLineTools(argc, argv); status >= 0) return status;
   if (!ReadLaunchOptions(argc, argv)) return 1;

@@ -98,16 +98,12 @@ void CloseStream(FileStream& s) {
   s.archive = 0;
 }
 
-int ReadStreamChar(FileStream& s) {
-  if (s.archive) {
-    int c = ReadGameFileByte();
-    return c == kGameFileEnd ? '\n' : c;
-  }
-  if (s.position >= s.size || s.position >= s.buffer.size()) return '\n';
-  return s.buffer[s.position++];
+int ReadArchiveStreamChar() {
+  int c = ReadGameFileByte();
+  return c == kGameFileEnd ? '\n' : c;
 }
 
-int IsStreamEnd(FileStream& s) { return s.archive ? IsGameFileEnd() : s.position >= s.size; }
+int IsArchiveStreamEnd() { return IsGameFileEnd(); }
 
 void RewindStream(FileStream& s) {
   if (s.archive) RewindGameFile();

@@ -31,8 +31,17 @@ int OpenPlainStream(const char* path, FileStream& s);
 int OpenBufferedStream(const char* path, FileStream& s);
 void CloseStream(FileStream& s);
 
-int ReadStreamChar(FileStream& s);  // LF at or past the end, not advancing
-int IsStreamEnd(FileStream& s);
+// Archive streams read through the file layer; memory streams inline, as
+// the tokenizer reads every character through these two.
+int ReadArchiveStreamChar();
+int IsArchiveStreamEnd();
+// LF at or past the end, not advancing.
+inline int ReadStreamChar(FileStream& s) {
+  if (s.archive) return ReadArchiveStreamChar();
+  if (s.position >= s.size || s.position >= s.buffer.size()) return '\n';
+  return s.buffer[s.position++];
+}
+inline int IsStreamEnd(FileStream& s) { return s.archive ? IsArchiveStreamEnd() : s.position >= s.size; }
 void RewindStream(FileStream& s);
 // whence 0 absolute, 1 relative, 2 from the end; a target before the start
 // leaves the position unchanged.

@@ -35,6 +35,16 @@ static bool ReadRegs(int argc, char** argv, int& i) {
   return true;
 }
 
+// Options of the palette, level and editor tools, which this build lacks.
+static bool IsToolOption(const char* a) {
+  static const char* const tools[] = {"-paldump", "-palshift", "-levrip", "-multi", "-pal", "-0-63",
+                                      "-64-127", "-128-191", "-192-255", "-4bit", "-tilefile",
+                                      "-levelfile", "-editfiles"};
+  for (const char* t : tools)
+    if (!std::strcmp(a, t)) return true;
+  return false;
+}
+
 bool ReadLaunchOptions(int argc, char** argv) {
   for (int i = 1; i < argc; i++) {
     const char* a = argv[i];
@@ -51,9 +61,16 @@ bool ReadLaunchOptions(int argc, char** argv) {
       ok = ReadRegs(argc, argv, i);
     } else if (!std::strcmp(a, "-editor")) {
       open_level_editor = 1;
+    } else if (!std::strcmp(a, "-pack")) {
+      i++;  // served before the engine starts (RunCommandLineTools)
+    } else if (IsToolOption(a)) {
+      std::fprintf(stderr, "%s: the tools and editors are not part of this build\n", a);
+      return false;
+    } else {
+      ok = false;
     }
     if (!ok) {
-      std::fprintf(stderr, "Bad command-line option %s\n", a);
+      std::fputs("Command-line has uninterpretable errors\n", stderr);
       return false;
     }
   }

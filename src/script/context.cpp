@@ -6,6 +6,7 @@
 #include "host/message_log.h"
 #include "script/commands.h"
 #include "script/lane_loop.h"
+#include "script/resize_array.h"
 
 namespace tolv {
 
@@ -37,21 +38,10 @@ static int FirstFreeLane(const ScriptContext* ctx) {
   return -1;
 }
 
-template <typename T>
-static T* Resize(T* p, unsigned n) {
-  if (n == 0) {
-    std::free(p);
-    return nullptr;
-  }
-  T* q = static_cast<T*>(std::realloc(p, n * sizeof(T)));
-  if (!q) throw std::bad_alloc();
-  return q;
-}
-
 static void ResizeLanes(ScriptContext* ctx, unsigned n) {
   TouchLanes();
-  ctx->lane_funcs = Resize(ctx->lane_funcs, n);
-  ctx->lane_pcs = Resize(ctx->lane_pcs, n);
+  ctx->lane_funcs = ResizeArray(ctx->lane_funcs, n);
+  ctx->lane_pcs = ResizeArray(ctx->lane_pcs, n);
   ctx->lane_count = static_cast<uint8_t>(n);
 }
 

@@ -52,28 +52,37 @@ inline void RunLaneTurn(CommandHandler* table, uint16_t f) {
     // command so the command sees its own pc, and read back afterwards only
     // to notice a jump (a predicted branch, not a load on the dispatch path).
     uint16_t pc = pcs[lane];
+    // One step: run the instruction at pc, then advance. The loop body
+    // holds four copies, so the indirect call has four sites: the branch
+    // predictor keeps a history per site, and a short loop of commands then
+    // finds the same command at the same site each time round.
+#define TOLV_LANE_STEP                                                  \
+  if (pc >= count) {                                                    \
+    Lanes::Free(ctx, lane);                                             \
+    return;                                                             \
+  }                                                                     \
+  if (--budget == 0) {                                                  \
+    ReportRunawayLane(f);                                               \
+    yield_flag = 1;                                                     \
+    return;                                                             \
+  }                                                                     \
+  pcs[lane] = pc;                                                       \
+  current_instruction = words + offsets[pc];                            \
+  table[ids[pc]]();                                                     \
+  if (yield_flag) return;                                               \
+  if (lane_epoch != epoch || current_lane != lane || Lanes::Context() != ctx) break; \
+  if (uint16_t written = pcs[lane]; __builtin_expect(written != pc, 0)) { \
+    pc = written;                                                       \
+    asm volatile(""); /* a branch, not a select: keep the load off the path */ \
+  }                                                                     \
+  pc++;
     for (;;) {
-      if (pc >= count) {
-        Lanes::Free(ctx, lane);
-        return;
-      }
-      if (--budget == 0) {
-        ReportRunawayLane(f);
-        yield_flag = 1;
-        return;
-      }
-      pcs[lane] = pc;
-      current_instruction = words + offsets[pc];
-      table[ids[pc]]();
-      if (yield_flag) return;
-      if (lane_epoch != epoch || current_lane != lane || Lanes::Context() != ctx) break;
-      uint16_t written = pcs[lane];
-      if (__builtin_expect(written != pc, 0)) {
-        pc = written;
-        asm volatile("");  // keep this a branch: a select would put the load back on the path
-      }
-      pc++;
+      TOLV_LANE_STEP
+      TOLV_LANE_STEP
+      TOLV_LANE_STEP
+      TOLV_LANE_STEP
     }
+#undef TOLV_LANE_STEP
     ctx = Lanes::Context();
     lane = current_lane;
     if (lane >= ctx->lane_count || ctx->lane_funcs[lane] != f) return;

@@ -4,30 +4,20 @@
 #include <new>
 
 #include "script/lane_loop.h"
+#include "script/resize_array.h"
 
 namespace tolv {
 
-template <typename T>
-static T* Resize(T* p, unsigned n) {
-  if (n == 0) {
-    std::free(p);
-    return nullptr;
-  }
-  T* q = static_cast<T*>(std::realloc(p, n * sizeof(T)));
-  if (!q) throw std::bad_alloc();
-  return q;
-}
-
 static void ResizeTimedLanes(TimedScriptContext* ctx, unsigned n) {
   TouchLanes();
-  ctx->lane_funcs = Resize(ctx->lane_funcs, n);
-  ctx->lane_pcs = Resize(ctx->lane_pcs, n);
-  ctx->wait_acc = Resize(ctx->wait_acc, n);
-  ctx->wait_step = Resize(ctx->wait_step, n);
-  ctx->wait_limit = Resize(ctx->wait_limit, n);
-  ctx->frame_values = Resize(ctx->frame_values, n);
-  ctx->param1 = Resize(ctx->param1, n);
-  ctx->param2 = Resize(ctx->param2, n);
+  ctx->lane_funcs = ResizeArray(ctx->lane_funcs, n);
+  ctx->lane_pcs = ResizeArray(ctx->lane_pcs, n);
+  ctx->wait_acc = ResizeArray(ctx->wait_acc, n);
+  ctx->wait_step = ResizeArray(ctx->wait_step, n);
+  ctx->wait_limit = ResizeArray(ctx->wait_limit, n);
+  ctx->frame_values = ResizeArray(ctx->frame_values, n);
+  ctx->param1 = ResizeArray(ctx->param1, n);
+  ctx->param2 = ResizeArray(ctx->param2, n);
   ctx->lane_count = static_cast<uint8_t>(n);
 }
 
@@ -63,7 +53,7 @@ void GrowTimedCounters(uint16_t n) {
   TimedScriptContext* ctx = timed_context;
   if (n > 255) n = 255;
   if (n <= ctx->counter_len) return;
-  ctx->counters = Resize(ctx->counters, n);
+  ctx->counters = ResizeArray(ctx->counters, n);
   for (unsigned i = ctx->counter_len; i < n; i++) ctx->counters[i] = 0;
   ctx->counter_len = static_cast<uint8_t>(n);
 }

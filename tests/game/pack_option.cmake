@@ -17,11 +17,22 @@ endfunction()
 set(base ${WORK}/pack_option)
 file(REMOVE_RECURSE ${base})
 file(MAKE_DIRECTORY ${base})
+# Without the engine folder "default" below the working folder nothing runs.
+execute_process(COMMAND ${TOLV} -pack demo WORKING_DIRECTORY ${base} RESULT_VARIABLE rc OUTPUT_VARIABLE out)
+if(rc EQUAL 0 OR NOT out MATCHES "Data files not found")
+  message(FATAL_ERROR "tolv without default/: exit ${rc}, said ${out}")
+endif()
+file(MAKE_DIRECTORY ${base}/default)
 file(COPY ${FIXTURES}/beta/ DESTINATION ${base}/demo)
 expect_pack(${base} demo)
 execute_process(COMMAND ${TOLV} -pack WORKING_DIRECTORY ${base} RESULT_VARIABLE rc OUTPUT_QUIET ERROR_VARIABLE err)
 if(rc EQUAL 0 OR NOT err MATCHES "Command-line has uninterpretable errors")
   message(FATAL_ERROR "tolv -pack without a name: exit ${rc}, said ${err}")
+endif()
+
+execute_process(COMMAND ${TOLV} -nonsense WORKING_DIRECTORY ${base} RESULT_VARIABLE rc OUTPUT_QUIET ERROR_VARIABLE err)
+if(rc EQUAL 0 OR NOT err MATCHES "Command-line has uninterpretable errors")
+  message(FATAL_ERROR "tolv -nonsense: exit ${rc}, said ${err}")
 endif()
 
 # A copy of games/: pack the sample, hide its loose files, run it.

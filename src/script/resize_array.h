@@ -1,0 +1,20 @@
+// Growing and shrinking the plain arrays that records own (lane arrays,
+// counters): realloc, with 0 elements meaning freed and null.
+#pragma once
+#include <cstdlib>
+#include <new>
+
+namespace tolv {
+
+template <typename T>
+T* ResizeArray(T* p, unsigned n) {
+  if (n == 0) {
+    std::free(p);
+    return nullptr;
+  }
+  T* q = static_cast<T*>(std::realloc(p, n * sizeof(T)));
+  if (!q) throw std::bad_alloc();
+  return q;
+}
+
+}  // namespace tolv
