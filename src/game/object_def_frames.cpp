@@ -22,10 +22,6 @@ static void ReportFrameSize(uint32_t set, uint32_t frame, uint16_t w, uint16_t h
   ScriptErrorFormat("Sprite %u Frame %u - Invalid height %d%s", set, frame, h, tail);
 }
 
-static void ReadBoxList(FileStream& s, uint8_t* count, Box** boxes) {
-  *count = uint8_t(ReadCount(s, 255, "box"));
-  *boxes = ReadBoxArray(*count, [&s] { return ReadNumberToken(s); });
-}
 
 static void ReadFrame(FileStream& s, SpriteFrame* f, uint32_t set, uint32_t frame, char* last_image) {
   char name[kTokenSize];
@@ -40,23 +36,8 @@ static void ReadFrame(FileStream& s, SpriteFrame* f, uint32_t set, uint32_t fram
   InitSpriteFrame(f, w, h);
   if (!CutFrameFromImage(&sprite_image, f, x, y))
     ScriptError("Sprite load attempted to read beyond the bounds of the loaded image");
-  f->draw_x = int16_t(ReadNumberToken(s));
-  f->draw_y = int16_t(ReadNumberToken(s));
-  f->back_draw_x = int16_t(ReadNumberToken(s));
-  f->flip_draw_y = int16_t(ReadNumberToken(s));
-  f->box.left = ReadNumberToken(s);
-  f->box.top = ReadNumberToken(s);
-  f->box.right = ReadNumberToken(s);
-  f->box.bottom = ReadNumberToken(s);
-  ReadBoxList(s, &f->attack_count, &f->attack_boxes);
-  ReadBoxList(s, &f->hurt_count, &f->hurt_boxes);
-  f->hotspot_count = uint8_t(ReadCount(s, 255, "hot spot"));
-  f->hotspots = NewZeroedArray<HotSpot>(f->hotspot_count);
-  for (uint32_t k = 0; k < f->hotspot_count; k++) {
-    f->hotspots[k].x = ReadNumberToken(s);
-    f->hotspots[k].y = ReadNumberToken(s);
-  }
-  MirrorFrameBoxes(f);
+  ReadFrameFields(
+      f, [&s] { return ReadNumberToken(s); }, [&s](const char* what) { return uint8_t(ReadCount(s, 255, what)); });
 }
 
 void ReadInlineSpriteSets(FileStream& s, int scope, int32_t count) {

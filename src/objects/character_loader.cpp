@@ -90,10 +90,6 @@ struct Reader {
 };
 }  // namespace
 
-static void ReadBoxes(Reader& r, uint8_t* count, Box** boxes) {
-  *count = static_cast<uint8_t>(r.Number());
-  *boxes = ReadBoxArray(*count, [&r] { return r.Number(); });
-}
 
 static void ReportSize(Reader& r, int i, uint16_t w, uint16_t h) {
   char msg[256];
@@ -117,23 +113,8 @@ static void ReadFrame(Reader& r, SpriteFrame* f, int i) {
   InitSpriteFrame(f, w, h);
   if (!CutFrameFromImage(&sprite_image, f, x, y))
     return r.Fail("Sprite load attempted to read beyond the bounds of the loaded image");
-  f->draw_x = static_cast<int16_t>(r.Number());
-  f->draw_y = static_cast<int16_t>(r.Number());
-  f->back_draw_x = static_cast<int16_t>(r.Number());
-  f->flip_draw_y = static_cast<int16_t>(r.Number());
-  f->box.left = r.Number();
-  f->box.top = r.Number();
-  f->box.right = r.Number();
-  f->box.bottom = r.Number();
-  ReadBoxes(r, &f->attack_count, &f->attack_boxes);
-  ReadBoxes(r, &f->hurt_count, &f->hurt_boxes);
-  f->hotspot_count = static_cast<uint8_t>(r.Number());
-  f->hotspots = NewZeroedArray<HotSpot>(f->hotspot_count);
-  for (int k = 0; k < f->hotspot_count; k++) {
-    f->hotspots[k].x = r.Number();
-    f->hotspots[k].y = r.Number();
-  }
-  MirrorFrameBoxes(f);
+  ReadFrameFields(
+      f, [&r] { return r.Number(); }, [&r](const char*) { return static_cast<uint8_t>(r.Number()); });
 }
 
 static void ReadFrames(Reader& r, Character& ch, int c) {

@@ -31,4 +31,30 @@ Box* ReadBoxArray(uint32_t count, Next next) {
   return boxes;
 }
 
+// The fields of a text frame block after its image area: drawing offsets,
+// main box, attack and hurt boxes, hot spots; then the mirrored boxes.
+// next() reads a number, count(what) a list length (a byte).
+template <class Next, class Count>
+void ReadFrameFields(SpriteFrame* f, Next next, Count count) {
+  f->draw_x = static_cast<int16_t>(next());
+  f->draw_y = static_cast<int16_t>(next());
+  f->back_draw_x = static_cast<int16_t>(next());
+  f->flip_draw_y = static_cast<int16_t>(next());
+  f->box.left = next();
+  f->box.top = next();
+  f->box.right = next();
+  f->box.bottom = next();
+  f->attack_count = count("box");
+  f->attack_boxes = ReadBoxArray(f->attack_count, next);
+  f->hurt_count = count("box");
+  f->hurt_boxes = ReadBoxArray(f->hurt_count, next);
+  f->hotspot_count = count("hot spot");
+  f->hotspots = NewZeroedArray<HotSpot>(f->hotspot_count);
+  for (uint32_t k = 0; k < f->hotspot_count; k++) {
+    f->hotspots[k].x = next();
+    f->hotspots[k].y = next();
+  }
+  MirrorFrameBoxes(f);
+}
+
 }  // namespace tolv
