@@ -9,7 +9,6 @@ namespace tolv {
 uint8_t player_count = kMaxPlayers;
 int32_t wrap_left, wrap_right, wrap_width;
 int32_t wrap_top, wrap_bottom, wrap_height;
-int32_t* current_player_vars = nullptr;
 
 // One axis: the player's wrap registers when it wraps, else 0 to the
 // plane's size in pixels.
@@ -39,7 +38,6 @@ void SelectPlayer(int p) {
   current_player = p >= 0 && p < kMaxPlayers ? &player_records[p] : &void_player;
   current_character_vars = current_player->character_vars;
   current_character_var_count = current_character_vars ? character_register_count : 0;
-  current_player_vars = current_player->player_vars;
   SetWrapWindow(p);
 }
 

@@ -8,7 +8,6 @@ namespace tolv {
 extern uint8_t player_count;  // players of the game; only the first kMaxPlayers have records
 extern int32_t wrap_left, wrap_right, wrap_width;
 extern int32_t wrap_top, wrap_bottom, wrap_height;
-extern int32_t* current_player_vars;
 
 // A p that names no player record selects the inert void player, and
 // register 9 still becomes p.

@@ -302,7 +302,7 @@ TEST_F(WorldTest, PlayerSelectionSetsTheWrapWindowFromRegistersOrThePlane) {
   SelectPlayer(1);
   EXPECT_EQ(registers[kRegPlayer], 1);
   EXPECT_EQ(current_player, r);
-  EXPECT_EQ(current_player_vars, r->player_vars);
+  EXPECT_EQ(current_character_vars, r->character_vars);
   EXPECT_EQ(V({wrap_left, wrap_right, wrap_width, wrap_top, wrap_bottom, wrap_height}), (V{0, 320, 320, 0, 240, 240}));
   registers[40] = 1, registers[24] = 16, registers[28] = 500, registers[48] = 484;
   SelectPlayer(1);
