@@ -32,7 +32,7 @@ int FindLane(const ScriptContext* ctx, uint16_t f) {
   return -1;
 }
 
-static int FirstFreeLane(const ScriptContext* ctx) {
+int FirstFreeLane(const ScriptContext* ctx) {
   for (int i = 0; i < ctx->lane_count; i++)
     if (ctx->lane_funcs[i] >= ctx->function_count) return i;
   return -1;

@@ -145,5 +145,7 @@ void GrowTimedCounters(uint16_t n);
 
 // Index of the first lane of ctx running f, or -1.
 int FindLane(const ScriptContext* ctx, uint16_t f);
+// Index of the lowest free lane of ctx, or -1.
+int FirstFreeLane(const ScriptContext* ctx);
 
 }  // namespace tolv

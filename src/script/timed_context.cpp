@@ -114,8 +114,7 @@ void RunTimedLanes() {
 }
 
 static int ClaimTimedLane(TimedScriptContext* ctx) {
-  for (int i = 0; i < ctx->lane_count; i++)
-    if (ctx->lane_funcs[i] >= ctx->function_count) return i;
+  if (int lane = FirstFreeLane(ctx); lane >= 0) return lane;
   if (!AddTimedLane()) return -1;
   return ctx->lane_count - 1;
 }
