@@ -1,0 +1,37 @@
+// The one way the engine writes a file: into a fresh temporary file beside
+// the target, every write and the close checked, then renamed over the
+// target. A failure at any step removes the temporary file and leaves the
+// previous file as it was.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tolv {
+
+struct AtomicFile {
+  int fd = -1;
+  std::string path;       // the target
+  std::string temp_path;  // where the bytes go until Commit
+  bool ok = false;        // false after any failed step
+};
+
+// Creates the temporary file exclusively (never through a link); false
+// when it cannot be created.
+bool BeginAtomicFile(AtomicFile& f, const std::string& path);
+// Appends n bytes; a failure latches f.ok = false.
+bool WriteAtomicFile(AtomicFile& f, const void* data, size_t n);
+// Flushes, closes and renames into place; on failure the temporary file is
+// removed and the target left untouched.
+bool CommitAtomicFile(AtomicFile& f);
+// Closes and removes the temporary file.
+void AbandonAtomicFile(AtomicFile& f);
+
+// The whole sequence for bytes already built in memory.
+bool SaveFileAtomically(const std::string& path, const void* data, size_t n);
+inline bool SaveFileAtomically(const std::string& path, const std::vector<uint8_t>& bytes) {
+  return SaveFileAtomically(path, bytes.data(), bytes.size());
+}
+
+}  // namespace tolv
