@@ -9,7 +9,7 @@
 
 #include "bench_harness.h"
 #include "compiler/compiler.h"
-#include "game/working_folder.h"
+#include "files/working_folder.h"
 #include "script/machine.h"
 
 using namespace tolv;

@@ -9,10 +9,10 @@
 #include <fstream>
 #include <string>
 
-#include "game/game_files.h"
+#include "files/game_files.h"
 #include "game/game_loading.h"
 #include "game/level_loading.h"
-#include "game/working_folder.h"
+#include "files/working_folder.h"
 #include "host/engine_init.h"
 
 using namespace tolv;

@@ -14,7 +14,7 @@
 #include "compiler/compile_state.h"
 #include "compiler/compiler.h"
 #include "compiler/operand_coding.h"
-#include "game/working_folder.h"
+#include "files/working_folder.h"
 #include "objects/records.h"
 #include "script/global_contexts.h"
 

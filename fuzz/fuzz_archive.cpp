@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "game/archive_format.h"
-#include "game/game_files.h"
+#include "files/archive_format.h"
+#include "files/game_files.h"
 
 using namespace tolv;
 

@@ -4,10 +4,10 @@
 #include <cstdio>
 #include <cstring>
 
-#include "game/file_stream.h"
-#include "game/game_files.h"
-#include "game/script_error.h"
-#include "game/tokenizer.h"
+#include "files/file_stream.h"
+#include "files/game_files.h"
+#include "files/script_error.h"
+#include "files/tokenizer.h"
 
 using namespace tolv;
 

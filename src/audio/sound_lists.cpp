@@ -9,8 +9,8 @@
 
 #include "game/function_files.h"
 #include "game/scopes.h"
-#include "game/script_error.h"
-#include "game/tokenizer.h"
+#include "files/script_error.h"
+#include "files/tokenizer.h"
 
 namespace tolv {
 

@@ -4,7 +4,7 @@
 #pragma once
 #include <cstdint>
 
-#include "game/file_stream.h"
+#include "files/file_stream.h"
 #include "objects/object_type.h"
 
 namespace tolv {

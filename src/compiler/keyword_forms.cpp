@@ -11,7 +11,7 @@
 
 #include "compiler/expression_ids.h"
 #include "compiler/operand_coding.h"
-#include "game/script_error.h"
+#include "files/script_error.h"
 
 namespace tolv {
 

@@ -1,6 +1,6 @@
 // The def-file lexer and the fatal error path, as the compiler uses them.
 #pragma once
-#include "game/file_stream.h"
-#include "game/game_files.h"
-#include "game/script_error.h"
-#include "game/tokenizer.h"
+#include "files/file_stream.h"
+#include "files/game_files.h"
+#include "files/script_error.h"
+#include "files/tokenizer.h"

@@ -6,8 +6,8 @@
 #include "game/function_files.h"
 #include "game/level_loading.h"
 #include "game/object_defs.h"
-#include "game/script_error.h"
-#include "game/tokenizer.h"
+#include "files/script_error.h"
+#include "files/tokenizer.h"
 #include "script/global_contexts.h"
 
 namespace tolv {

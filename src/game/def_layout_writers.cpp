@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "game/def_rewriter.h"
-#include "game/tokenizer.h"
+#include "files/tokenizer.h"
 #include "objects/records.h"
 
 namespace tolv {

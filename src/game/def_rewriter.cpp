@@ -12,8 +12,8 @@
 #include "compiler/compile_state.h"
 #include "compiler/prepass.h"
 #include "game/keyword_rewriter.h"
-#include "game/script_error.h"
-#include "game/tokenizer.h"
+#include "files/script_error.h"
+#include "files/tokenizer.h"
 
 namespace tolv {
 

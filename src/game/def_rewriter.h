@@ -4,7 +4,7 @@
 #pragma once
 #include <string>
 
-#include "game/file_stream.h"
+#include "files/file_stream.h"
 
 namespace tolv {
 

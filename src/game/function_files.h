@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "game/file_stream.h"
+#include "files/file_stream.h"
 #include "script/machine.h"
 
 namespace tolv {

@@ -5,14 +5,14 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "game/file_stream.h"
+#include "files/file_stream.h"
 #include "game/function_files.h"
-#include "game/game_files.h"
+#include "files/game_files.h"
 #include "game/game_loading.h"
-#include "game/script_error.h"
-#include "game/tokenizer.h"
-#include "game/working_folder.h"
-#include "host/message_log.h"
+#include "files/script_error.h"
+#include "files/tokenizer.h"
+#include "files/working_folder.h"
+#include "base/message_log.h"
 
 namespace tolv {
 

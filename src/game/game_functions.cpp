@@ -7,11 +7,11 @@
 #include "compiler/alias_tables.h"
 #include "compiler/compiler.h"
 #include "game/function_files.h"
-#include "game/game_files.h"
+#include "files/game_files.h"
 #include "game/game_loading.h"
 #include "game/scopes.h"
-#include "game/script_error.h"
-#include "game/tokenizer.h"
+#include "files/script_error.h"
+#include "files/tokenizer.h"
 #include "script/global_contexts.h"
 
 namespace tolv {

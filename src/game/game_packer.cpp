@@ -9,13 +9,13 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "game/archive_format.h"
-#include "game/archive_writer.h"
+#include "files/archive_format.h"
+#include "files/archive_writer.h"
 #include "game/def_rewriter.h"
-#include "game/exclude_list.h"
-#include "game/folder_listing.h"
-#include "game/game_files.h"
-#include "game/working_folder.h"
+#include "files/exclude_list.h"
+#include "files/folder_listing.h"
+#include "files/game_files.h"
+#include "files/working_folder.h"
 #include "objects/records.h"
 #include "script/random.h"
 

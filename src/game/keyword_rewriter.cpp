@@ -10,8 +10,8 @@
 #include "compiler/keyword_forms.h"
 #include "compiler/operand_coding.h"
 #include "game/def_rewriter.h"
-#include "game/script_error.h"
-#include "game/tokenizer.h"
+#include "files/script_error.h"
+#include "files/tokenizer.h"
 
 namespace tolv {
 

@@ -2,7 +2,7 @@
 #pragma once
 #include <string>
 
-#include "game/file_stream.h"
+#include "files/file_stream.h"
 
 namespace tolv {
 

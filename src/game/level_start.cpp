@@ -6,7 +6,7 @@
 #include "game/level_loading.h"
 #include "host/game_frame.h"
 #include "host/launch_options.h"
-#include "host/message_log.h"
+#include "base/message_log.h"
 #include "objects/character.h"
 #include "objects/object_pool.h"
 #include "objects/player_select.h"

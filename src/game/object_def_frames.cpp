@@ -7,8 +7,8 @@
 
 #include "game/function_files.h"
 #include "game/object_defs.h"
-#include "game/script_error.h"
-#include "game/tokenizer.h"
+#include "files/script_error.h"
+#include "files/tokenizer.h"
 #include "render/image.h"
 #include "world/frame_fields.h"
 #include "world/sprite_sets.h"

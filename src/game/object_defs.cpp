@@ -6,11 +6,11 @@
 #include <cstring>
 
 #include "game/function_files.h"
-#include "game/game_files.h"
+#include "files/game_files.h"
 #include "game/scopes.h"
-#include "game/script_error.h"
-#include "game/tokenizer.h"
-#include "game/working_folder.h"
+#include "files/script_error.h"
+#include "files/tokenizer.h"
+#include "files/working_folder.h"
 #include "objects/object_pool.h"
 #include "script/operands.h"
 #include "script/registers.h"

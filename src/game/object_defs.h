@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "game/file_stream.h"
+#include "files/file_stream.h"
 
 namespace tolv {
 

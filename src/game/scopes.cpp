@@ -1,6 +1,6 @@
 #include "game/scopes.h"
 
-#include "game/script_error.h"
+#include "files/script_error.h"
 
 namespace tolv {
 

@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <cstring>
 
-#include "game/archive_writer.h"
-#include "game/game_files.h"
+#include "files/archive_writer.h"
+#include "files/game_files.h"
 #include "game/game_packer.h"
-#include "game/working_folder.h"
+#include "files/working_folder.h"
 
 namespace tolv {
 

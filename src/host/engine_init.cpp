@@ -2,7 +2,7 @@
 
 #include "compiler/alias_tables.h"
 #include "compiler/string_var_resolver.h"
-#include "game/tokenizer.h"
+#include "files/tokenizer.h"
 #include "objects/builtin_routines.h"
 #include "objects/object_pool.h"
 #include "objects/players.h"

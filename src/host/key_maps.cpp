@@ -8,10 +8,10 @@
 
 #include "compiler/compile_scopes.h"
 #include "game/function_files.h"
-#include "game/script_error.h"
-#include "game/tokenizer.h"
-#include "host/key_state.h"
-#include "host/message_log.h"
+#include "files/script_error.h"
+#include "files/tokenizer.h"
+#include "base/key_state.h"
+#include "base/message_log.h"
 
 namespace tolv {
 

@@ -8,11 +8,11 @@
 #include <cstring>
 #include <new>
 
-#include "game/file_stream.h"
-#include "game/script_error.h"
-#include "game/tokenizer.h"
-#include "host/key_state.h"
-#include "host/message_log.h"
+#include "files/file_stream.h"
+#include "files/script_error.h"
+#include "files/tokenizer.h"
+#include "base/key_state.h"
+#include "base/message_log.h"
 #include "objects/character.h"
 #include "objects/records.h"
 #include "render/image.h"

@@ -7,7 +7,7 @@
 #include <new>
 #include <vector>
 
-#include "host/message_log.h"
+#include "base/message_log.h"
 #include "objects/builtin_routines.h"
 #include "objects/object_layout.h"
 #include "objects/object_pool.h"

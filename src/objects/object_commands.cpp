@@ -1,5 +1,5 @@
 // Object commands: spawn, delete, link, retype and pause.
-#include "host/key_state.h"
+#include "base/key_state.h"
 #include "objects/draw_order.h"
 #include "objects/object_links.h"
 #include "objects/object_pool.h"

@@ -10,9 +10,9 @@
 #include <cstdio>
 #include <cstring>
 
-#include "game/game_files.h"
-#include "game/working_folder.h"
-#include "host/message_log.h"
+#include "files/game_files.h"
+#include "files/working_folder.h"
+#include "base/message_log.h"
 
 namespace tolv {
 

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "game/game_files.h"
-#include "game/working_folder.h"
-#include "host/message_log.h"
+#include "files/game_files.h"
+#include "files/working_folder.h"
+#include "base/message_log.h"
 #include "objects/draw_order.h"
 #include "objects/records.h"
 

@@ -2,7 +2,7 @@
 // frame, and the turn of each player's object.
 #include "objects/player_step.h"
 
-#include "host/key_state.h"
+#include "base/key_state.h"
 #include "objects/character.h"
 #include "objects/player_select.h"
 #include "objects/players.h"

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <new>
 
-#include "host/key_state.h"
+#include "base/key_state.h"
 #include "objects/builtin_routines.h"
 #include "objects/character.h"
 #include "script/count_slot.h"

@@ -1,7 +1,7 @@
 // Stat object instances: building, freeing and measuring.
 #include <new>
 
-#include "host/message_log.h"
+#include "base/message_log.h"
 #include "objects/object_pool.h"
 #include "objects/stat_obj.h"
 #include "objects/world_update.h"

@@ -1,7 +1,7 @@
 // RunStatObj: the per-frame run of the running object's layout: key
 // triggers, the layout's lanes, tweening with arrival counters and the
 // element scripts.
-#include "host/key_state.h"
+#include "base/key_state.h"
 #include "objects/object_pool.h"
 #include "objects/player_select.h"
 #include "objects/stat_obj.h"

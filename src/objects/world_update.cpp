@@ -3,7 +3,7 @@
 // order fixes and the debug object list.
 #include "objects/world_update.h"
 
-#include "host/key_state.h"
+#include "base/key_state.h"
 #include "objects/draw_order.h"
 #include "objects/object_links.h"
 #include "objects/object_list.h"

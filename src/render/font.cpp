@@ -6,11 +6,11 @@
 #include <new>
 #include <string>
 
-#include "game/file_stream.h"
-#include "game/game_files.h"
-#include "game/script_error.h"
-#include "game/tokenizer.h"
-#include "game/working_folder.h"
+#include "files/file_stream.h"
+#include "files/game_files.h"
+#include "files/script_error.h"
+#include "files/tokenizer.h"
+#include "files/working_folder.h"
 #include "render/image.h"
 
 namespace tolv {

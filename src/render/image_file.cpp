@@ -5,8 +5,8 @@
 #include <new>
 #include <vector>
 
-#include "game/game_files.h"
-#include "host/message_log.h"
+#include "files/game_files.h"
+#include "base/message_log.h"
 #include "render/image.h"
 
 namespace tolv {

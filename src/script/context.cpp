@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <new>
 
-#include "host/message_log.h"
+#include "base/message_log.h"
 #include "script/commands.h"
 #include "script/lane_loop.h"
 #include "script/resize_array.h"

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "host/message_log.h"
+#include "base/message_log.h"
 #include "script/operands.h"
 
 namespace tolv {

@@ -1,6 +1,6 @@
 #include "script/nested_run.h"
 
-#include "host/message_log.h"
+#include "base/message_log.h"
 
 namespace tolv {
 

@@ -1,7 +1,7 @@
 // Commands on the script string slots.
 #include <cstring>
 
-#include "host/message_log.h"
+#include "base/message_log.h"
 #include "script/commands.h"
 #include "script/expand_string_vars.h"
 #include "script/operands.h"

@@ -4,7 +4,7 @@
 #include <new>
 
 #include "game/scopes.h"
-#include "host/message_log.h"
+#include "base/message_log.h"
 
 namespace tolv {
 

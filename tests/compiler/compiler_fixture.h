@@ -16,7 +16,7 @@
 #include "compiler/compiler.h"
 #include "compiler/string_var_resolver.h"
 #include "compiler/lexer_link.h"
-#include "game/working_folder.h"
+#include "files/working_folder.h"
 #include "objects/records.h"
 
 namespace tolv::test {

@@ -1,6 +1,6 @@
 #include <random>
 
-#include "game/archive_format.h"
+#include "files/archive_format.h"
 #include "script/random.h"
 #include "game_test_util.h"
 

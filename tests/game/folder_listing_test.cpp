@@ -1,6 +1,6 @@
-#include "game/archive_writer.h"
-#include "game/exclude_list.h"
-#include "game/folder_listing.h"
+#include "files/archive_writer.h"
+#include "files/exclude_list.h"
+#include "files/folder_listing.h"
 #include "game_test_util.h"
 
 namespace tolv::test {

@@ -1,4 +1,4 @@
-#include "game/exclude_list.h"
+#include "files/exclude_list.h"
 #include "game_test_util.h"
 
 namespace tolv::test {

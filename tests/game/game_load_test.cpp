@@ -10,7 +10,7 @@
 #include "game/data_tables.h"
 #include "game/object_defs.h"
 #include "host/key_maps.h"
-#include "host/key_state.h"
+#include "base/key_state.h"
 #include "host/launch_options.h"
 #include "loading_fixture.h"
 #include "objects/character.h"

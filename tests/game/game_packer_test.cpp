@@ -1,5 +1,5 @@
 #include "game/def_rewriter.h"
-#include "game/folder_listing.h"
+#include "files/folder_listing.h"
 #include "pack_test_util.h"
 
 namespace tolv::test {

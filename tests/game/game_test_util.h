@@ -13,11 +13,11 @@
 #include <utility>
 #include <vector>
 
-#include "game/file_stream.h"
-#include "game/game_files.h"
-#include "game/script_error.h"
-#include "game/tokenizer.h"
-#include "game/working_folder.h"
+#include "files/file_stream.h"
+#include "files/game_files.h"
+#include "files/script_error.h"
+#include "files/tokenizer.h"
+#include "files/working_folder.h"
 
 namespace tolv::test {
 
@@ -94,7 +94,7 @@ class TokenizerTest : public ::testing::Test {
 
 }  // namespace tolv::test
 
-#include "game/archive_writer.h"
+#include "files/archive_writer.h"
 
 namespace tolv::test {
 

@@ -5,7 +5,7 @@
 #include <iterator>
 
 #include "game_test_util.h"
-#include "host/message_log.h"
+#include "base/message_log.h"
 #include "render/image.h"
 
 namespace tolv::test {

@@ -11,7 +11,7 @@
 #include "game/level_loading.h"
 #include "game_test_util.h"
 #include "host/engine_init.h"
-#include "host/message_log.h"
+#include "base/message_log.h"
 #include "script/operands.h"
 #include "script/registers.h"
 

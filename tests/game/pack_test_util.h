@@ -3,8 +3,8 @@
 // archive back with the loose files out of reach.
 #pragma once
 #include "compiler/alias_tables.h"
-#include "game/archive_reader.h"
-#include "game/archive_writer.h"
+#include "files/archive_reader.h"
+#include "files/archive_writer.h"
 #include "game/game_packer.h"
 #include "game_test_util.h"
 #include "script/random.h"

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "game/act_records.h"
-#include "game/archive_reader.h"
+#include "files/archive_reader.h"
 #include "game/game_packer.h"
 #include "game/object_defs.h"
 #include "host/headless.h"

@@ -1,5 +1,5 @@
 #include "game_test_util.h"
-#include "host/message_log.h"
+#include "base/message_log.h"
 
 namespace tolv::test {
 namespace {

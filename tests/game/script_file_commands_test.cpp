@@ -7,7 +7,7 @@
 
 #include "../script/space_fixture.h"
 #include "game_test_util.h"
-#include "host/message_log.h"
+#include "base/message_log.h"
 #include "script/lane_access.h"
 #include "script/string_slots.h"
 

@@ -2,7 +2,7 @@
 #include <map>
 #include <sstream>
 
-#include "host/key_state.h"
+#include "base/key_state.h"
 #include "object_world.h"
 #include "objects/character_loader.h"
 #include "objects/character.h"

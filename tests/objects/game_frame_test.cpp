@@ -5,7 +5,7 @@
 #include <sstream>
 #include <string>
 
-#include "game/game_files.h"
+#include "files/game_files.h"
 #include "objects/object_list.h"
 #include "objects/stat_obj_hooks.h"
 #include "world_fixture.h"

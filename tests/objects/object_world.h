@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "host/message_log.h"
+#include "base/message_log.h"
 #include "objects/builtin_routines.h"
 #include "objects/object_pool.h"
 #include "objects/object_type.h"

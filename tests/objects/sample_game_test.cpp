@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "../game/game_test_util.h"
-#include "game/archive_reader.h"
+#include "files/archive_reader.h"
 #include "game/game_loading.h"
 #include "game/level_loading.h"
 #include "host/headless.h"

@@ -1,6 +1,6 @@
 // Layout instances: building the tree, triggers, lanes, tweening with
 // arrival counters, deletion from inside and the trims.
-#include "host/key_state.h"
+#include "base/key_state.h"
 #include "objects/stat_obj_def.h"
 #include "objects/world_update.h"
 #include "stat_obj_world.h"

@@ -10,9 +10,9 @@
 
 #include "compiler/compile_scopes.h"
 #include "compiler/compile_state.h"
-#include "game/game_files.h"
-#include "game/script_error.h"
-#include "game/working_folder.h"
+#include "files/game_files.h"
+#include "files/script_error.h"
+#include "files/working_folder.h"
 #include "object_world.h"
 #include "objects/stat_obj.h"
 #include "render/font.h"

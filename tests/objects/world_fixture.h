@@ -10,7 +10,7 @@
 
 #include "host/game_frame.h"
 #include "host/headless.h"
-#include "host/key_state.h"
+#include "base/key_state.h"
 #include "objects/builtin_routines.h"
 #include "objects/character.h"
 #include "objects/draw_order.h"

@@ -1,7 +1,7 @@
 // Function control in other owners' contexts and in timed contexts.
 #include <cstring>
 
-#include "host/message_log.h"
+#include "base/message_log.h"
 #include "objects/player_select.h"
 #include "script/count_slot.h"
 #include "object_fixture.h"

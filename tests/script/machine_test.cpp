@@ -1,5 +1,5 @@
 // Run loops, lane rules and the safety limits of the script machine.
-#include "host/message_log.h"
+#include "base/message_log.h"
 #include "script_fixture.h"
 
 namespace tolv::test {

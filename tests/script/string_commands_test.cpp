@@ -1,6 +1,6 @@
 #include <string>
 
-#include "host/message_log.h"
+#include "base/message_log.h"
 #include "script/expand_string_vars.h"
 #include "script/string_slots.h"
 #include "space_fixture.h"

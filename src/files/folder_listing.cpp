@@ -1,12 +1,12 @@
-#include "game/folder_listing.h"
+#include "files/folder_listing.h"
 
 #include <dirent.h>
 #include <sys/stat.h>
 
 #include <algorithm>
 
-#include "game/exclude_list.h"
-#include "game/working_folder.h"
+#include "files/exclude_list.h"
+#include "files/working_folder.h"
 
 namespace tolv {
 

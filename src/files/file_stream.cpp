@@ -1,12 +1,12 @@
-#include "game/file_stream.h"
+#include "files/file_stream.h"
 
 #include <sys/stat.h>
 
 #include <cstdio>
 
-#include "game/game_files.h"
-#include "game/tokenizer.h"
-#include "game/working_folder.h"
+#include "files/game_files.h"
+#include "files/tokenizer.h"
+#include "files/working_folder.h"
 
 namespace tolv {
 

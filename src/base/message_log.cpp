@@ -1,4 +1,4 @@
-#include "host/message_log.h"
+#include "base/message_log.h"
 
 #include <cstdio>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "game/archive_format.h"
+#include "files/archive_format.h"
 
 #include "script/random.h"
 

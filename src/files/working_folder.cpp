@@ -1,11 +1,11 @@
-#include "game/working_folder.h"
+#include "files/working_folder.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstring>
 
-#include "game/game_files.h"
+#include "files/game_files.h"
 
 namespace tolv {
 

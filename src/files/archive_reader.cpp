@@ -1,13 +1,13 @@
-#include "game/archive_reader.h"
+#include "files/archive_reader.h"
 
 #include <cstdio>
 #include <vector>
 
-#include "game/archive_format.h"
-#include "game/archive_index.h"
-#include "game/game_files.h"
-#include "game/working_folder.h"
-#include "host/message_log.h"
+#include "files/archive_format.h"
+#include "files/archive_index.h"
+#include "files/game_files.h"
+#include "files/working_folder.h"
+#include "base/message_log.h"
 #include "script/random.h"
 
 namespace tolv {

@@ -3,7 +3,7 @@
 #pragma once
 #include <cstdint>
 
-#include "game/file_stream.h"
+#include "files/file_stream.h"
 
 namespace tolv {
 

@@ -1,14 +1,14 @@
-#include "game/script_error.h"
+#include "files/script_error.h"
 
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
 
-#include "game/game_files.h"
-#include "game/tokenizer.h"
-#include "game/working_folder.h"
-#include "host/message_log.h"
+#include "files/game_files.h"
+#include "files/tokenizer.h"
+#include "files/working_folder.h"
+#include "base/message_log.h"
 
 namespace tolv {
 

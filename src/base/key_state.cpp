@@ -1,4 +1,4 @@
-#include "host/key_state.h"
+#include "base/key_state.h"
 
 namespace tolv {
 

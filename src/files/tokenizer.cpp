@@ -1,9 +1,9 @@
-#include "game/tokenizer.h"
+#include "files/tokenizer.h"
 
 #include <cstring>
 
-#include "game/game_files.h"
-#include "game/script_error.h"
+#include "files/game_files.h"
+#include "files/script_error.h"
 
 namespace tolv {
 

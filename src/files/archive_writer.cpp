@@ -1,10 +1,10 @@
-#include "game/archive_writer.h"
+#include "files/archive_writer.h"
 
 #include <cstring>
 
-#include "game/archive_format.h"
+#include "files/archive_format.h"
 #include "script/random.h"
-#include "game/working_folder.h"
+#include "files/working_folder.h"
 
 namespace tolv {
 

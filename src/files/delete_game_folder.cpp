@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "game/archive_writer.h"
-#include "game/archive_format.h"
-#include "game/folder_listing.h"
-#include "game/game_files.h"
-#include "game/working_folder.h"
-#include "host/message_log.h"
+#include "files/archive_writer.h"
+#include "files/archive_format.h"
+#include "files/folder_listing.h"
+#include "files/game_files.h"
+#include "files/working_folder.h"
+#include "base/message_log.h"
 
 namespace tolv {
 

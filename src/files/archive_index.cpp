@@ -1,8 +1,8 @@
-#include "game/archive_index.h"
+#include "files/archive_index.h"
 
 #include <cstring>
 
-#include "game/archive_format.h"
+#include "files/archive_format.h"
 
 namespace tolv {
 

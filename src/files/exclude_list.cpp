@@ -1,7 +1,7 @@
-#include "game/exclude_list.h"
+#include "files/exclude_list.h"
 
-#include "game/file_stream.h"
-#include "game/tokenizer.h"
+#include "files/file_stream.h"
+#include "files/tokenizer.h"
 
 namespace tolv {
 

@@ -1,13 +1,13 @@
 // The open-file stack: each entry is a loose file or an archive member, so
 // nesting the two kinds reads and closes each as what it is.
-#include "game/game_files.h"
+#include "files/game_files.h"
 
 #include <sys/stat.h>
 
 #include <cstdio>
 
-#include "game/archive_reader.h"
-#include "game/working_folder.h"
+#include "files/archive_reader.h"
+#include "files/working_folder.h"
 
 namespace tolv {
 
