@@ -9,6 +9,8 @@
 #include "script/global_contexts.h"
 #include "script/operands.h"
 #include "script/registers.h"
+#include "world/palette.h"
+#include "world/tile.h"
 
 namespace tolv {
 
@@ -17,9 +19,7 @@ uint8_t view_count = 1;
 int32_t screen_shake_x = 0, screen_shake_y = 0;
 
 static void NoStep() {}
-static void NoBank(int) {}
-void (*animate_tiles)() = NoStep;
-void (*select_palette_bank)(int bank) = NoBank;
+void (*select_palette_bank)(int32_t bank) = SelectPaletteBank;
 void (*run_palette_effects)() = NoStep;
 void (*ease_camera_limits)() = NoStep;
 void (*update_plane_scroll)() = NoStep;
@@ -67,7 +67,7 @@ void RunGameFrame() {
   select_palette_bank(0);
   if (!(static_cast<uint32_t>(registers[kRegFreeze]) & kFreezeCounter)) {
     game_frame_counter++;
-    animate_tiles();
+    AnimateTiles();
   }
   UpdateWorld();
   current_context = &global_context;

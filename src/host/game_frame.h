@@ -11,8 +11,7 @@ extern int32_t screen_shake_x, screen_shake_y;  // added to the drawn view's cam
 
 // Steps owned by the level and renderer code, installed when they exist;
 // no-ops until then (a headless run needs none of them).
-extern void (*animate_tiles)();
-extern void (*select_palette_bank)(int bank);
+extern void (*select_palette_bank)(int32_t bank);  // SelectPaletteBank
 extern void (*run_palette_effects)();
 extern void (*ease_camera_limits)();
 extern void (*update_plane_scroll)();
