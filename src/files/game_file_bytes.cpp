@@ -13,9 +13,7 @@ void ReadCurrentGameFile(std::vector<uint8_t>& out) {
   uint32_t n = TellGameFile();
   RewindGameFile();
   out.resize(n);
-  uint32_t got = 0;
-  for (int c; got < n && (c = ReadGameFileByte()) != kGameFileEnd;) out[got++] = static_cast<uint8_t>(c);
-  out.resize(got);
+  out.resize(ReadGameFileBlock(out.data(), n));
 }
 
 GameFileRead ReadGameFileBytes(const char* path, std::vector<uint8_t>& out, uint32_t max_size) {
