@@ -14,7 +14,7 @@
 #include "bench_harness.h"
 #include "files/game_files.h"
 #include "files/working_folder.h"
-#include "host/engine_init.h"
+#include "script/registers.h"
 #include "world/tile_file.h"
 
 using namespace tolv;
@@ -39,7 +39,8 @@ static std::vector<uint8_t> TileFile(uint32_t n) {
 }
 
 int main() {
-  InitEngine();
+  AllocRegisters(0);
+  ResetRegisters();
   char dir[] = "/tmp/tolv_bench_tiles_XXXXXX";
   if (!mkdtemp(dir)) return 1;
   game_folder = dir;

@@ -10,9 +10,9 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/message_log.h"
 #include "files/game_file_bytes.h"
 #include "files/game_files.h"
-#include "base/message_log.h"
 
 namespace tolv {
 

@@ -5,11 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "../game/game_test_util.h"
+#include "../files/game_test_util.h"
 #include "base/message_log.h"
 #include "script/commands.h"
 #include "script/operands.h"
 #include "script/registers.h"
+#include "world/command_lists.h"
 #include "world/tile_file.h"
 
 namespace tolv::test {
@@ -81,7 +82,7 @@ class TileFileTest : public GameDirTest {
     AllocRegisters(16);
     ResetRegisters();
     ResetPaletteBanks();
-    BuildCommandTables();
+    RegisterWorldCommands();
     ResetTileSet();
     ClearMessages();
     tile_file_path.clear();

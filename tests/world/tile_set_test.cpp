@@ -1,8 +1,5 @@
-// The tile pool: animation, resizing, the checked accessor, palette banks
-// fed from the tile set, and what the game frame and command line do.
-#include "host/engine_init.h"
-#include "host/game_frame.h"
-#include "host/launch_options.h"
+// The tile pool: animation, resizing, the checked accessor, and palette
+// banks fed from the tile set.
 #include "stil_bytes.h"
 
 namespace tolv::test {
@@ -84,26 +81,6 @@ TEST_F(TileFileTest, PaletteSetsFeedBothBanks) {
   EXPECT_EQ(palette_banks[1].rgb[0][0], 99);
   SetPalettePixelFormat(PixelFormat{});
   EXPECT_EQ(palette_banks[1].packed[0], 0x630000u);
-}
-
-TEST_F(TileFileTest, GameFrameAnimatesUnlessFrozenAndTheCommandLineLoads) {
-  InitEngine();
-  EXPECT_EQ(tile_count, 2000);
-  Put("a.til", Stil(4));
-  char* argv[] = {const_cast<char*>("tolv"), const_cast<char*>("-tilefile"), const_cast<char*>("a.til")};
-  ASSERT_TRUE(ReadLaunchOptions(3, argv));
-  ChangeWorkingFolder(root_.c_str());  // taken from the game root all the same
-  LoadCommandLineFiles();
-  tile_file_option.clear();
-  ASSERT_EQ(tile_count, 3);
-  registers[kRegFreeze] = 2;
-  RunGameFrame();
-  RunGameFrame();
-  EXPECT_EQ(tiles[0].frame_index, 0);
-  registers[kRegFreeze] = 0;
-  RunGameFrame();
-  RunGameFrame();
-  EXPECT_EQ(tiles[0].frame_index, 1);
 }
 
 }  // namespace
