@@ -1,8 +1,11 @@
 #include "host/command_line.h"
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <cstring>
 
+#include "base/message_log.h"
 #include "files/archive_writer.h"
 #include "files/game_files.h"
 #include "files/working_folder.h"
@@ -15,9 +18,24 @@ static int Uninterpretable() {
   return 1;
 }
 
+// A folder without game.def is not a game: "-pack default" would write an
+// archive into the engine folder, and a game left with its archive only
+// would lose it to an empty one.
+static bool LacksGameDef(const char* name) {
+  struct stat st;
+  const std::string folder = ComposePath(name);
+  return stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) &&
+         !(stat((folder + "/game.def").c_str(), &st) == 0 && S_ISREG(st.st_mode));
+}
+
 static int Pack(const char* name) {
   if (base_folder.empty()) base_folder = WorkingFolder();
+  if (LacksGameDef(name)) {
+    std::fprintf(stderr, "Packing refused: %s has no game.def, so it is not a game folder\n", name);
+    return 1;
+  }
   pack_folder_name = name;
+  message_log_echo = true;  // links skipped
   const bool ok = PackGame();
   std::fputc('\n', stdout);
   if (!ok) std::fprintf(stderr, "Packing failed: %s\n", pack_error.c_str());
