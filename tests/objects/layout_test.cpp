@@ -403,6 +403,14 @@ TEST_F(LayoutFileTest, FailedSaveKeepsThePreviousFile) {
   EXPECT_FALSE(SaveObjectLayout("nofolder/act.obj"));
   EXPECT_EQ(LastMessage(), "Cannot write file nofolder/act.obj");
   EXPECT_FALSE(SaveObjectLayout("../outside.obj"));
+  std::filesystem::create_directory_symlink(root, root / "game" / "up");
+  uint32_t save_linked[] = {1133, 2};  // command 1133 through a folder that links out
+  ResizeStringSlots(3);
+  SetStringSlot(2, "up/outside.obj");
+  current_instruction = save_linked;
+  script_commands[1133]();
+  EXPECT_EQ(LastMessage(), "Cannot write file up/outside.obj");
+  FreeStringSlots();
   EXPECT_FALSE(std::filesystem::exists(root / "outside.obj"));
   EXPECT_FALSE(SaveObjectLayout(""));
   EXPECT_FALSE(SaveObjectLayout("zone01"));  // a folder
