@@ -7,6 +7,7 @@
 
 #include "base/message_log.h"
 #include "files/archive_writer.h"
+#include "files/folder_listing.h"
 #include "files/game_files.h"
 #include "files/working_folder.h"
 #include "game/game_packer.h"
@@ -40,6 +41,19 @@ static int Pack(const char* name) {
   std::fputc('\n', stdout);
   if (!ok) std::fprintf(stderr, "Packing failed: %s\n", pack_error.c_str());
   return ok ? 0 : 1;
+}
+
+bool FindGameDescriptor(const std::string& name) {
+  struct stat st;
+  if (name.find('/') == std::string::npos && stat(("gdf/" + name).c_str(), &st) == 0 && S_ISREG(st.st_mode))
+    return true;
+  ListFolder("gdf", "*.gdf");
+  std::string known;
+  for (const std::string& n : folder_listing)
+    if (n.back() != '/') known += " " + n;
+  std::fprintf(stderr, "tolv: no game descriptor \"%s\" in gdf; descriptors there:%s\n", name.c_str(),
+               known.empty() ? " none" : known.c_str());
+  return false;
 }
 
 int RunCommandLineTools(int argc, char** argv) {
