@@ -11,7 +11,7 @@
 #include "script/global_contexts.h"
 #include "script/random.h"
 #include "script/registers.h"
-#include "stat/stat_obj.h"
+#include "stat/stat_state.h"
 
 namespace tolv {
 
@@ -25,7 +25,7 @@ void InitEngine() {
   BindScriptFunctions();
   StartObjects();
   InstallPhysicsRoutines();
-  InstallStatObjRoutines();
+  StartStatObjs();
   resolve_alias = ResolveAliasForLexer;
   resolve_string_var = ResolveStringVarWithAliases;
 }
