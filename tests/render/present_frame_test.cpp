@@ -1,0 +1,116 @@
+// Presenter selection and PresentFrame: slots per geometry, where the
+// picture lands on the surface, two views, and surfaces that cannot hold it.
+#include "present_surface.h"
+#include "script/operands.h"
+#include "script/registers.h"
+
+namespace tolv::test {
+
+class PresentFrameTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    AllocRegisters(0);
+    ResetRegisters();
+    frame_width = 320;
+    frame_height = 240;
+    window_scale = kPresentNormal;
+    full_screen = 0;
+    FillFrame(kFrameBytes, 5);
+  }
+  void TearDown() override {
+    std::memset(frame_buffer, 0, kFrameBytes);
+    frame_width = 320;
+    frame_height = 240;
+    window_scale = kPresentNormal;
+    full_screen = 0;
+  }
+  // Presents into the surface and expects the frame's indexes (depth 8)
+  // scaled by sx, sy from (left, top), views one under the other.
+  static void ExpectPicture(MemorySurface& out, int32_t sx, int32_t sy, int32_t left, int32_t top, int views = 1,
+                            bool both_lines = true) {
+    SetWindowSurface(out.s);
+    PresentFrame();
+    for (int32_t y = 0; y < frame_height * views; y++)
+      for (int32_t x = 0; x < frame_width; x++)
+        for (int32_t dx = 0; dx < sx; dx++)
+          for (int32_t dy = 0; dy < (both_lines ? sy : 1); dy++)
+            out.Expect(left + x * sx + dx, top + y * sy + dy, frame_buffer[y * frame_width + x]);
+    EXPECT_TRUE(out.block == out.expected);
+  }
+};
+
+TEST_F(PresentFrameTest, SlotsFollowTheGeometry) {
+  struct Case {
+    int32_t width, height;
+    PresentKind slots[4];
+  };
+  const PresentKind n = kPresentNormal, d = kPresentDouble, s = kPresentScanline, st = kPresentStretch;
+  for (const Case& c : {Case{320, 224, {n, d, s, st}}, Case{320, 240, {n, d, s, st}}, Case{424, 240, {n, d, d, n}},
+                        Case{640, 480, {n, n, n, n}}}) {
+    frame_width = c.width;
+    frame_height = c.height;
+    for (uint8_t depth : {8, 15, 16, 24, 32}) {
+      surface_depth = depth;
+      SelectPresenters();
+      for (int k = 0; k < 4; k++)
+        EXPECT_EQ(present_routines[k], FindPresenter(c.width, c.height, depth, c.slots[k]))
+            << c.width << "x" << c.height << " depth " << int(depth) << " slot " << k;
+      EXPECT_EQ(present_routines[kPresentNative], FindPresenter(640, 480, depth, kPresentNormal));
+    }
+  }
+}
+
+// The picture is centred; pixels around it and row padding stay untouched.
+TEST_F(PresentFrameTest, PictureIsCentredOnALargerSurface) {
+  MemorySurface out(700, 500, 8, 13);
+  window_scale = kPresentDouble;
+  ExpectPicture(out, 2, 2, 30, 10);
+  EXPECT_EQ(border, 10 * out.s.pitch + 30);
+  EXPECT_EQ(second_line_offset, out.s.pitch);
+}
+
+TEST_F(PresentFrameTest, ScanlinesLeaveTheSecondLineOfEachPair) {
+  MemorySurface out(640, 480, 8);
+  window_scale = kPresentScanline;
+  ExpectPicture(out, 2, 2, 0, 0, 1, false);
+}
+
+TEST_F(PresentFrameTest, TwoViewsStackWithTheirOwnBanks) {
+  registers[kRegScreenMode] = 2;
+  frame_height = 224;
+  MemorySurface normal(320, 448, 8);
+  ExpectPicture(normal, 1, 1, 0, 0, 2);
+  EXPECT_EQ(view_bytes, 224 * normal.s.pitch);
+  full_screen = 1;  // both views stretched, whatever the scale
+  window_scale = kPresentDouble;
+  MemorySurface stretched(640, 480, 8);
+  ExpectPicture(stretched, 2, 1, 0, 16, 2);
+}
+
+// A surface that cannot hold the picture, an unknown scale or geometry, or
+// a surface of another depth than the slots were chosen for: nothing.
+TEST_F(PresentFrameTest, NothingIsWrittenWhereThePictureCannotGo) {
+  struct Case {
+    int32_t width, height, frame_width;
+    uint8_t scale;
+    int32_t pitch_cut;
+  };
+  for (const Case& c : {Case{639, 480, 320, kPresentDouble, 0}, Case{640, 479, 320, kPresentDouble, 0},
+                        Case{640, 480, 320, kPresentDouble, 1}, Case{640, 480, 320, 4, 0},
+                        Case{640, 480, 300, kPresentNormal, 0}}) {
+    MemorySurface out(c.width, c.height, 8);
+    out.s.pitch = c.width - c.pitch_cut;
+    frame_width = c.frame_width;
+    window_scale = c.scale;
+    SetWindowSurface(out.s);
+    PresentFrame();
+    EXPECT_TRUE(out.block == out.expected) << c.width << "x" << c.height << " scale " << int(c.scale);
+  }
+  MemorySurface out(640, 480, 32);
+  SetWindowSurface(out.s);
+  window_surface.format.depth = 16;
+  PresentFrame();
+  EXPECT_TRUE(out.block == out.expected);
+}
+
+}  // namespace tolv::test
