@@ -65,7 +65,9 @@ TEST_F(Presenters, EveryMemberWritesItsAreaOnly) {
       std::fill(out.block.begin(), out.block.end(), kCanary);
       out.Run(present);
       for (size_t i = 0; i < out.block.size(); i++) {
-        if (!out.written[i] || f == 3) ASSERT_EQ(out.block[i], kCanary) << "filter " << int(f) << " byte " << i;
+        if (!out.written[i] || f == 3) {
+          ASSERT_EQ(out.block[i], kCanary) << "filter " << int(f) << " byte " << i;
+        }
       }
     }
     filter = kFilterNone;
@@ -94,6 +96,37 @@ TEST_F(Presenters, AntiAliasOfWhiteStaysInsideEachChannel) {
   const uint32_t grey = 27 << 11 | 59 << 5 | 27;
   for (auto [x, y] : {std::pair{0, 0}, {319, 0}, {160, 120}, {0, 239}, {319, 239}})
     EXPECT_EQ(out.Pixel(x, y), grey) << x << "," << y;
+}
+
+// Anti-Alias weights by kind, on one pixel with distinct neighbours: each
+// output pixel leans toward the side it stands on (but at depth 15).
+TEST_F(Presenters, AntiAliasWeightsFollowTheKind) {
+  struct Case {
+    uint8_t depth;
+    PresentKind kind;
+    uint32_t out[4];  // channel value of the left and right pixel, first line then second
+  };
+  const Case cases[] = {
+      {32, kPresentNormal, {128}},         {32, kPresentStretch, {120, 136}},
+      {32, kPresentScanline, {112, 144}},  {32, kPresentDouble, {88, 120, 136, 168}},
+      {16, kPresentDouble, {12, 16, 16, 20}}, {15, kPresentDouble, {14, 18, 14, 18}},
+  };
+  // Indexes 1-5: the pixel, its left, right, upper and lower neighbour.
+  const int32_t at = 100 * 320 + 100;
+  for (auto [offset, index] : {std::pair{0, 1}, {-1, 2}, {1, 3}, {-320, 4}, {320, 5}}) frame_buffer[at + offset] = index;
+  const uint32_t eight_bits[] = {0, 128, 64, 192, 32, 224}, five_bits[] = {0, 16, 8, 24, 8, 24};
+  filter = kFilterAntiAlias;
+  for (const Case& c : cases) {
+    auto pack = [&](uint32_t v) { return c.depth == 32 ? v * 0x010101 : v << (c.depth == 16 ? 11 : 10) | v << 5 | v; };
+    for (int i = 0; i < 6; i++) lookup_[i] = pack(c.depth == 32 ? eight_bits[i] : five_bits[i]);
+    const int32_t sx = c.kind == kPresentNormal ? 1 : 2;
+    const int32_t sy = c.kind == kPresentDouble || c.kind == kPresentScanline ? 2 : 1;
+    MemorySurface out(320 * sx, 240 * sy, c.depth);
+    out.Run(FindPresenter(320, 240, c.depth, c.kind));
+    for (int i = 0; i < sx * (c.kind == kPresentDouble ? 2 : 1); i++)
+      EXPECT_EQ(out.Pixel(100 * sx + i % 2, 100 * sy + i / 2), pack(c.out[i]))
+          << "depth " << int(c.depth) << " kind " << int(c.kind) << " pixel " << i;
+  }
 }
 
 // The first pixel's left and upper neighbours are the guard bytes (index
