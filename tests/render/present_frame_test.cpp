@@ -24,11 +24,14 @@ class PresentFrameTest : public ::testing::Test {
     window_scale = kPresentNormal;
     full_screen = 0;
   }
-  // Presents into the surface and expects the frame's indexes (depth 8)
-  // scaled by sx, sy from (left, top), views one under the other.
-  static void ExpectPicture(MemorySurface& out, int32_t sx, int32_t sy, int32_t left, int32_t top, int views = 1,
-                            bool both_lines = true) {
+  // Presents into the surface and expects the frame's indexes (the lookup
+  // value of each index is the index itself) scaled by sx, sy from (left,
+  // top), views one under the other.
+  void ExpectPicture(MemorySurface& out, int32_t sx, int32_t sy, int32_t left, int32_t top, int views = 1,
+                     bool both_lines = true) {
     SetWindowSurface(out.s);
+    for (uint32_t i = 0; i < 256; i++) identity_[i] = i;
+    colour_lookup = identity_;
     PresentFrame();
     for (int32_t y = 0; y < frame_height * views; y++)
       for (int32_t x = 0; x < frame_width; x++)
@@ -37,6 +40,7 @@ class PresentFrameTest : public ::testing::Test {
             out.Expect(left + x * sx + dx, top + y * sy + dy, frame_buffer[y * frame_width + x]);
     EXPECT_TRUE(out.block == out.expected);
   }
+  uint32_t identity_[256];
 };
 
 TEST_F(PresentFrameTest, SlotsFollowTheGeometry) {
@@ -62,10 +66,10 @@ TEST_F(PresentFrameTest, SlotsFollowTheGeometry) {
 
 // The picture is centred; pixels around it and row padding stay untouched.
 TEST_F(PresentFrameTest, PictureIsCentredOnALargerSurface) {
-  MemorySurface out(700, 500, 8, 13);
+  MemorySurface out(700, 500, 24, 13);
   window_scale = kPresentDouble;
   ExpectPicture(out, 2, 2, 30, 10);
-  EXPECT_EQ(border, 10 * out.s.pitch + 30);
+  EXPECT_EQ(border, 10 * out.s.pitch + 30 * 3);
   EXPECT_EQ(second_line_offset, out.s.pitch);
 }
 

@@ -129,6 +129,28 @@ TEST_F(Presenters, AntiAliasWeightsFollowTheKind) {
   }
 }
 
+// A filtered channel at its maximum never carries into its neighbours, at
+// every depth and for either channel order.
+TEST_F(Presenters, FiltersKeepEachChannelInItsField) {
+  for (uint8_t depth : {15, 16, 24, 32}) {
+    PixelFormat f = StandardPixelFormat(depth);
+    for (uint32_t mask : {f.red_mask, f.green_mask, f.blue_mask}) {
+      const int shift = __builtin_ctz(mask);
+      const uint32_t max = mask >> shift;
+      std::fill(lookup_.begin(), lookup_.end(), mask);
+      for (auto [fil, value] : {std::pair{kFilterTvBlur, (max >> 1) + 2 * (max >> 2)},
+                                {kFilterAntiAlias, (max >> 1) + 4 * (max >> 3)}}) {
+        filter = fil;
+        MemorySurface out(320, 240, depth);
+        for (int32_t y = 0; y < 240; y++)
+          for (int32_t x = 0; x < 320; x++) out.Expect(x, y, value << shift);
+        out.Run(FindPresenter(320, 240, depth, kPresentNormal));
+        EXPECT_TRUE(out.block == out.expected) << "depth " << int(depth) << " mask " << std::hex << mask;
+      }
+    }
+  }
+}
+
 // The first pixel's left and upper neighbours are the guard bytes (index
 // 0), read as they are rather than clamped to the frame.
 TEST_F(Presenters, AntiAliasAtTheFirstPixelReadsTheGuard) {
