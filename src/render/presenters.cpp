@@ -105,6 +105,7 @@ static void PackLine24(const uint32_t* __restrict line, uint8_t* __restrict o, i
 template <int W, PresentKind K, PresentFilter F>
 static void EmitRow24(const uint32_t* up, const uint32_t* m, const uint32_t* dn, uint8_t* o, uint8_t* o2) {
   constexpr int kWidth = (K == kPresentNormal ? 1 : 2) * W;
+  if constexpr (K == kPresentNormal && F == kFilterNone) return PackLine24(m, o, W);
   uint32_t lines[2][kWidth];
   EmitRow<W, 32, K, F>(up, m, dn, reinterpret_cast<uint8_t*>(lines[0]), reinterpret_cast<uint8_t*>(lines[1]));
   PackLine24(lines[0], o, kWidth);
