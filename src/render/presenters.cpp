@@ -57,15 +57,6 @@ static void LookUpRun(const uint8_t* __restrict s, uint8_t* __restrict d, const 
   }
 }
 
-// A source row's colours with its memory neighbours: c[-1] is the previous
-// row's last pixel (or the guard), c[W] the next row's first.
-template <int W, int D>
-static void LookUpRow(const uint8_t* s, Colour<D>* c, const uint32_t* lut) {
-  c[-1] = Colour<D>(lut[s[-1]]);
-  c[W] = Colour<D>(lut[s[W]]);
-  LookUpRun<W, D>(s, reinterpret_cast<uint8_t*>(c), lut);
-}
-
 // One source row's output from its colours m and the rows above and below.
 template <int W, int D, PresentKind K, PresentFilter F>
 static void EmitRow(const Colour<D>* __restrict up, const Colour<D>* __restrict m, const Colour<D>* __restrict dn,
@@ -74,7 +65,8 @@ static void EmitRow(const Colour<D>* __restrict up, const Colour<D>* __restrict 
   constexpr int kStep = (K == kPresentNormal ? 1 : 2) * kBytes;
   constexpr bool kCopyLine = K == kPresentDouble && kSameLines<D, F>;
   for (int x = 0; x < W; x++) {
-    PixelQuad<D> q = FilterPixel<D, K, F>(m[x], m[x - 1], m[x + 1], up[x], dn[x]);
+    constexpr bool kRows = F == kFilterAntiAlias;  // only Anti-Alias reads the rows above and below
+    PixelQuad<D> q = FilterPixel<D, K, F>(m[x], m[x - 1], m[x + 1], kRows ? up[x] : 0, kRows ? dn[x] : 0);
     PutPixel<D>(o + kStep * x, q.a);
     if constexpr (K != kPresentNormal) PutPixel<D>(o + kStep * x + kBytes, q.b);
     if constexpr (K == kPresentDouble && !kCopyLine) {
@@ -112,11 +104,11 @@ static void EmitRow24(const uint32_t* up, const uint32_t* m, const uint32_t* dn,
   if constexpr (K == kPresentDouble) PackLine24(lines[1], o2, kWidth);
 }
 
-// Each source row is looked up once into a ring of three colour rows (with
-// one neighbour at each end), from which the filters read all five
-// neighbours: the view is one run of W x H indexes, so a row's left
-// neighbour is the previous row's last pixel and the guard bytes around
-// the frame stand in beyond either end.
+// Each source row is looked up once into a ring of three colour rows, the
+// current one with a neighbour at each end, from which the filters read
+// all five neighbours: the view is one run of W x H indexes, so a row's
+// left neighbour is the previous row's last pixel, and the guard bytes
+// around the frame stand in beyond either end.
 template <int W, int H, int D, PresentKind K, PresentFilter F>
 static void ConvertView(const uint8_t* s, uint8_t* t, uint8_t* t2, ptrdiff_t pitch, const uint32_t* lut) {
   const ptrdiff_t step = RowStep<K>(pitch);
@@ -133,16 +125,19 @@ static void ConvertView(const uint8_t* s, uint8_t* t, uint8_t* t2, ptrdiff_t pit
   Colour<D>* up = rows[0] + 1;
   Colour<D>* mid = rows[1] + 1;
   Colour<D>* dn = rows[2] + 1;
+  auto look_up = [lut](const uint8_t* from, Colour<D>* to) { LookUpRun<W, D>(from, reinterpret_cast<uint8_t*>(to), lut); };
   if constexpr (F == kFilterAntiAlias) {
-    LookUpRow<W, D>(s - W, up, lut);
-    LookUpRow<W, D>(s, mid, lut);
+    look_up(s - W, up);
+    look_up(s, mid);
   }
   for (int y = 0; y < H; y++, s += W, t += step, t2 += step) {
     if constexpr (F == kFilterAntiAlias) {
-      LookUpRow<W, D>(s + W, dn, lut);
+      look_up(s + W, dn);
     } else {
-      LookUpRow<W, D>(s, mid, lut);
+      look_up(s, mid);
     }
+    mid[-1] = Colour<D>(lut[s[-1]]);
+    mid[W] = Colour<D>(lut[s[W]]);
     if constexpr (D == 24) EmitRow24<W, K, F>(up, mid, dn, t, t2);
     else EmitRow<W, D, K, F>(up, mid, dn, t, t2);
     Colour<D>* spare = up;
