@@ -5,8 +5,6 @@
 #include "render/frame.h"
 #include "render/present_palette.h"
 #include "render/presenters.h"
-#include "script/operands.h"
-#include "script/registers.h"
 
 namespace tolv {
 
@@ -84,9 +82,7 @@ void PresentFrame() {
   const Surface& s = window_surface;
   const int64_t bpp = SurfaceBytesPerPixel(s.format.depth);
   if (!selected_any || !s.pixels || s.format.depth != surface_depth || s.pitch < s.width * bpp) return;
-  // Two stacked views, both of which must lie inside the frame block.
-  const bool two_views = registers && registers[kRegScreenMode] == 2 &&
-                         int64_t{2} * frame_width * frame_height <= kFrameBytes;
+  const bool two_views = frame_view_count == 2;  // screen mode 2
   const int slot = two_views && full_screen ? int{kPresentStretch} : int{window_scale};
   if (slot > kPresentStretch) return;
   const PresentKind kind = slot_kinds[slot];
@@ -99,7 +95,7 @@ void PresentFrame() {
   view_bytes = view_rows * s.pitch;
   border = (s.height - view_rows * views) / 2 * s.pitch + (s.width - out_width) / 2 * bpp;
   if (two_views) SelectPaletteBank(0);
-  present_source = frame_buffer;
+  present_source = FrameStart();  // the frame area, wherever the last pass left frame_buffer
   for (int v = 0; v < views; v++) {
     // At depth 8 the indexes are copied and the video palette shows bank 0.
     if (v == 1 && surface_depth != 8) SelectPaletteBank(1);

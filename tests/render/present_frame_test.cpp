@@ -1,16 +1,12 @@
 // Presenter selection and PresentFrame: slots per geometry, where the
 // picture lands on the surface, two views, and surfaces that cannot hold it.
 #include "present_surface.h"
-#include "script/operands.h"
-#include "script/registers.h"
 
 namespace tolv::test {
 
 class PresentFrameTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    AllocRegisters(0);
-    ResetRegisters();
     frame_width = 320;
     frame_height = 240;
     window_scale = kPresentNormal;
@@ -18,9 +14,10 @@ class PresentFrameTest : public ::testing::Test {
     FillFrame(kFrameBytes, 5);
   }
   void TearDown() override {
-    std::memset(frame_buffer, 0, kFrameBytes);
+    std::memset(FrameStart(), 0, kFrameBytes);
     frame_width = 320;
     frame_height = 240;
+    frame_view_count = 1;
     window_scale = kPresentNormal;
     full_screen = 0;
   }
@@ -37,7 +34,7 @@ class PresentFrameTest : public ::testing::Test {
       for (int32_t x = 0; x < frame_width; x++)
         for (int32_t dx = 0; dx < sx; dx++)
           for (int32_t dy = 0; dy < (both_lines ? sy : 1); dy++)
-            out.Expect(left + x * sx + dx, top + y * sy + dy, frame_buffer[y * frame_width + x]);
+            out.Expect(left + x * sx + dx, top + y * sy + dy, FrameStart()[y * frame_width + x]);
     EXPECT_TRUE(out.block == out.expected);
   }
   uint32_t identity_[256];
@@ -80,10 +77,12 @@ TEST_F(PresentFrameTest, ScanlinesLeaveTheSecondLineOfEachPair) {
 }
 
 TEST_F(PresentFrameTest, TwoViewsStackWithTheirOwnBanks) {
-  registers[kRegScreenMode] = 2;
+  frame_view_count = 2;  // screen mode 2
   frame_height = 224;
+  frame_buffer = FrameStart() + 224 * 320;  // where the second view's pass drew
   MemorySurface normal(320, 448, 8);
   ExpectPicture(normal, 1, 1, 0, 0, 2);
+  frame_buffer = FrameStart();
   EXPECT_EQ(view_bytes, 224 * normal.s.pitch);
   full_screen = 1;  // both views stretched, whatever the scale
   window_scale = kPresentDouble;

@@ -48,7 +48,7 @@ struct MemorySurface {
   }
   // Runs one presenter over the frame with the cursors at the surface origin.
   void Run(PresentRoutine present) {
-    present_source = frame_buffer;
+    present_source = FrameStart();
     present_target = s.pixels;
     present_target2 = s.pixels + s.pitch;
     second_line_offset = s.pitch;
@@ -63,7 +63,7 @@ struct MemorySurface {
 // a seeded pattern; the guard before the frame stays zero.
 inline void FillFrame(int32_t bytes, uint32_t seed) {
   std::mt19937 rng(seed);
-  for (int32_t i = 0; i < bytes; i++) frame_buffer[i] = uint8_t(rng());
+  for (int32_t i = 0; i < bytes; i++) FrameStart()[i] = uint8_t(rng());
 }
 
 inline uint32_t DepthMask(uint8_t depth) { return depth == 15 ? 0x7FFF : depth == 16 ? 0xFFFF : 0xFFFFFF; }

@@ -27,7 +27,7 @@ class Presenters : public ::testing::Test {
     filter = kFilterNone;
   }
   void TearDown() override {
-    std::memset(frame_buffer, 0, kFrameBytes);
+    std::memset(FrameStart(), 0, kFrameBytes);
     filter = kFilterNone;
   }
   std::vector<uint32_t> lookup_;
@@ -50,14 +50,14 @@ TEST_F(Presenters, EveryMemberWritesItsAreaOnly) {
     MemorySurface out(m.width * sx, m.height * sy, m.depth);
     for (int32_t y = 0; y < m.height; y++)
       for (int32_t x = 0; x < m.width; x++) {
-        uint8_t index = frame_buffer[y * m.width + x];
+        uint8_t index = FrameStart()[y * m.width + x];
         uint32_t v = m.depth == 8 ? index : lookup_[index];
         for (int32_t dx = 0; dx < sx; dx++)
           for (int32_t dy = 0; dy < (m.kind == kPresentDouble ? 2 : 1); dy++) out.Expect(x * sx + dx, y * sy + dy, v);
       }
     PresentRoutine present = FindPresenter(m.width, m.height, m.depth, m.kind);
     out.Run(present);
-    EXPECT_EQ(present_source, frame_buffer + m.width * m.height);
+    EXPECT_EQ(present_source, FrameStart() + m.width * m.height);
     ASSERT_TRUE(out.block == out.expected);
     if (m.depth == 8) continue;
     for (uint8_t f : {uint8_t{kFilterTvBlur}, uint8_t{kFilterAntiAlias}, uint8_t{3}}) {
@@ -75,8 +75,8 @@ TEST_F(Presenters, EveryMemberWritesItsAreaOnly) {
 }
 
 TEST_F(Presenters, TvBlurSpreadsAQuarterToEachSide) {
-  std::memset(frame_buffer, 5, 320 * 240);
-  frame_buffer[10] = 9;
+  std::memset(FrameStart(), 5, 320 * 240);
+  FrameStart()[10] = 9;
   lookup_[9] = 0xFCFCFC;
   filter = kFilterTvBlur;
   MemorySurface out(320, 240, 32);
@@ -113,7 +113,7 @@ TEST_F(Presenters, AntiAliasWeightsFollowTheKind) {
   };
   // Indexes 1-5: the pixel, its left, right, upper and lower neighbour.
   const int32_t at = 100 * 320 + 100;
-  for (auto [offset, index] : {std::pair{0, 1}, {-1, 2}, {1, 3}, {-320, 4}, {320, 5}}) frame_buffer[at + offset] = index;
+  for (auto [offset, index] : {std::pair{0, 1}, {-1, 2}, {1, 3}, {-320, 4}, {320, 5}}) FrameStart()[at + offset] = index;
   const uint32_t eight_bits[] = {0, 128, 64, 192, 32, 224}, five_bits[] = {0, 16, 8, 24, 8, 24};
   filter = kFilterAntiAlias;
   for (const Case& c : cases) {
@@ -154,7 +154,7 @@ TEST_F(Presenters, FiltersKeepEachChannelInItsField) {
 // The first pixel's left and upper neighbours are the guard bytes (index
 // 0), read as they are rather than clamped to the frame.
 TEST_F(Presenters, AntiAliasAtTheFirstPixelReadsTheGuard) {
-  std::memset(frame_buffer, 1, 320 * 240);
+  std::memset(FrameStart(), 1, 320 * 240);
   lookup_[0] = 0x080808;
   lookup_[1] = 0xF8F8F8;
   filter = kFilterAntiAlias;
@@ -179,13 +179,13 @@ TEST_F(Presenters, SecondCallContinuesWithTheLowerView) {
   FindPresenter(320, 224, 32, kPresentNormal)();
   for (int32_t y : {0, 223, 224, 447})
     for (int32_t x : {0, 319})
-      EXPECT_EQ(out.Pixel(x, y), (y < 224 ? 0u : 0x10000u) + frame_buffer[y * 320 + x]) << x << "," << y;
+      EXPECT_EQ(out.Pixel(x, y), (y < 224 ? 0u : 0x10000u) + FrameStart()[y * 320 + x]) << x << "," << y;
   filter = kFilterAntiAlias;
   std::fill(lookup_.begin(), lookup_.end(), 0);
   std::fill(second.begin(), second.end(), 0);
   lookup_[0x77] = second[0x77] = 0x808080;
-  std::memset(frame_buffer, 0, 320 * 448);
-  frame_buffer[223 * 320 + 5] = 0x77;
+  std::memset(FrameStart(), 0, 320 * 448);
+  FrameStart()[223 * 320 + 5] = 0x77;
   out.Run(FindPresenter(320, 224, 32, kPresentNormal));
   FindPresenter(320, 224, 32, kPresentNormal)();
   EXPECT_EQ(out.Pixel(5, 224), 0x101010u);  // the upper view's bottom row is its Up
