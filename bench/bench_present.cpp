@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "bench_harness.h"
-#include "render/present_palette.h"
+#include "world/palette.h"
 #include "render/presenters.h"
 
 using namespace tolv;

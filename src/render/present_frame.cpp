@@ -3,7 +3,7 @@
 #include <cstddef>
 
 #include "render/frame.h"
-#include "render/present_palette.h"
+#include "world/palette.h"
 #include "render/presenters.h"
 
 namespace tolv {

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstddef>
 
-#include "render/present_palette.h"
+#include "world/palette.h"
 #include "render/present_pixels.h"
 
 namespace tolv {

@@ -14,6 +14,7 @@ class PresentFrameTest : public ::testing::Test {
     FillFrame(kFrameBytes, 5);
   }
   void TearDown() override {
+    ResetPaletteBanks();
     std::memset(FrameStart(), 0, kFrameBytes);
     frame_width = 320;
     frame_height = 240;
@@ -88,6 +89,53 @@ TEST_F(PresentFrameTest, TwoViewsStackWithTheirOwnBanks) {
   window_scale = kPresentDouble;
   MemorySurface stretched(640, 480, 8);
   ExpectPicture(stretched, 2, 1, 0, 16, 2);
+}
+
+// View 0 shows bank 0 even though drawing view 1 left bank 1 current; at
+// depth 8 the banks are not switched and the host shows bank 0.
+TEST_F(PresentFrameTest, TwoViewsTakeTheirOwnBanks) {
+  frame_view_count = 2;
+  frame_height = 224;
+  std::memset(FrameStart(), 7, 320 * 448);
+  const uint8_t red[3] = {255, 0, 0}, blue[3] = {0, 0, 255};
+  for (uint8_t depth : {32, 8}) {
+    MemorySurface out(320, 448, depth);
+    SetWindowSurface(out.s);
+    SelectPaletteBank(0);
+    SetPaletteEntry(7, red);
+    SelectPaletteBank(1);
+    SetPaletteEntry(7, blue);
+    PresentFrame();
+    EXPECT_EQ(out.Pixel(0, 0), depth == 8 ? 7u : 0xFF0000u);
+    EXPECT_EQ(out.Pixel(319, 447), depth == 8 ? 7u : 0x0000FFu);
+    EXPECT_EQ(current_palette_bank, depth == 8 ? 0 : 1);
+  }
+}
+
+// The surface's masks decide where each channel lands, in either order; at
+// depth 24 as a three-byte little-endian pixel.
+TEST_F(PresentFrameTest, ColoursFollowTheSurfaceMasks) {
+  struct Case {
+    PixelFormat format;
+    uint8_t bytes[4];
+  };
+  const Case cases[] = {
+      {{24, 0xFF0000, 0x00FF00, 0x0000FF}, {0x33, 0x22, 0x11}},
+      {{24, 0x0000FF, 0x00FF00, 0xFF0000}, {0x11, 0x22, 0x33}},
+      {{32, 0x0000FF, 0x00FF00, 0xFF0000}, {0x11, 0x22, 0x33, 0}},
+      {{16, 0x001F, 0x07E0, 0xF800}, {0x02, 0x31}},  // 2 | 8 << 5 | 6 << 11
+  };
+  const uint8_t rgb[3] = {0x11, 0x22, 0x33};
+  std::memset(FrameStart(), 9, 320 * 240);
+  for (const Case& c : cases) {
+    MemorySurface out(320, 240, c.format.depth);
+    out.s.format = c.format;
+    SetWindowSurface(out.s);
+    SetPaletteEntry(9, rgb);
+    PresentFrame();
+    EXPECT_EQ(0, std::memcmp(out.s.pixels + 7 * out.s.pitch, c.bytes, SurfaceBytesPerPixel(c.format.depth)))
+        << "depth " << int(c.format.depth) << " red " << std::hex << c.format.red_mask;
+  }
 }
 
 // A surface that cannot hold the picture, an unknown scale or geometry, or

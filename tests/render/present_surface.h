@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "render/frame.h"
-#include "render/present_palette.h"
+#include "world/palette.h"
 #include "render/presenters.h"
 
 namespace tolv::test {

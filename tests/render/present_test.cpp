@@ -191,20 +191,4 @@ TEST_F(Presenters, SecondCallContinuesWithTheLowerView) {
   EXPECT_EQ(out.Pixel(5, 224), 0x101010u);  // the upper view's bottom row is its Up
 }
 
-// At depth 24 the lookup is packed for memory order: the surface's masks
-// (as a little-endian three-byte pixel) decide where red lands.
-TEST_F(Presenters, Depth24ByteOrderFollowsTheMasks) {
-  struct Case {
-    uint32_t red, blue;
-    uint8_t bytes[3];
-  };
-  for (const Case& c : {Case{0xFF0000, 0x0000FF, {0x33, 0x22, 0x11}}, Case{0x0000FF, 0xFF0000, {0x11, 0x22, 0x33}}}) {
-    PixelFormat f{24, c.red, 0x00FF00, c.blue};
-    lookup_[0] = PackColour(LookupPixelFormat(f), 0x11, 0x22, 0x33);
-    MemorySurface out(320, 240, 24);
-    out.Run(FindPresenter(320, 240, 24, kPresentNormal));
-    EXPECT_EQ(0, std::memcmp(out.s.pixels + 3 * 100, c.bytes, 3)) << std::hex << c.red;
-  }
-}
-
 }  // namespace tolv::test
