@@ -22,22 +22,6 @@ class PresentFrameTest : public ::testing::Test {
     window_scale = kPresentNormal;
     full_screen = 0;
   }
-  // Presents into the surface and expects the frame's indexes (the lookup
-  // value of each index is the index itself) scaled by sx, sy from (left,
-  // top), views one under the other.
-  void ExpectPicture(MemorySurface& out, int32_t sx, int32_t sy, int32_t left, int32_t top, int views = 1,
-                     bool both_lines = true) {
-    SetWindowSurface(out.s);
-    for (uint32_t i = 0; i < 256; i++) identity_[i] = i;
-    colour_lookup = identity_;
-    PresentFrame();
-    for (int32_t y = 0; y < frame_height * views; y++)
-      for (int32_t x = 0; x < frame_width; x++)
-        for (int32_t dx = 0; dx < sx; dx++)
-          for (int32_t dy = 0; dy < (both_lines ? sy : 1); dy++)
-            out.Expect(left + x * sx + dx, top + y * sy + dy, FrameStart()[y * frame_width + x]);
-    EXPECT_TRUE(out.block == out.expected);
-  }
   uint32_t identity_[256];
 };
 
@@ -62,33 +46,39 @@ TEST_F(PresentFrameTest, SlotsFollowTheGeometry) {
   }
 }
 
-// The picture is centred; pixels around it and row padding stay untouched.
-TEST_F(PresentFrameTest, PictureIsCentredOnALargerSurface) {
-  MemorySurface out(700, 500, 24, 13);
-  window_scale = kPresentDouble;
-  ExpectPicture(out, 2, 2, 30, 10);
-  EXPECT_EQ(border, 10 * out.s.pitch + 30 * 3);
-  EXPECT_EQ(second_line_offset, out.s.pitch);
-}
-
-TEST_F(PresentFrameTest, ScanlinesLeaveTheSecondLineOfEachPair) {
-  MemorySurface out(640, 480, 8);
-  window_scale = kPresentScanline;
-  ExpectPicture(out, 2, 2, 0, 0, 1, false);
-}
-
-TEST_F(PresentFrameTest, TwoViewsStackWithTheirOwnBanks) {
-  frame_view_count = 2;  // screen mode 2
-  frame_height = 224;
-  frame_buffer = FrameStart() + 224 * 320;  // where the second view's pass drew
-  MemorySurface normal(320, 448, 8);
-  ExpectPicture(normal, 1, 1, 0, 0, 2);
+// Where the picture lands, at depth 24 (the lookup value of an index is the
+// index itself) or 8: pixels around it and row padding stay untouched.
+TEST_F(PresentFrameTest, PictureLandsCentredPerScaleAndViews) {
+  struct Case {
+    int32_t width, height;
+    uint8_t depth, scale, views, full;
+    int32_t left, top, sx, sy, lines;  // picture origin, scale, lines written per row pair
+  };
+  const Case cases[] = {
+      {700, 500, 24, kPresentDouble, 1, 0, 30, 10, 2, 2, 2},   {640, 480, 8, kPresentScanline, 1, 0, 0, 0, 2, 2, 1},
+      {320, 448, 8, kPresentNormal, 2, 0, 0, 0, 1, 1, 1},      {640, 480, 8, kPresentDouble, 2, 1, 0, 16, 2, 1, 1},
+  };
+  for (uint32_t i = 0; i < 256; i++) identity_[i] = i;
+  for (const Case& c : cases) {
+    frame_view_count = c.views;
+    frame_height = c.views == 2 ? 224 : 240;
+    frame_buffer = FrameStart() + (c.views - 1) * 224 * 320;  // where the second view's pass drew
+    window_scale = c.scale;
+    full_screen = c.full;  // two views are then stretched, whatever the scale
+    MemorySurface out(c.width, c.height, c.depth, 13);
+    SetWindowSurface(out.s);
+    colour_lookup = identity_;
+    PresentFrame();
+    for (int32_t y = 0; y < frame_height * c.views; y++)
+      for (int32_t x = 0; x < frame_width; x++)
+        for (int32_t i = 0; i < c.sx * c.lines; i++)
+          out.Expect(c.left + x * c.sx + i % c.sx, c.top + y * c.sy + i / c.sx, FrameStart()[y * frame_width + x]);
+    EXPECT_TRUE(out.block == out.expected) << c.width << "x" << c.height << " scale " << int(c.scale);
+    EXPECT_EQ(border, c.top * out.s.pitch + c.left * SurfaceBytesPerPixel(c.depth));
+    EXPECT_EQ(view_bytes, frame_height * c.sy * out.s.pitch);
+    EXPECT_EQ(second_line_offset, out.s.pitch);
+  }
   frame_buffer = FrameStart();
-  EXPECT_EQ(view_bytes, 224 * normal.s.pitch);
-  full_screen = 1;  // both views stretched, whatever the scale
-  window_scale = kPresentDouble;
-  MemorySurface stretched(640, 480, 8);
-  ExpectPicture(stretched, 2, 1, 0, 16, 2);
 }
 
 // View 0 shows bank 0 even though drawing view 1 left bank 1 current; at

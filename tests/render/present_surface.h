@@ -66,6 +66,8 @@ inline void FillFrame(int32_t bytes, uint32_t seed) {
   for (int32_t i = 0; i < bytes; i++) FrameStart()[i] = uint8_t(rng());
 }
 
+inline int32_t ScaleX(PresentKind k) { return k == kPresentNormal ? 1 : 2; }
+inline int32_t ScaleY(PresentKind k) { return k == kPresentDouble || k == kPresentScanline ? 2 : 1; }
 inline uint32_t DepthMask(uint8_t depth) { return depth == 15 ? 0x7FFF : depth == 16 ? 0xFFFF : 0xFFFFFF; }
 
 }  // namespace tolv::test
