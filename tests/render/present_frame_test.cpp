@@ -57,6 +57,7 @@ TEST_F(PresentFrameTest, PictureLandsCentredPerScaleAndViews) {
   const Case cases[] = {
       {700, 500, 24, kPresentDouble, 1, 0, 30, 10, 2, 2, 2},   {640, 480, 8, kPresentScanline, 1, 0, 0, 0, 2, 2, 1},
       {320, 448, 8, kPresentNormal, 2, 0, 0, 0, 1, 1, 1},      {640, 480, 8, kPresentDouble, 2, 1, 0, 16, 2, 1, 1},
+      {320, 240, 8, kPresentNormal, 1, 1, 0, 0, 1, 1, 1},  // full screen stretches two views only
   };
   for (uint32_t i = 0; i < 256; i++) identity_[i] = i;
   for (const Case& c : cases) {
