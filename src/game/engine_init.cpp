@@ -12,7 +12,7 @@
 #include "script/global_contexts.h"
 #include "script/random.h"
 #include "script/registers.h"
-#include "stat/stat_obj.h"
+#include "stat/stat_state.h"
 #include "world/tile_file.h"
 
 namespace tolv {
@@ -27,7 +27,7 @@ void InitEngine() {
   BindScriptFunctions();
   StartObjects();
   InstallPhysicsRoutines();
-  InstallStatObjRoutines();
+  StartStatObjs();
   ResetTileSet();
   InstallGameWriteGuard();
   resolve_alias = ResolveAliasForLexer;
