@@ -79,6 +79,24 @@ TEST_F(PackerTest, GameDefAndZoneDefLayouts) {
             ":1\n:1\n:2\n:3\n:4\n:5\n:1\n:6\n:7\n:0\n");
 }
 
+// A packed game has no aliases: the variable names of its script strings
+// are written as the variables they stand for.
+TEST_F(PackerTest, StringVariablesLoseTheirAliases) {
+  CopyFixture("beta");
+  const fs::path g = Game("beta");
+  WriteFile(g / "alias.def", ":3\n:2\n:regs.def\n:8\n:own.def\n:5\n:pvars.def\n");
+  WriteFile(g / "regs.def", ":Lives\n:3\n");
+  WriteFile(g / "own.def", ":Speed\n:1\n");
+  WriteFile(g / "pvars.def", ":Ring\n:2\n");
+  std::string def = ReadFileBytes(g / "game.def");
+  def.replace(def.find(":Hello_world"), 12, ":Hello_world !_Lives! !R_Lives! !!!_Speed! !_Ring! !r3! !R_Lives");
+  WriteFile(g / "game.def", def);
+  ASSERT_TRUE(Pack("beta")) << pack_error;
+  OpenPackedOnly("beta");
+  const std::string packed = Member("game.def");
+  EXPECT_NE(packed.find(":Hello_world !u3! !u3! !!!e1! !C11! !r3! !R_Lives\n"), std::string::npos) << packed;
+}
+
 TEST_F(PackerTest, FailuresLeaveNoArchive) {
   const std::vector<std::string> before = BaseEntries();
   pack_folder_name = "missing";
