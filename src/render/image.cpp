@@ -14,7 +14,9 @@ void FreeImage(Image* image) {
 }
 
 bool CutFrameFromImage(const Image* image, SpriteFrame* f, int32_t x, int32_t y) {
-  if (x < 0 || y < 0 || !image->pixels || x + f->width > image->width || y + f->height > image->height)
+  // Positions come from files: checked in 64 bits, never by a sum that wraps.
+  if (x < 0 || y < 0 || !image->pixels || int64_t{x} + f->width > image->width ||
+      int64_t{y} + f->height > image->height)
     return false;
   auto* px = static_cast<uint8_t*>(std::malloc(size_t{f->width} * f->height));
   if (!px) throw std::bad_alloc();

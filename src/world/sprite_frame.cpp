@@ -40,12 +40,17 @@ void FreeSpriteFrame(SpriteFrame* f) {
 static int32_t MirrorX(const SpriteFrame& f) { return f.width - 1 + f.draw_x + f.back_draw_x; }
 static int32_t MirrorY(const SpriteFrame& f) { return f.height - 1 + f.draw_y + f.flip_draw_y; }
 
+// Boxes come from files: the difference wraps in 32 bits.
+static int32_t Reflect(int32_t m, int32_t v) { return static_cast<int32_t>(static_cast<uint32_t>(m) - static_cast<uint32_t>(v)); }
+
 Box MirrorBox(const SpriteFrame& f, const Box& b) {
   int32_t mx = MirrorX(f), my = MirrorY(f);
-  return Box{mx - b.right, mx - b.left, my - b.bottom, my - b.top};
+  return Box{Reflect(mx, b.right), Reflect(mx, b.left), Reflect(my, b.bottom), Reflect(my, b.top)};
 }
 
-HotSpot MirrorHotSpot(const SpriteFrame& f, const HotSpot& s) { return HotSpot{MirrorX(f) - s.x, MirrorY(f) - s.y}; }
+HotSpot MirrorHotSpot(const SpriteFrame& f, const HotSpot& s) {
+  return HotSpot{Reflect(MirrorX(f), s.x), Reflect(MirrorY(f), s.y)};
+}
 
 template <typename T>
 static T* MirrorArray(const SpriteFrame& f, const T* plain, uint8_t n, T* old, T (*mirror)(const SpriteFrame&, const T&)) {
