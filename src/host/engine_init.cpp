@@ -7,6 +7,7 @@
 #include "objects/object_pool.h"
 #include "objects/players.h"
 #include "objects/stat_obj.h"
+#include "physics/movement_frame.h"
 #include "script/commands.h"
 #include "script/expand_string_vars.h"
 #include "script/global_contexts.h"
@@ -25,6 +26,7 @@ void InitEngine() {
   BindScriptFunctions();
   InstallBuiltinRoutines();
   InstallStatObjRoutines();
+  InstallMovementRoutines();
   AllocObjectPool();
   SetupScriptContexts();
   ResetPlayers();
