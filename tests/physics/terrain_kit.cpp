@@ -178,8 +178,8 @@ std::string RunTrace(int frames, const std::function<void(int frame)>& control, 
   for (int f = 0; f < frames; f++) {
     if (control) control(f);
     if (!Word(kPvOnGround)) {
-      Word(kPvSpeedX) += g.x;
-      Word(kPvSpeedY) += g.y;
+      Word(kPvSpeedX) = Add32(Word(kPvSpeedX), g.x);
+      Word(kPvSpeedY) = Add32(Word(kPvSpeedY), g.y);
     }
     SelectPlayer(0);
     uint32_t mode = static_cast<uint32_t>(Word(kPvMovementMode));
