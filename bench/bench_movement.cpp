@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "host/game_frame.h"
-#include "host/headless.h"
+#include "game/game_frame.h"
+#include "game/headless.h"
 #include "objects/builtin_routines.h"
 #include "objects/character.h"
 #include "objects/draw_order.h"
@@ -17,7 +17,7 @@
 #include "objects/player_select.h"
 #include "objects/players.h"
 #include "objects/spawn.h"
-#include "physics/collision_passes.h"
+#include "objects/collision_passes.h"
 #include "physics/movement_frame.h"
 #include "script/operands.h"
 #include "script/registers.h"

@@ -1,7 +1,8 @@
 #include "physics/movement_frame.h"
 
-#include "physics/collision_passes.h"
+#include "objects/collision_passes.h"
 #include "script/angle_tables.h"
+#include "world/sprite_frame.h"
 
 namespace tolv {
 

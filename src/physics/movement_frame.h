@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "objects/players.h"
-#include "objects/records.h"
+#include "script/records.h"
 
 namespace tolv {
 

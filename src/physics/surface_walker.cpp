@@ -2,7 +2,7 @@
 // pixel steps, hand-overs and level edges; and the four terrain routines.
 #include "physics/surface_walker.h"
 
-#include "physics/collision_passes.h"
+#include "objects/collision_passes.h"
 #include "script/angle_tables.h"
 #include "script/operands.h"
 #include "world/tile_plane.h"

@@ -2,7 +2,6 @@
 // and kept under golden/.
 #include <gtest/gtest.h>
 
-#include "host/headless.h"
 #include "script/operands.h"
 #include "terrain_art.h"
 #include "terrain_kit.h"
@@ -12,7 +11,7 @@ namespace {
 
 class FloorTrace : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { StartHeadlessEngine(); }
+  static void SetUpTestSuite() { StartPhysics(); }
   void SetUp() override { kit.AddTiles(kTileArt); }
   TerrainKit kit;
 };

@@ -5,9 +5,8 @@
 
 #include <array>
 
-#include "host/headless.h"
 #include "objects/player_select.h"
-#include "physics/collision_passes.h"
+#include "objects/collision_passes.h"
 #include "script/operands.h"
 #include "terrain_art.h"
 #include "terrain_kit.h"
@@ -17,7 +16,7 @@ namespace {
 
 class MovementCase : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { StartHeadlessEngine(); }
+  static void SetUpTestSuite() { StartPhysics(); }
   void SetUp() override {
     kit.AddTiles(kTileArt);
     kit.AddTiles(R"(

@@ -8,13 +8,22 @@
 #include <fstream>
 #include <sstream>
 
+#include "objects/collision_passes.h"
+#include "objects/objects_state.h"
 #include "objects/player_select.h"
 #include "objects/players.h"
-#include "physics/collision_passes.h"
+#include "physics/physics_routines.h"
+#include "script/commands.h"
 #include "script/operands.h"
 #include "script/registers.h"
 
 namespace tolv::test {
+
+void StartPhysics() {
+  BuildCommandTables();
+  StartObjects();
+  InstallPhysicsRoutines();
+}
 
 static std::vector<std::string> Lines(const char* art) {
   std::vector<std::string> lines;

@@ -10,12 +10,16 @@
 #include <string>
 #include <vector>
 
-#include "objects/records.h"
+#include "script/records.h"
 #include "physics/movement_frame.h"
 #include "world/tile.h"
+#include "world/sprite_frame.h"
 #include "world/tile_plane.h"
 
 namespace tolv::test {
+
+// The engine below the physics folder, with the physics routines installed.
+void StartPhysics();
 
 class TerrainKit {
  public:

@@ -5,8 +5,7 @@
 #include <cmath>
 #include <sstream>
 
-#include "host/headless.h"
-#include "physics/collision_passes.h"
+#include "objects/collision_passes.h"
 #include "script/operands.h"
 #include "terrain_art.h"
 #include "terrain_kit.h"
@@ -16,7 +15,7 @@ namespace {
 
 class WallTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { StartHeadlessEngine(); }
+  static void SetUpTestSuite() { StartPhysics(); }
   void SetUp() override { kit.AddTiles(kTileArt); }
   TerrainKit kit;
 };
