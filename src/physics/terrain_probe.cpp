@@ -54,7 +54,7 @@ void Terrain::Load(int32_t plane_word, int p) {
 // is an empty tile.
 static const Tile* CheckedTile(uint16_t id) { return id < tile_count && tiles ? &tiles[id] : nullptr; }
 
-const Tile* Terrain::TileAt(int64_t x, int64_t y) const {
+const Tile* Terrain::TileUnder(int64_t x, int64_t y) const {
   int64_t mx = wrap[0].Map(x), my = wrap[1].Map(y);
   if (mx < 0 || my < 0 || !map) return nullptr;
   tile_probe_x = static_cast<int32_t>(mx);
@@ -64,12 +64,12 @@ const Tile* Terrain::TileAt(int64_t x, int64_t y) const {
 }
 
 uint8_t Terrain::Byte(int64_t x, int64_t y) const {
-  const Tile* t = TileAt(x, y);
+  const Tile* t = TileUnder(x, y);
   return t ? t->collision[(x & 7) * 8 + (y & 7)] : 0;
 }
 
 uint8_t Terrain::Angle(int64_t x, int64_t y) const {
-  const Tile* t = TileAt(x, y);
+  const Tile* t = TileUnder(x, y);
   return t ? t->angle : 0;
 }
 

@@ -47,7 +47,7 @@ struct Terrain {
   void Load(int32_t plane_word, int player);
   bool Exists() const { return map != nullptr; }
 
-  const Tile* TileAt(int64_t x, int64_t y) const;
+  const Tile* TileUnder(int64_t x, int64_t y) const;
   uint8_t Byte(int64_t x, int64_t y) const;
   uint8_t Angle(int64_t x, int64_t y) const;
   // Whether a pixel of the line at `fixed` on the other axis, from `start`
