@@ -50,17 +50,13 @@ void Terrain::Load(int32_t plane_word, int p) {
   }
 }
 
-// Until the tile set grows its own checked accessor: an id past the set
-// is an empty tile.
-static const Tile* CheckedTile(uint16_t id) { return id < tile_count && tiles ? &tiles[id] : nullptr; }
-
 const Tile* Terrain::TileUnder(int64_t x, int64_t y) const {
   int64_t mx = wrap[0].Map(x), my = wrap[1].Map(y);
   if (mx < 0 || my < 0 || !map) return nullptr;
   tile_probe_x = static_cast<int32_t>(mx);
   tile_probe_y = static_cast<int32_t>(my);
   uint64_t cell = (row_starts ? uint64_t{row_starts[my >> 3]} : uint64_t(my >> 3) * width) + uint64_t(mx >> 3);
-  return cell < cell_count ? CheckedTile(map[cell]) : nullptr;
+  return cell < cell_count ? &TileAt(map[cell]) : nullptr;
 }
 
 uint8_t Terrain::Byte(int64_t x, int64_t y) const {
