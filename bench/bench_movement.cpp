@@ -32,7 +32,6 @@ static double Ground(double x) {
   return 160 + 32 * std::sin(x * 2 * M_PI / 512) + 10 * std::sin(x * 2 * M_PI / 128);
 }
 
-static std::vector<Tile> track_tiles;
 static std::vector<uint16_t> track_map;
 static std::vector<uint32_t> track_rows;
 static TilePlane track_planes[2];
@@ -40,7 +39,7 @@ static TilePlane track_planes[2];
 // Tile 1 is solid; every tile the surface crosses is a tile of its own,
 // tagged with the surface's direction across it.
 static void BuildTrack() {
-  track_tiles.assign(2, Tile{});
+  std::vector<Tile> track_tiles(2);
   for (uint8_t& b : track_tiles[1].collision) b = 2;
   track_map.assign(kTrackWidth * (kTrackHeight + 1) + 1, 0);
   for (uint32_t ty = 0; ty < kTrackHeight; ty++)
@@ -70,8 +69,7 @@ static void BuildTrack() {
     p.row_starts = track_rows.data();
     p.cell_count = kTrackWidth * kTrackHeight;
   }
-  tiles = track_tiles.data();
-  tile_count = static_cast<uint16_t>(track_tiles.size());
+  ReplaceTiles(track_tiles);
   planes = track_planes;
   plane_count = 2;
 }

@@ -44,8 +44,7 @@ static uint8_t ByteOf(char c) { return c == '#' ? 2 : c == '-' ? 1 : c >= '0' &&
 TerrainKit::TerrainKit() : tiles_(1) {}
 
 TerrainKit::~TerrainKit() {
-  tiles = nullptr;
-  tile_count = 0;
+  ResizeTiles(0);
   planes = nullptr;
   plane_count = 0;
 }
@@ -133,14 +132,15 @@ void TerrainKit::Install() {
     p.row_starts = rows_.data();
     p.cell_count = width_ * height_;
   }
-  pixels_.resize(tiles_.size());
-  for (size_t i = 0; i < tiles_.size(); i++) {
-    for (int k = 0; k < 64; k++) pixels_[i][(k & 7) * 8 + (k >> 3)] = tiles_[i].collision[k];
-    tiles_[i].current_frame = tiles_[i].frame_store = pixels_[i].data();
-    tiles_[i].frame_count = 1;
+  // The tile set takes over a copy whose pictures are the bytes as colours.
+  std::vector<Tile> pool(tiles_);
+  for (Tile& t : pool) {
+    uint8_t* pixels = static_cast<uint8_t*>(std::malloc(64));
+    for (int k = 0; k < 64; k++) pixels[(k & 7) * 8 + (k >> 3)] = t.collision[k];
+    t.current_frame = t.frame_store = pixels;
+    t.frame_count = 1;
   }
-  tiles = tiles_.data();
-  tile_count = static_cast<uint16_t>(tiles_.size());
+  ReplaceTiles(pool);
   planes = planes_;
   plane_count = 2;
 }

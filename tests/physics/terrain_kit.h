@@ -3,7 +3,6 @@
 // "key:angle" words, a level as lines of tile keys, and one player standing
 // in it. Traces record a run frame by frame as text.
 #pragma once
-#include <array>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -46,7 +45,6 @@ class TerrainKit {
  private:
   void Install();
   std::vector<Tile> tiles_;
-  std::vector<std::array<uint8_t, 64>> pixels_;  // a tile's picture: its bytes as colours
   std::map<char, uint16_t> keys_;
   std::vector<uint16_t> map_;
   std::vector<uint32_t> rows_;
