@@ -3,14 +3,9 @@
 #pragma once
 #include <cstdint>
 
-namespace tolv {
+#include "base/image.h"
 
-struct Image {
-  uint16_t width = 0;
-  uint16_t height = 0;
-  uint8_t* pixels = nullptr;  // width * height palette indexes, row by row
-  uint8_t palette[768] = {};  // red, green, blue of each index, as the file gave them
-};
+namespace tolv {
 
 // Reads a PCX (first byte 10: version 5, 8 bits, one plane, run-length
 // coded, 256-colour trailer) or TGA (first byte 0: colour-mapped, plain or
