@@ -23,7 +23,8 @@ uint32_t SpriteCodeBits(uint32_t n);
 
 // One set body (colour table and `count` frames) into zeroed frames. False
 // when the bytes are malformed or run out; the frames may then be partly
-// filled and are freed by the caller. Codes beyond the table read as 0.
+// filled and are freed by the caller. Codes beyond the table read as 0; an
+// empty table with frames is malformed.
 bool ReadSpriteSet(ByteReader& in, SpriteFrame* frames, uint16_t count);
 // A u16 frame count and a set body into a new set; false (set empty) when
 // malformed.

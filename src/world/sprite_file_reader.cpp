@@ -64,6 +64,9 @@ bool ReadSpriteSet(ByteReader& in, SpriteFrame* frames, uint16_t count) {
   uint8_t table[256];
   uint32_t n = in.U8();
   if (!in.Bytes(table, n)) return false;
+  // The writer names at least one colour for any frame; frames of zero-bit
+  // pixels would let a few bytes ask for gigabytes.
+  if (n == 0 && count > 0) return false;
   uint32_t bits = SpriteCodeBits(n);
   for (uint32_t i = 0; i < count; i++)
     if (!ReadFrame(in, &frames[i], table, n, bits)) return false;

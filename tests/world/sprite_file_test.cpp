@@ -90,6 +90,7 @@ TEST(SpriteFile, MalformedBodiesAreRefused) {
     uint16_t width, height;
     std::vector<uint8_t> packed;
     uint8_t hurt_count;
+    uint8_t colours = 1;
   };
   const std::vector<Bad> cases = {
       {"width 0", 0, 1, {0}, 0},
@@ -97,13 +98,14 @@ TEST(SpriteFile, MalformedBodiesAreRefused) {
       {"wider than 4096", 4097, 1, std::vector<uint8_t>(513), 0},
       {"pixels cut short", 16, 16, {0, 0}, 0},
       {"more hurt boxes than bytes", 1, 1, {0}, 200},
+      {"frames without colours", 4096, 4096, {}, 0, 0},
   };
   for (const Bad& c : cases) {
     ByteWriter b;
     b.U16(1);
     b.U16(1);
-    b.U8(1);
-    b.U8(4);
+    b.U8(c.colours);
+    if (c.colours) b.U8(4);
     b.U16(c.width);
     b.U16(c.height);
     b.Bytes(c.packed.data(), c.packed.size());
