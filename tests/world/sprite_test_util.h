@@ -28,14 +28,13 @@ struct Fatal {
   std::string message;
 };
 
-// A frame's pixels as one number.
+// Same size and pixel hash; otherwise both frames are written as 8-bit
+// TGA pictures (index i as grey i) for a person to look at.
 inline uint64_t PixelHash(const SpriteFrame& f) {
   uint64_t h = 1469598103934665603u;
   for (size_t i = 0; f.pixels && i < size_t(f.width) * f.height; i++) h = (h ^ f.pixels[i]) * 1099511628211u;
   return h;
 }
-
-// The frame as an 8-bit colour-mapped TGA (index i drawn as grey level i).
 inline void WriteFramePicture(const SpriteFrame& f, const std::string& path) {
   std::ofstream o(path, std::ios::binary);
   const uint8_t head[18] = {0, 1, 1, 0, 0, 0, 1, 24, 0, 0, 0, 0, uint8_t(f.width), uint8_t(f.width >> 8),
@@ -44,8 +43,6 @@ inline void WriteFramePicture(const SpriteFrame& f, const std::string& path) {
   for (int i = 0; i < 256; i++) o.put(char(i)).put(char(i)).put(char(i));
   if (f.pixels) o.write(reinterpret_cast<const char*>(f.pixels), std::streamsize(f.width) * f.height);
 }
-
-// Same size and pixels; otherwise both frames are written as pictures.
 inline ::testing::AssertionResult SamePicture(const SpriteFrame& a, const SpriteFrame& b, const std::string& name) {
   if (a.width == b.width && a.height == b.height && PixelHash(a) == PixelHash(b)) return ::testing::AssertionSuccess();
   std::string base = (std::filesystem::temp_directory_path() / ("tolv_" + name)).string();
