@@ -8,7 +8,7 @@
 #include "base/byte_reader.h"
 #include "base/message_log.h"
 #include "files/file_stream.h"
-#include "game/scopes.h"
+#include "files/scopes.h"
 #include "world/sprite_file.h"
 
 namespace tolv {
