@@ -16,6 +16,7 @@
 namespace tolv {
 
 constexpr uint32_t kMaxSpriteSide = 4096;  // larger frames are refused both ways
+constexpr uint32_t kMaxSpriteFileSize = 256u << 20;  // a larger file is not read
 
 // Bits a pixel code takes for a table of n colours: 0 for none, else the
 // bit length of n (2 colours take 2 bits).
@@ -38,8 +39,10 @@ void FreeSetFrames(SpriteSet& set);
 // set cannot be described: all 256 colours used, a side outside 1..4096,
 // more than 65535 sets.
 bool BuildSpriteFile(ByteWriter& out, const SpriteSet* const* sets, uint32_t set_count, std::string* why);
-// Builds and saves the file (a character's frames are a one-set file).
-// 1 on success; 0 after the notices, with any old file left as it was.
+// Builds and saves the file (a character's frames are a one-set file) at a
+// game path: a leading separator is the game root, else the current
+// folder; a path outside the game folder is not written. 1 on success; 0
+// after the notices, with any old file left as it was.
 int WriteSpriteFile(const char* path, const SpriteSet* const* sets, uint32_t set_count);
 
 }  // namespace tolv

@@ -4,7 +4,7 @@
 
 #include "base/atomic_file.h"
 #include "base/message_log.h"
-#include "files/working_folder.h"
+#include "files/game_file_bytes.h"
 #include "world/bit_packing.h"
 #include "world/sprite_file.h"
 
@@ -108,7 +108,8 @@ int WriteSpriteFile(const char* path, const SpriteSet* const* sets, uint32_t set
     ShowMessage(why.c_str());
     return 0;
   }
-  if (!SaveFileAtomically(ComposePath(path), out.bytes)) {
+  std::string target;
+  if (!GameWritePath(path, &target) || !SaveFileAtomically(target, out.bytes)) {
     ShowMessage("Can't open file for writing:");
     ShowMessage(path);
     return 0;

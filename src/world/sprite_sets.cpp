@@ -7,7 +7,7 @@
 
 #include "base/byte_reader.h"
 #include "base/message_log.h"
-#include "files/file_stream.h"
+#include "files/game_file_bytes.h"
 #include "files/scopes.h"
 #include "world/sprite_file.h"
 
@@ -80,14 +80,13 @@ void LoadSpriteSets(const char* path, int scope) {
     return;
   }
   std::vector<SpriteSet> sets;
-  FileStream s;
-  bool opened = OpenBufferedStream(path, s);
-  bool ok = false;
-  if (opened) {
-    ByteReader in(s.buffer.data(), s.buffer.size());
+  std::vector<uint8_t> bytes;
+  GameFileRead got = ReadGameFileBytes(path, bytes, kMaxSpriteFileSize);
+  bool opened = got != GameFileRead::kMissing, ok = false;
+  if (got == GameFileRead::kRead) {
+    ByteReader in(bytes.data(), bytes.size());
     ok = ReadSpriteFile(in, sets) && ScopeFirst(sprite_set_counts, scope) + sets.size() <= kMaxScopedEntries;
   }
-  CloseStream(s);
   if (!ok) {
     for (SpriteSet& set : sets) FreeSetFrames(set);
     ReportUnreadable(path, opened);
@@ -99,18 +98,15 @@ void LoadSpriteSets(const char* path, int scope) {
 }
 
 void LoadCharacterSprites(const char* path, int c, SpriteSet* out) {
-  FileStream s;
-  bool opened = OpenBufferedStream(path, s);
-  bool ok = false;
-  if (opened) {
-    ByteReader in(s.buffer.data(), s.buffer.size());
+  std::vector<uint8_t> bytes;
+  GameFileRead got = ReadGameFileBytes(path, bytes, kMaxSpriteFileSize);
+  if (got == GameFileRead::kRead) {
+    ByteReader in(bytes.data(), bytes.size());
     in.Skip(2);  // the set count: a character file holds one set
-    ok = ReadCountedSpriteSet(in, out);
+    if (ReadCountedSpriteSet(in, out)) return;
   }
-  CloseStream(s);
-  if (ok) return;
   char line[64];
-  ReportUnreadable(path, opened);
+  ReportUnreadable(path, got != GameFileRead::kMissing);
   std::snprintf(line, sizeof line, "Created one blank frame for character %d", c);
   ShowMessage(line);
   *out = BlankSet();

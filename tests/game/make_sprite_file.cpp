@@ -1,11 +1,12 @@
 // make_sprite_file OUT FOLDER DESCRIPTION: cuts the sets that DESCRIPTION
 // describes in the text form of an object definition's sprite block (set
 // count, then per set its frames: image, size, area, offsets, boxes, hot
-// spots; image paths relative to FOLDER) and writes them to OUT with the
-// engine's sprite file writer. Makes the sprite files of the sample game
+// spots; image paths relative to FOLDER) and writes them to OUT, built by
+// the engine's sprite file writer. Makes the sprite files of the sample game
 // and the test fixtures.
 #include <cstdio>
 
+#include "base/atomic_file.h"
 #include "base/message_log.h"
 #include "files/file_stream.h"
 #include "files/game_files.h"
@@ -45,5 +46,9 @@ int main(int argc, char** argv) {
   ReadInlineSpriteSets(s, kScopeGame, ReadNumberToken(s));
   CloseStream(s);
   std::vector<const SpriteSet*> sets(sprite_sets, sprite_sets + sprite_set_counts.total);
-  return WriteSpriteFile(out.c_str(), sets.data(), uint32_t(sets.size())) ? 0 : 1;
+  ByteWriter bytes;
+  std::string why;
+  if (BuildSpriteFile(bytes, sets.data(), uint32_t(sets.size()), &why) && SaveFileAtomically(out, bytes.bytes)) return 0;
+  std::fprintf(stderr, "make_sprite_file: %s not written %s\n", out.c_str(), why.c_str());
+  return 1;
 }

@@ -140,9 +140,12 @@ TEST_F(SpriteLoading, WriterRefusesAll256ColoursAndKeepsTheOldFile) {
   EXPECT_EQ(WriteSpriteFile("copy.spr", sets, 2), 1);
   EXPECT_EQ(Read("copy.spr").size(), 2u + 37 + 2 + 1 + 255 + 4 + 256 + 27);
 
-  ClearMessages();
-  EXPECT_EQ(WriteSpriteFile("no/such/folder/x.spr", sets, 1), 0);
-  EXPECT_TRUE(Logged("Can't open file for writing:"));
+  for (const char* outside : {"no/such/folder/x.spr", "../x.spr"}) {
+    ClearMessages();
+    EXPECT_EQ(WriteSpriteFile(outside, sets, 1), 0);
+    EXPECT_TRUE(Logged("Can't open file for writing:"));
+  }
+  EXPECT_FALSE(std::filesystem::exists(root_.parent_path() / "x.spr"));
   FreeSetFrames(wide);
 }
 
