@@ -12,6 +12,7 @@
 #include "script/global_contexts.h"
 #include "script/random.h"
 #include "script/registers.h"
+#include "world/level.h"
 
 namespace tolv {
 
@@ -28,6 +29,7 @@ void InitEngine() {
   AllocObjectPool();
   SetupScriptContexts();
   ResetPlayers();
+  ResetDefaultPlanes();
   resolve_alias = ResolveAliasForLexer;
   resolve_string_var = ResolveStringVarWithAliases;
 }

@@ -11,6 +11,7 @@ WarpRequest warp_request;
 std::vector<RegisterAssignment> register_assignments;
 uint8_t open_level_editor = 0;
 std::string game_descriptor = "default.gdf";
+std::string level_file_option;
 
 static bool Number(const char* arg, int32_t* out) {
   if (!arg || !*arg) return false;
@@ -39,7 +40,7 @@ static bool ReadRegs(int argc, char** argv, int& i) {
 static bool IsToolOption(const char* a) {
   static const char* const tools[] = {"-paldump", "-palshift", "-levrip", "-multi", "-pal", "-0-63",
                                       "-64-127", "-128-191", "-192-255", "-4bit", "-tilefile",
-                                      "-levelfile", "-editfiles"};
+                                      "-editfiles"};
   for (const char* t : tools)
     if (!std::strcmp(a, t)) return true;
   return false;
@@ -59,6 +60,9 @@ bool ReadLaunchOptions(int argc, char** argv) {
       w.active = ok;
     } else if (!std::strcmp(a, "-regs")) {
       ok = ReadRegs(argc, argv, i);
+    } else if (!std::strcmp(a, "-levelfile")) {
+      ok = i + 1 < argc;
+      if (ok) level_file_option = argv[++i];
     } else if (!std::strcmp(a, "-editor")) {
       open_level_editor = 1;
     } else if (!std::strcmp(a, "-pack")) {

@@ -1,27 +1,16 @@
 // Commands that load and save object layouts.
 #include "objects/object_layout.h"
 #include "script/commands.h"
-#include "script/operands.h"
-#include "script/string_slots.h"
+#include "script/path_operand.h"
 
 namespace tolv {
 
-constexpr uint32_t kCurrentFile = 0x7FFFFFFF;
-
-// The path a string operand names: a slot (constant or register), or the
-// current layout file; null when the slot does not exist.
-static const char* LayoutPathOperand() {
-  uint32_t word = Op(1);
-  if (word == kCurrentFile) return layout_file_path.c_str();
-  return StringSlotText(static_cast<uint32_t>(RegOrConst(word)));
-}
-
 static void LoadLayoutCommand() {
-  if (const char* path = LayoutPathOperand()) LoadObjectLayout(path);
+  if (const char* path = PathOperand(1, layout_file_path)) LoadObjectLayout(path);
 }
 
 static void SaveLayoutCommand() {
-  if (const char* path = LayoutPathOperand()) SaveObjectLayout(path);
+  if (const char* path = PathOperand(1, layout_file_path)) SaveObjectLayout(path);
 }
 
 static const CommandDef kLayout[] = {

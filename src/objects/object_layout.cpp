@@ -11,7 +11,7 @@
 #include <cstring>
 
 #include "files/game_files.h"
-#include "files/working_folder.h"
+#include "files/game_write_path.h"
 #include "base/message_log.h"
 
 namespace tolv {
@@ -44,17 +44,6 @@ void LoadObjectLayout(const char* path) {
   CloseGameFile();
 }
 
-// Where a save of path goes: a leading separator is the game root, anything
-// else the current folder; it must stay inside the game folder.
-static bool WritePath(const std::string& path, std::string* out) {
-  if (game_folder.empty() || path.empty()) return false;
-  std::string p = path;
-  if (p[0] == '/' || p[0] == '\\') p = game_folder + "/" + p;
-  *out = ComposePath(p.c_str());
-  return out->size() > game_folder.size() + 1 && out->compare(0, game_folder.size(), game_folder) == 0 &&
-         (*out)[game_folder.size()] == '/';
-}
-
 // The whole buffer to fd; false on any failed write.
 static bool WriteAll(int fd, const std::vector<uint8_t>& bytes) {
   size_t done = 0;
@@ -82,7 +71,7 @@ bool SaveObjectLayout(const char* path) {
   std::string name = path ? path : "";  // path may be layout_file_path itself
   std::string target;
   std::vector<uint8_t> bytes;
-  if (!WritePath(name, &target) || !WriteObjectLayout(bytes) || !WriteReplacing(target, bytes)) {
+  if (!GameWritePath(name, &target) || !WriteObjectLayout(bytes) || !WriteReplacing(target, bytes)) {
     ShowPathMessage("Cannot write file %s", name.c_str());
     return false;
   }

@@ -1,0 +1,104 @@
+// Reading, loading and saving level files.
+#include "world/level_file.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "base/atomic_file.h"
+#include "base/message_log.h"
+#include "files/file_stream.h"
+#include "files/game_write_path.h"
+#include "script/operands.h"
+#include "script/registers.h"
+#include "world/editor_plane_state.h"
+#include "world/level_parse.h"
+
+namespace tolv {
+
+template <class... Args>
+static void Notice(const char* format, Args... args) {
+  char line[300];
+  std::snprintf(line, sizeof line, format, args...);
+  ShowMessage(line);
+}
+
+// True after "SLEV"; otherwise r is back where it stood.
+static bool ReadMagic(ByteReader& r) {
+  const size_t start = r.pos;
+  for (const char c : {'S', 'L', 'E', 'V'})
+    if (r.U8() != static_cast<uint8_t>(c)) {
+      r.pos = start;
+      r.failed = false;
+      return false;
+    }
+  return true;
+}
+
+static void InstallLevel(ParsedLevel& level) {
+  ResetLevelView();
+  SwapLevelPlanes(level.planes);
+  level_width = level.width;
+  level_height = level.height;
+  Reg(kRegWaterLine) = level.water_line;
+  SetLimitsFromFlatPlanes();
+  for (uint32_t i = 0; i < plane_count; i++)
+    if (planes[i].type == kPlaneFlat) {
+      editor_current_plane = static_cast<uint8_t>(i);
+      break;
+    }
+}
+
+LevelReadResult ReadLevelData(ByteReader& r, bool embedded) {
+  const int version = embedded || ReadMagic(r) ? r.U8() : 0;
+  ParsedLevel level;
+  bool ok = !r.failed;
+  switch (version) {
+    case 0: ok = ok && ReadLevelVersion0(r, level); break;
+    case 1: ok = ok && ReadLevelVersion1(r, level); break;
+    case 2: ok = ok && ReadLevelBody(r, false, level); break;
+    case 3: ok = ok && ReadLevelBody(r, true, level); break;
+    case 255: ok = ok && ReadLevelVersion255(r, level); break;
+    default:
+      ResetDefaultPlanes();
+      Notice("Level version %d unknown: default level", version);
+      return kLevelUnknownVersion;
+  }
+  if (!ok || r.failed) {
+    ShowMessage("Level file damaged: old level kept");
+    return kLevelDamaged;
+  }
+  InstallLevel(level);
+  return kLevelRead;
+}
+
+void LoadLevelFile(const char* path) {
+  const std::string name = path ? path : "";  // path may be level_file_path itself
+  FileStream s;
+  if (!OpenBufferedStream(name.c_str(), s)) {
+    ResetDefaultPlanes();
+    Notice("Can't open %s", name.c_str());
+    return;
+  }
+  ByteReader r(s.buffer.data(), s.buffer.size());
+  // A level that did not read leaves the path of the one that did, so a
+  // save to the current file never overwrites what could not be read.
+  if (ReadLevelData(r, false) == kLevelRead) level_file_path = name;
+  CloseStream(s);
+}
+
+bool SaveLevelFile(const char* path) {
+  const std::string name = path ? path : "";
+  std::string target;
+  ByteWriter w;
+  const uint8_t version = WriteLevelData(w, false);
+  if (!GameWritePath(name, &target) || !SaveFileAtomically(target, w.bytes)) {
+    Notice("Can't save %s", name.c_str());
+    return false;
+  }
+  Notice("Saved %s", name.c_str());
+  if (version != 3) ShowMessage("Tile ids over 32767: saved as version 2");
+  return true;
+}
+
+}  // namespace tolv
