@@ -52,11 +52,13 @@ static void ReadPlainMap(ByteReader& r, TilePlane& p, uint32_t w, uint32_t h) {
 
 // A run carries across row ends but never into the next plane.
 static void ReadRunMap(ByteReader& r, TilePlane& p, uint32_t w, uint32_t h) {
+  const uint8_t* b = r.data + r.pos;
+  const uint8_t* const end = r.data + r.size;
   uint32_t pending = 0;
   uint16_t value = 0;
-  for (uint32_t y = 0; y < h && !r.failed; y++) {
+  for (uint32_t y = 0; y < h; y++) {
     uint16_t* row = p.map + p.row_starts[y];
-    for (uint32_t x = 0; x < w && !r.failed;) {
+    for (uint32_t x = 0; x < w;) {
       if (pending) {
         const uint32_t n = std::min(pending, w - x);
         std::fill_n(row + x, n, value);
@@ -64,16 +66,23 @@ static void ReadRunMap(ByteReader& r, TilePlane& p, uint32_t w, uint32_t h) {
         x += n;
         continue;
       }
-      const uint16_t word = r.U16();
+      if (end - b < ((b < end && (b[0] & 0x80)) ? 4 : 2)) {
+        r.Need(r.Left() + 1);  // cut short: marks the read failed
+        return;
+      }
+      const uint16_t word = static_cast<uint16_t>(b[0] << 8 | b[1]);
+      b += 2;
       if (word & 0x8000) {
         pending = (word & 0x7FFFu) + 1;
-        value = r.U16();
+        value = static_cast<uint16_t>(b[0] << 8 | b[1]);
+        b += 2;
         row[x++] = value;
       } else {
         row[x++] = word;
       }
     }
   }
+  r.pos = static_cast<size_t>(b - r.data);
 }
 
 static bool ReadPlane(ByteReader& r, bool run_length, ParsedLevel& level) {

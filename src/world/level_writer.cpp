@@ -1,5 +1,7 @@
 // Writing a level: version 3 with run-length coded maps, or version 2 when
 // a tile id would collide with the run marker.
+#include <algorithm>
+
 #include "world/level.h"
 #include "world/level_file.h"
 
@@ -39,22 +41,32 @@ static void WriteScrollData(ByteWriter& w, const TilePlane& p) {
   w.U8(p.other_factor);
 }
 
-// Runs of equal cells, across row ends; 1 or 2 cells go plain.
+// Runs of equal cells, across row ends; 1 or 2 cells go plain. Written
+// straight into the buffer, which a plain map's size always holds.
 static void WriteRunMap(ByteWriter& w, const TilePlane& p) {
   size_t n;
   const uint16_t* c = Cells(p, &n);
+  const size_t at = w.bytes.size();
+  w.bytes.resize(at + n * 2);
+  uint8_t* b = w.bytes.data() + at;
+  auto put = [&b](uint32_t v) {
+    b[0] = static_cast<uint8_t>(v >> 8);
+    b[1] = static_cast<uint8_t>(v);
+    b += 2;
+  };
   for (size_t i = 0; i < n;) {
+    const size_t limit = std::min(n, i + kLongestRun);
     size_t j = i + 1;
-    while (j < n && j - i < kLongestRun && c[j] == c[i]) j++;
-    const size_t run = j - i;
-    if (run <= 2) {
-      for (size_t k = 0; k < run; k++) w.U16(c[i]);
+    while (j < limit && c[j] == c[i]) j++;
+    if (j - i <= 2) {
+      for (size_t k = i; k < j; k++) put(c[i]);
     } else {
-      w.U16(kRunMarker | uint32_t(run - 2));
-      w.U16(c[i]);
+      put(kRunMarker | uint32_t(j - i - 2));
+      put(c[i]);
     }
     i = j;
   }
+  w.bytes.resize(static_cast<size_t>(b - w.bytes.data()));
 }
 
 static void WritePlainMap(ByteWriter& w, const TilePlane& p) {
@@ -69,8 +81,19 @@ static void WritePlainMap(ByteWriter& w, const TilePlane& p) {
   }
 }
 
+// Bytes the level takes at most: every map written plain.
+static size_t MostBytes() {
+  size_t n = 16;
+  for (uint32_t i = 0; i < plane_count; i++) {
+    const TilePlane& p = planes[i];
+    n += 16 + size_t(PlaneLineCount(p.type, p.width, p.height)) * 3 + size_t(p.width) * p.height * 2;
+  }
+  return n;
+}
+
 uint8_t WriteLevelData(ByteWriter& w, bool embedded) {
   const uint8_t version = FitsRunCoding() ? 3 : 2;
+  w.bytes.reserve(w.bytes.size() + MostBytes());
   if (!embedded) w.Bytes("SLEV", 4);
   w.U8(version);
   w.U8(plane_count);

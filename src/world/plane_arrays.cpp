@@ -1,6 +1,8 @@
 // Building, retyping, copying and freeing the arrays of a tile plane.
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <new>
 
 #include "world/tile_plane.h"
 
@@ -46,9 +48,17 @@ static void BuildLines(TilePlane& p) {
   p.plane_function = kNoPlaneFunction;
 }
 
+// Maps come zeroed from calloc: the pages of a large, mostly empty map are
+// not touched until a cell is written.
+static uint16_t* AllocMap(uint32_t width, uint32_t height) {
+  void* m = std::calloc(PlaneMapCells(width, height), sizeof(uint16_t));
+  if (!m) throw std::bad_alloc();
+  return static_cast<uint16_t*>(m);
+}
+
 void FreePlane(TilePlane& p) {
   FreeLines(p);
-  delete[] p.map;
+  std::free(p.map);
   p.map = nullptr;
 }
 
@@ -58,7 +68,7 @@ void InitPlane(TilePlane& p, uint8_t type, uint32_t width, uint32_t height) {
   p.width = Side(width);
   p.height = Side(height);
   p.active_view0 = p.active_view1 = 0;
-  p.map = new uint16_t[PlaneMapCells(p.width, p.height)]();
+  p.map = AllocMap(p.width, p.height);
   BuildLines(p);
 }
 
@@ -74,7 +84,7 @@ void CopyPlane(const TilePlane& src, TilePlane& dst) {
   t.type = src.type;
   t.width = src.width;
   t.height = src.height;
-  t.map = new uint16_t[PlaneMapCells(src.width, src.height)]();
+  t.map = AllocMap(src.width, src.height);
   if (src.map)
     for (uint32_t y = 0; y < src.height; y++) {
       const uint32_t from = src.row_starts ? src.row_starts[y] : src.width * y;

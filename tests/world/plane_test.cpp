@@ -87,6 +87,8 @@ TEST_F(LevelTest, DefaultLevelResetsPlanesCameraAndEditor) {
   EXPECT_EQ(registers[kRegWaterLine], 340);
   EXPECT_EQ(editor_current_plane, 0);
   EXPECT_FALSE(PlaneShownInEditor(15));
+  plane_show_flags[0] = 1;
+  EXPECT_FALSE(PlaneShownInEditor(16 + 256));  // 16 flags whatever the plane count
   EXPECT_EQ(LevelFault(), "");
 }
 
