@@ -1,8 +1,9 @@
-#include "../game/game_test_util.h"
+#include "../files/game_test_util.h"
 #include "level_test_util.h"
 #include "script/commands.h"
 #include "script/path_operand.h"
 #include "script/string_slots.h"
+#include "world/command_lists.h"
 
 namespace tolv::test {
 namespace {
@@ -12,7 +13,7 @@ class LevelFileTest : public GameDirTest {
   void SetUp() override {
     GameDirTest::SetUp();
     StartLevelTest();
-    BuildCommandTables();
+    RegisterWorldCommands();
     ResizeStringSlots(4);
     const char* names[] = {"lev/a.lev", "lev/b.lev", "../escape.lev", "nope.lev"};
     for (uint32_t i = 0; i < 4; i++) SetStringSlot(i, names[i]);
