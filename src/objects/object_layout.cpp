@@ -41,8 +41,6 @@ void LoadObjectLayout(const char* path) {
   CloseGameFile();
 }
 
-}
-
 bool SaveObjectLayout(const char* path) {
   std::string name = path ? path : "";  // path may be layout_file_path itself
   std::string target;
