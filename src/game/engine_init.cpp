@@ -13,6 +13,7 @@
 #include "script/registers.h"
 #include "stat/stat_obj.h"
 #include "world/level.h"
+#include "world/tile_file.h"
 
 namespace tolv {
 
@@ -27,6 +28,7 @@ void InitEngine() {
   StartObjects();
   InstallPhysicsRoutines();
   InstallStatObjRoutines();
+  ResetTileSet();
   ResetDefaultPlanes();
   resolve_alias = ResolveAliasForLexer;
   resolve_string_var = ResolveStringVarWithAliases;

@@ -65,7 +65,7 @@ int main(int argc, char** argv) {
   if (!OpenGame(game_descriptor.c_str()))
     std::fprintf(stderr, "tolv: %s did not open; loading it anyway\n", game_descriptor.c_str());
   StartHeadlessGame(HeadlessGame{LoadGame, StartLevel}, random_seed);
-  if (!level_file_option.empty()) LoadLevelFile(level_file_option.c_str());
+  LoadCommandLineFiles();
   RunHeadlessFrames(60);
   Report();
   return 0;

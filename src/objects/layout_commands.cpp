@@ -5,8 +5,10 @@
 
 namespace tolv {
 
+static const char* LayoutPathOperand() { return PathOperand(Op(1), layout_file_path.c_str()); }
+
 static void LoadLayoutCommand() {
-  if (const char* path = PathOperand(1, layout_file_path)) LoadObjectLayout(path);
+  if (const char* path = LayoutPathOperand()) LoadObjectLayout(path);
 }
 
 static void SaveLayoutCommand() {

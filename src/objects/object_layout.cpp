@@ -8,8 +8,8 @@
 
 #include "base/atomic_file.h"
 #include "base/message_log.h"
+#include "files/game_file_bytes.h"
 #include "files/game_files.h"
-#include "files/game_write_path.h"
 
 namespace tolv {
 
@@ -45,7 +45,7 @@ bool SaveObjectLayout(const char* path) {
   std::string name = path ? path : "";  // path may be layout_file_path itself
   std::string target;
   std::vector<uint8_t> bytes;
-  if (!GameWritePath(name, &target) || !WriteObjectLayout(bytes) || !SaveFileAtomically(target, bytes)) {
+  if (!GameWritePath(name.c_str(), &target) || !WriteObjectLayout(bytes) || !SaveFileAtomically(target, bytes)) {
     ShowPathMessage("Cannot write file %s", name.c_str());
     return false;
   }

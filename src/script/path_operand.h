@@ -1,21 +1,17 @@
-// Path operands of the load and save commands: a script string slot (a
-// constant index or a register holding one), or the current file of the
-// command's kind.
+// Path operands of the file commands: the current file of the command's
+// kind (tested before the register bit, which the value has), a string
+// slot, or a register holding a slot.
 #pragma once
 #include <cstdint>
-#include <string>
 
 #include "script/operands.h"
 #include "script/string_slots.h"
 
 namespace tolv {
 
-constexpr uint32_t kCurrentFileOperand = 0x7FFFFFFF;
-
-// The path operand k names; null when its slot does not exist.
-inline const char* PathOperand(int k, const std::string& current_file) {
-  const uint32_t word = Op(k);
-  if (word == kCurrentFileOperand) return current_file.c_str();
+// Null for a slot that does not exist.
+inline const char* PathOperand(uint32_t word, const char* current_file) {
+  if (word == kCurrentFile) return current_file;
   return StringSlotText(static_cast<uint32_t>(RegOrConst(word)));
 }
 

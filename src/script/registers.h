@@ -43,6 +43,8 @@ enum ReservedRegister : uint32_t {
   kRegScrollOffsetY = 45,
   kRegWrapWidth = 47,
   kRegWrapHeight = 49,
+  kRegPaletteSet = 51,       // palette set of the current bank
+  kRegBankPaletteSet = 52,   // 52 + bank: the palette set each bank shows
   kRegWaterLine = 54,
   kRegFrameLock = 251,
   kRegPause = 253,

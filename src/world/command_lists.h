@@ -1,9 +1,9 @@
-// The command lists of the world subsystem.
+// The command lists of the levels, tiles and sprites subsystem.
 #pragma once
 
 namespace tolv {
 
-// Registers the level file commands.
+// Registers the tile file and level file commands.
 void RegisterWorldCommands();
 
 }  // namespace tolv

@@ -8,11 +8,11 @@
 namespace tolv {
 
 static void CmdLoadLevelFile() {
-  if (const char* path = PathOperand(1, level_file_path)) LoadLevelFile(path);
+  if (const char* path = PathOperand(Op(1), level_file_path.c_str())) LoadLevelFile(path);
 }
 
 static void CmdSaveLevelFile() {
-  if (const char* path = PathOperand(1, level_file_path)) SaveLevelFile(path);
+  if (const char* path = PathOperand(Op(1), level_file_path.c_str())) SaveLevelFile(path);
 }
 
 static const CommandDef kLevelFileCommands[] = {

@@ -4,17 +4,19 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "base/atomic_file.h"
 #include "base/message_log.h"
-#include "files/file_stream.h"
-#include "files/game_write_path.h"
+#include "files/game_file_bytes.h"
 #include "script/operands.h"
 #include "script/registers.h"
 #include "world/editor_plane_state.h"
 #include "world/level_parse.h"
 
 namespace tolv {
+
+static const char kDamaged[] = "Level file damaged: old level kept";
 
 template <class... Args>
 static void Notice(const char* format, Args... args) {
@@ -65,26 +67,34 @@ LevelReadResult ReadLevelData(ByteReader& r, bool embedded) {
       return kLevelUnknownVersion;
   }
   if (!ok || r.failed) {
-    ShowMessage("Level file damaged: old level kept");
+    ShowMessage(kDamaged);
     return kLevelDamaged;
   }
   InstallLevel(level);
   return kLevelRead;
 }
 
+// Beyond any level the caps allow: 2^26 cells stored plain, with room for
+// the line data.
+constexpr uint32_t kMaxLevelFileBytes = 1u << 28;
+
 void LoadLevelFile(const char* path) {
   const std::string name = path ? path : "";  // path may be level_file_path itself
-  FileStream s;
-  if (!OpenBufferedStream(name.c_str(), s)) {
-    ResetDefaultPlanes();
-    Notice("Can't open %s", name.c_str());
-    return;
+  std::vector<uint8_t> bytes;
+  switch (ReadGameFileBytes(name.c_str(), bytes, kMaxLevelFileBytes)) {
+    case GameFileRead::kMissing:
+      ResetDefaultPlanes();
+      Notice("Can't open %s", name.c_str());
+      return;
+    case GameFileRead::kTooLarge:
+      ShowMessage(kDamaged);
+      return;
+    case GameFileRead::kRead: break;
   }
-  ByteReader r(s.buffer.data(), s.buffer.size());
+  ByteReader r(bytes.data(), bytes.size());
   // A level that did not read leaves the path of the one that did, so a
   // save to the current file never overwrites what could not be read.
   if (ReadLevelData(r, false) == kLevelRead) level_file_path = name;
-  CloseStream(s);
 }
 
 bool SaveLevelFile(const char* path) {
@@ -92,7 +102,7 @@ bool SaveLevelFile(const char* path) {
   std::string target;
   ByteWriter w;
   const uint8_t version = WriteLevelData(w, false);
-  if (!GameWritePath(name, &target) || !SaveFileAtomically(target, w.bytes)) {
+  if (!GameWritePath(name.c_str(), &target) || !SaveFileAtomically(target, w.bytes)) {
     Notice("Can't save %s", name.c_str());
     return false;
   }

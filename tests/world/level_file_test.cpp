@@ -50,10 +50,10 @@ TEST_F(LevelFileTest, CommandsLoadAndSaveThroughTheCurrentFile) {
   EXPECT_EQ(level_file_path, "lev/a.lev");
   EXPECT_EQ(registers[kRegWaterLine], 200);
   planes[1].map[0] = 4;
-  Run(1443, kCurrentFileOperand);
+  Run(1443, kCurrentFile);
   EXPECT_EQ(Last(), "Saved lev/a.lev");
   planes[1].map[0] = 5;
-  Run(33, kCurrentFileOperand);  // reloads what was saved
+  Run(33, kCurrentFile);  // reloads what was saved
   EXPECT_EQ(planes[1].map[0], 4);
   EXPECT_EQ(planes[1].line_factors[639], 127);
   planes[1].map[0] = 7;
