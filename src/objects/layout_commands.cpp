@@ -12,7 +12,7 @@ static void LoadLayoutCommand() {
 }
 
 static void SaveLayoutCommand() {
-  if (const char* path = PathOperand(1, layout_file_path)) SaveObjectLayout(path);
+  if (const char* path = LayoutPathOperand()) SaveObjectLayout(path);
 }
 
 static const CommandDef kLayout[] = {
