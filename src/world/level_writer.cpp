@@ -41,28 +41,34 @@ static void WriteScrollData(ByteWriter& w, const TilePlane& p) {
   w.U8(p.other_factor);
 }
 
-// Runs of equal cells, across row ends; 1 or 2 cells go plain. Written
-// straight into the buffer, which a plain map's size always holds.
+// n bytes appended to w, to be filled through the pointer.
+static uint8_t* Grow(ByteWriter& w, size_t n) {
+  const size_t at = w.bytes.size();
+  w.bytes.resize(at + n);
+  return w.bytes.data() + at;
+}
+
+static void Put16(uint8_t*& b, uint32_t v) {
+  b[0] = static_cast<uint8_t>(v >> 8);
+  b[1] = static_cast<uint8_t>(v);
+  b += 2;
+}
+
+// Runs of equal cells, across row ends; 1 or 2 cells go plain. Never
+// longer than the plain map, whose size is reserved first.
 static void WriteRunMap(ByteWriter& w, const TilePlane& p) {
   size_t n;
   const uint16_t* c = Cells(p, &n);
-  const size_t at = w.bytes.size();
-  w.bytes.resize(at + n * 2);
-  uint8_t* b = w.bytes.data() + at;
-  auto put = [&b](uint32_t v) {
-    b[0] = static_cast<uint8_t>(v >> 8);
-    b[1] = static_cast<uint8_t>(v);
-    b += 2;
-  };
+  uint8_t* b = Grow(w, n * 2);
   for (size_t i = 0; i < n;) {
     const size_t limit = std::min(n, i + kLongestRun);
     size_t j = i + 1;
     while (j < limit && c[j] == c[i]) j++;
     if (j - i <= 2) {
-      for (size_t k = i; k < j; k++) put(c[i]);
+      for (size_t k = i; k < j; k++) Put16(b, c[i]);
     } else {
-      put(kRunMarker | uint32_t(j - i - 2));
-      put(c[i]);
+      Put16(b, kRunMarker | uint32_t(j - i - 2));
+      Put16(b, c[i]);
     }
     i = j;
   }
@@ -72,13 +78,8 @@ static void WriteRunMap(ByteWriter& w, const TilePlane& p) {
 static void WritePlainMap(ByteWriter& w, const TilePlane& p) {
   size_t n;
   const uint16_t* c = Cells(p, &n);
-  const size_t at = w.bytes.size();
-  w.bytes.resize(at + n * 2);
-  uint8_t* b = w.bytes.data() + at;
-  for (size_t k = 0; k < n; k++, b += 2) {
-    b[0] = static_cast<uint8_t>(c[k] >> 8);
-    b[1] = static_cast<uint8_t>(c[k]);
-  }
+  uint8_t* b = Grow(w, n * 2);
+  for (size_t k = 0; k < n; k++) Put16(b, c[k]);
 }
 
 // Bytes the level takes at most: every map written plain.
