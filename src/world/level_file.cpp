@@ -2,7 +2,6 @@
 #include "world/level_file.h"
 
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -27,11 +26,10 @@ static void Notice(const char* format, Args... args) {
 
 // True after "SLEV"; otherwise r is back where it stood.
 static bool ReadMagic(ByteReader& r) {
-  const size_t start = r.pos;
+  const ByteReader start = r;
   for (const char c : {'S', 'L', 'E', 'V'})
     if (r.U8() != static_cast<uint8_t>(c)) {
-      r.pos = start;
-      r.failed = false;
+      r = start;
       return false;
     }
   return true;
