@@ -11,9 +11,8 @@
 #include "script/global_contexts.h"
 #include "script/random.h"
 #include "script/registers.h"
-#include "stat/stat_obj.h"
-#include "world/level.h"
-#include "world/tile_file.h"
+#include "stat/stat_state.h"
+#include "world/world_state.h"
 
 namespace tolv {
 
@@ -27,9 +26,8 @@ void InitEngine() {
   BindScriptFunctions();
   StartObjects();
   InstallPhysicsRoutines();
-  InstallStatObjRoutines();
-  ResetTileSet();
-  ResetDefaultPlanes();
+  StartStatObjs();
+  StartWorld();
   resolve_alias = ResolveAliasForLexer;
   resolve_string_var = ResolveStringVarWithAliases;
 }
