@@ -13,19 +13,28 @@ constexpr uint32_t kMixRate = 44100;
 using MixRun = void (*)(const int16_t* data, uint64_t& pos, uint32_t step, int32_t* acc, uint32_t n, int32_t left,
                         int32_t right);
 
+// Positions within one call stay below 2^32 from the first frame, so the
+// loop counts in 32 bits; long runs are split.
 template <int C>
 void MixFrames(const int16_t* data, uint64_t& pos, uint32_t step, int32_t* acc, uint32_t n, int32_t left,
                int32_t right) {
-  uint64_t p = pos;
-  for (uint32_t i = 0; i < n; i++, p += step) {
-    const int16_t* f = data + (p >> 16) * C;
-    int32_t t = int32_t(p & 0xFFFF) >> 1;
-    int32_t a = f[0] + (((f[C] - f[0]) * t) >> 15);
-    int32_t b = C == 2 ? f[1] + (((f[C + 1] - f[1]) * t) >> 15) : a;
-    acc[2 * i] += a * left;
-    acc[2 * i + 1] += b * right;
+  while (n) {
+    uint32_t k = n, limit = (0xFFFF0000u / step);
+    if (k > limit) k = limit;
+    const int16_t* d = data + (pos >> 16) * C;
+    uint32_t p = uint32_t(pos & 0xFFFF);
+    for (uint32_t i = 0; i < k; i++, p += step) {
+      const int16_t* f = d + (p >> 16) * C;
+      int32_t t = int32_t(p & 0xFFFF) >> 1;
+      int32_t a = f[0] + (((f[C] - f[0]) * t) >> 15);
+      int32_t b = C == 2 ? f[1] + (((f[C + 1] - f[1]) * t) >> 15) : a;
+      acc[2 * i] += a * left;
+      acc[2 * i + 1] += b * right;
+    }
+    pos = (pos & ~uint64_t(0xFFFF)) + p;
+    acc += 2 * k;
+    n -= k;
   }
-  pos = p;
 }
 
 inline MixRun MixRunFor(int channels) { return channels == 2 ? MixFrames<2> : MixFrames<1>; }

@@ -64,7 +64,7 @@ static void NoteOn(XmPlayer& p, XmChannel& c, int note) {
   c.period = c.out_period = NotePeriod(p, real, c.finetune);
   c.pos = 0;
   if (c.cell.effect == 9) c.pos = uint64_t(Remember(c.offset, c.cell.param)) * 256 << 16;
-  c.playing = s.length > (c.pos >> 16);
+  c.playing = s.file_length > (c.pos >> 16);
   if (!(c.vibrato_wave & 4)) c.vibrato_pos = 0;
   if (!(c.tremolo_wave & 4)) c.tremolo_pos = 0;
   c.retrig_count = c.tremor_count = 0;
@@ -306,10 +306,12 @@ void UpdateVoice(XmPlayer& p, XmChannel& c) {
   if (!c.key_on && (ins.volume_envelope.flags & 1)) c.fade = std::max(0, c.fade - ins.fadeout);
   c.step = PeriodStep(p, c.out_period + AutoVibrato(c));
   int64_t v = int64_t(Clamp(c.out_volume, 0, 64)) * env * Clamp(p.global_volume, 0, 64) * c.fade;
-  int32_t vol = int32_t(v >> 21);  // 64 * 64 * 64 * 32768 >> 21 = 4096: 256 per side at the edges
+  int32_t vol = int32_t(v >> 21);  // 64 * 64 * 64 * 32768 >> 21 = 4096
   int32_t pan = Clamp(c.pan + (pan_env - 32) * (128 - std::abs(c.pan - 128)) / 32, 0, 255);
-  c.left = (vol * (256 - pan)) >> 12;
-  c.right = (vol * pan) >> 12;
+  // A full channel at the centre gives a quarter of its sample's amplitude
+  // on each side: headroom for many channels before the mix saturates.
+  c.left = (vol * (256 - pan)) >> 13;
+  c.right = (vol * pan) >> 13;
 }
 
 }  // namespace tolv

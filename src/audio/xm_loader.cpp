@@ -10,6 +10,7 @@
 namespace tolv {
 
 static const char kMagic[] = "Extended Module: ";
+constexpr uint32_t kMinLoop = 2048;
 
 // A sub-reader over the next n bytes (fewer when the file ends first).
 static ByteReader Slice(const ByteReader& r, uint32_t n) {
@@ -136,13 +137,18 @@ static void DecodeSample(ByteReader& r, const SampleHeader& h, XmSample& s) {
     f.push_back(0);
   } else {
     f.resize(start + len);
-    if (loop == 2)
+    if (loop == 2) {
       for (uint32_t i = 0; i < len; i++) f.push_back(f[start + len - 1 - i]);
+      len *= 2;
+    }
+    // Short loops repeated, so the mixer wraps rarely.
+    for (uint32_t body = len; len < kMinLoop; len += body) f.insert(f.end(), f.begin() + start, f.begin() + start + body);
     s.loop_start = start;
-    s.loop_length = loop == 2 ? 2 * len : len;
+    s.loop_length = len;
     s.length = start + s.loop_length;
     f.push_back(f[start]);
   }
+  s.file_length = n;
   s.frames = std::move(f);
 }
 

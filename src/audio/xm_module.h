@@ -1,7 +1,8 @@
 // XM modules as the player reads them: the order list, unpacked pattern
 // cells and instruments with their envelopes and samples. Samples are
 // 16-bit mono frames; a ping-pong loop is stored unrolled (forward, then
-// backward), so the mixer only ever loops forward. One guard frame follows
+// backward) and a short loop repeated to 2048 frames or more, so the mixer
+// only ever loops forward and seldom wraps. One guard frame follows
 // every sample (the loop start's frame, or 0) for interpolation.
 #pragma once
 #include <cstddef>
@@ -29,6 +30,7 @@ struct XmSample {
   std::vector<int16_t> frames;  // length frames and the guard
   uint32_t length = 0;          // frames played before the loop (or the end)
   uint32_t loop_start = 0, loop_length = 0;  // loop_length 0: no loop
+  uint32_t file_length = 0;     // frames in the file (sample offsets past it cut the note)
   uint8_t volume = 0;           // 0-64
   int8_t finetune = 0;
   uint8_t panning = 128;

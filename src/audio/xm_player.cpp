@@ -84,12 +84,8 @@ static void RunTick(XmPlayer& p) {
   NextRow(p);
 }
 
-// 2.5 / bpm seconds a tick, the remainder carried so rows keep time.
-static uint32_t NextTickFrames(XmPlayer& p) {
-  uint32_t total = kMixRate * 5 / 2 + p.tick_remainder;
-  p.tick_remainder = total % p.bpm;
-  return total / p.bpm;
-}
+// 2.5 / bpm seconds a tick, in whole frames cut down (as trackers count).
+static uint32_t NextTickFrames(const XmPlayer& p) { return kMixRate * 5 / 2 / p.bpm; }
 
 uint32_t RenderXm(XmPlayer& p, int32_t* acc, uint32_t n) {
   uint32_t done = 0;

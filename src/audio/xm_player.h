@@ -38,7 +38,7 @@ struct XmPlayer {
   uint8_t pattern_delay = 0, delay_done = 0;
   int32_t jump_order = -1, jump_row = -1;  // pending for the end of the row
   int32_t loop_to = -1;                    // pattern loop: row to go back to
-  uint32_t tick_left = 0, tick_remainder = 0;
+  uint32_t tick_left = 0;  // frames until the next tick
   uint8_t once = 0;   // stop at the song's end instead of going round again
   uint8_t ended = 0;
   uint32_t song_ends = 0;  // times the song came to its end
