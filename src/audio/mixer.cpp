@@ -9,6 +9,7 @@
 #include "audio/audio_state.h"
 #include "audio/music_player.h"
 #include "audio/sound_lists.h"
+#include "audio/xm_player.h"
 
 namespace tolv {
 
@@ -18,6 +19,9 @@ RequestRing<SoundRequest, 16> sound_requests;
 RequestRing<MusicRequest, 8> music_requests;
 RequestRing<uint8_t, 64> xm_effect_posts;
 std::atomic<bool> xm_playing{false};
+
+static void PostToGame(uint8_t param) { xm_effect_posts.Push(param); }
+void (*post_xm_effect)(uint8_t param) = PostToGame;
 
 constexpr uint32_t kChunk = 512;
 

@@ -58,22 +58,26 @@ static uint32_t RenderSample(MusicVoice& v, const MusicRecord& r, int32_t* acc, 
   return done;
 }
 
+// The window keeps one decoded frame after the play position for the
+// interpolation, except at the stream's end.
 static uint32_t RenderOgg(MusicVoice& v, const MusicRecord& r, int32_t* acc, uint32_t n) {
-  uint32_t done = 0, empty_rounds = 0;
+  uint32_t done = 0, restarts = 0;
   while (done < n) {
     OggSource& o = v.ogg;
     uint32_t at = uint32_t(v.pos >> 16);
-    if (at + 1 >= o.frames) {
-      if (!RefillOggSource(o, at) && o.at_end) {
-        if (++empty_rounds > 2 || !NextPart(v, r)) return done;  // a stream with no frames ends
-        continue;
-      }
+    if (at + 1 >= o.frames && !o.at_end) {
+      RefillOggSource(o, at);
       v.pos -= uint64_t(at) << 16;
       continue;
     }
-    empty_rounds = 0;
+    uint32_t end = o.at_end ? o.frames : o.frames - 1;
+    if (at >= end) {
+      if (++restarts > 1 || !NextPart(v, r)) return done;  // a stream with no frames ends
+      continue;
+    }
+    restarts = 0;
     uint32_t step = StepForRate(o.rate);
-    uint32_t k = FramesBefore(v.pos, o.frames - 1, step, n - done);
+    uint32_t k = FramesBefore(v.pos, end, step, n - done);
     MixRunFor(o.channels)(o.window.data(), v.pos, step, acc + 2 * done, k, 256, 256);
     done += k;
   }

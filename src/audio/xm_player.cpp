@@ -6,9 +6,6 @@
 
 namespace tolv {
 
-static void NoEffect(uint8_t) {}
-void (*post_xm_effect)(uint8_t param) = NoEffect;
-
 static const XmPattern kEmptyPattern;
 
 static const XmPattern& PatternAt(const XmPlayer& p, uint16_t order) {

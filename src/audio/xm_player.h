@@ -45,7 +45,8 @@ struct XmPlayer {
   XmChannel ch[kXmMaxChannels];
 };
 
-// Called on the audio thread with the parameter of each effect Z.
+// Called on the audio thread with the parameter of each effect Z; the
+// mixer posts it to the game thread.
 extern void (*post_xm_effect)(uint8_t param);
 
 void StartXm(XmPlayer& p, const XmModule* m, bool once);
