@@ -52,7 +52,6 @@ static std::vector<int16_t> RenderEngine(const XmModule& m, size_t frames, doubl
     done += n;
   }
   seconds = std::chrono::duration<double>(Clock::now() - start).count();
-  if (std::getenv("TOLV_XM_DUMP")) std::printf("end at order %u row %u ends %u\n", player.order, player.row, player.song_ends);
   return out;
 }
 

@@ -5,6 +5,7 @@
 #include "audio/mixer.h"
 #include "audio/sound_lists.h"
 #include "audio/sound_queue.h"
+#include "script/command_ids.h"
 #include "script/commands.h"
 #include "script/global_contexts.h"
 #include "script/operands.h"
@@ -45,11 +46,13 @@ void RunAudioFrame() {
 }
 
 static const CommandDef kAudioCommands[] = {
-    TOLV_ALL(37, 0, CmdPlayMusic<false>, "play music"),
-    TOLV_ALL(40, 0, CmdQueueSound, "play sound"),
-    TOLV_ALL(1434, 2, CmdXmEffectFunction, "music effect function"),
-    TOLV_ALL(1482, 2, CmdPlayMusic<true>, "play jingle"),
+    TOLV_ALL(kCmdPlayMusic, 0, CmdPlayMusic<false>, "play music"),
+    TOLV_ALL(kCmdPlaySound, 0, CmdQueueSound, "play sound"),
+    TOLV_ALL(kCmdMusicEffectFunction, 2, CmdXmEffectFunction, "music effect function"),
+    TOLV_ALL(kCmdMusicCommand, 2, CmdPlayMusic<true>, "play jingle"),
 };
-extern const CommandList audio_command_list = TOLV_LIST(kAudioCommands);
+static const CommandList audio_command_list = TOLV_LIST(kAudioCommands);
+
+void RegisterAudioCommands() { RegisterCommandLists({&audio_command_list}); }
 
 }  // namespace tolv

@@ -3,16 +3,16 @@
 // and 6 two paths). Paths are relative to the list's folder.
 #include "audio/sound_lists.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <new>
 
 #include "audio/audio_lock.h"
 #include "audio/mixer.h"
 #include "audio/ogg_source.h"
+#include "files/def_files.h"
+#include "files/scopes.h"
 #include "files/script_error.h"
 #include "files/tokenizer.h"
-#include "game/scopes.h"
 
 namespace tolv {
 
@@ -54,20 +54,6 @@ void FreeMusic(int drop) {
   for (uint32_t i = keep; i < old; i++) FreeMusicRecord(music[i]);
 }
 
-struct ListStream : FileStream {
-  ~ListStream() { CloseStream(*this); }
-};
-
-static int32_t ReadNumberToken(FileStream& list) {
-  ReadToken(list, text_buffer);
-  return ParseNumber(text_buffer);
-}
-
-static void ReadPathToken(FileStream& list, char* out) {
-  ReadToken(list, text_buffer);
-  std::snprintf(out, kTokenSize, "%s", text_buffer);
-}
-
 static void Refuse(const char* path, const char* why) { ScriptErrorFormat("File \"%s\": %s", path, why); }
 
 static void OpenWhole(const char* path, FileStream& s) {
@@ -75,13 +61,13 @@ static void OpenWhole(const char* path, FileStream& s) {
 }
 
 static void LoadSample(const char* path, SoundSample& out) {
-  ListStream s;
+  ScopedStream s;
   OpenWhole(path, s);
   if (const char* why = DecodeWav(s.buffer.data(), s.size, out)) Refuse(path, why);
 }
 
 static void LoadXm(const char* path, MusicRecord& m) {
-  ListStream s;
+  ScopedStream s;
   OpenWhole(path, s);
   m.xm = new XmModule;
   if (const char* why = ParseXmModule(s.buffer.data(), s.size, *m.xm)) Refuse(path, why);
@@ -138,7 +124,7 @@ static uint32_t OpenList(const char* name, int scope, FileStream& list, T*& reco
 }
 
 void LoadSoundList(const char* name, int scope) {
-  ListStream list;
+  ScopedStream list;
   uint32_t first = OpenList(name, scope, list, sounds, sound_counts, "sound");
   char path[kTokenSize];
   for (uint32_t i = first; i < sound_counts.total; i++) {
@@ -151,7 +137,7 @@ void LoadSoundList(const char* name, int scope) {
 }
 
 void LoadMusicList(const char* name, int scope) {
-  ListStream list;
+  ScopedStream list;
   uint32_t first = OpenList(name, scope, list, music, music_counts, "music");
   for (uint32_t i = first; i < music_counts.total; i++) LoadMusicRecord(list, music[i]);
 }

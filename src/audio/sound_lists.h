@@ -6,8 +6,8 @@
 
 #include "audio/sound_sample.h"
 #include "audio/xm_module.h"
+#include "base/scope_counts.h"
 #include "files/file_stream.h"
-#include "objects/object_type.h"
 
 namespace tolv {
 

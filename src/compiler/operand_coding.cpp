@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "compiler/lexer_link.h"
-#include "objects/records.h"
+#include "script/records.h"
 
 namespace tolv {
 
@@ -50,7 +50,7 @@ static uint32_t Off(uint8_t kind, uint8_t given) { return given == kind ? 0 : Ki
 
 // Object type numbers: og, oz, oa, or o and a plain number.
 static uint32_t ObjectTypeOperand(char* token) {
-  ScopeSizes s = ObjectTypeScopes();
+  ScopeSizes s = compile_scopes.object_types;
   switch (token[1]) {
     case 'g': case 'G': return uint32_t(NumberAfter(token, 2));
     case 'z': case 'Z': return uint32_t(NumberAfter(token, 2)) + s.game;
@@ -68,8 +68,8 @@ uint8_t ParseOperand(uint32_t* word, char* token, uint8_t expected) {
   uint8_t kind = kKindNone;
   uint32_t w;
   switch (token[0]) {
-    case 'R': kind = kKindUserReg; w = kRegFlag + uint32_t(NumberAfter(token, 1)) + Off(kind, expected); break;
-    case 'r': kind = kKindReservedReg; w = kRegFlag + uint32_t(NumberAfter(token, 1)); break;
+    case 'R': kind = kKindUserReg; w = kRegisterBit + uint32_t(NumberAfter(token, 1)) + Off(kind, expected); break;
+    case 'r': kind = kKindReservedReg; w = kRegisterBit + uint32_t(NumberAfter(token, 1)); break;
     case 'u': case 'U': kind = kKindUserReg; w = uint32_t(NumberAfter(token, 1)) + Off(kind, expected); break;
     case 'C': kind = kKindCharRaw; w = uint32_t(NumberAfter(token, 1)); break;
     case 'c': kind = kKindUserChar; w = uint32_t(NumberAfter(token, 1)) + Off(kind, expected); break;
@@ -111,8 +111,8 @@ int ParseTypeOverride(const char* text, int pos, uint8_t spaces[3]) {
 
 uint32_t CodeGenericOperand(char* token, uint8_t k) {
   switch (token[0]) {
-    case 'R': return kRegFlag + uint32_t(NumberAfter(token, 1)) + Off(kKindUserReg, k);
-    case 'r': return kRegFlag + uint32_t(NumberAfter(token, 1));
+    case 'R': return kRegisterBit + uint32_t(NumberAfter(token, 1)) + Off(kKindUserReg, k);
+    case 'r': return kRegisterBit + uint32_t(NumberAfter(token, 1));
     case 'u': case 'U': return uint32_t(NumberAfter(token, 1)) + Off(kKindUserReg, k);
     case 'c': return uint32_t(NumberAfter(token, 1)) + Off(kKindUserChar, k);
     case 'A': return uint32_t(NumberAfter(token, 1)) + Off(kKindPlayerVar, k);

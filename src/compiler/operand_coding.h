@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "compiler/compile_scopes.h"
+#include "script/command_ids.h"
 
 namespace tolv {
 
@@ -30,7 +31,6 @@ enum OperandSpace : uint8_t {
   kSpaceNone = 255,
 };
 
-constexpr uint32_t kRegFlag = 0x40000000;
 constexpr uint32_t kCurrentFile = 0x7fffffff;  // "c": the current file of a kind
 
 extern const uint8_t kind_space[9];

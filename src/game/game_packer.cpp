@@ -9,15 +9,16 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "base/atomic_file.h"
 #include "files/archive_format.h"
 #include "files/archive_writer.h"
-#include "game/def_rewriter.h"
 #include "files/exclude_list.h"
 #include "files/folder_listing.h"
 #include "files/game_files.h"
 #include "files/working_folder.h"
-#include "objects/records.h"
+#include "game/def_rewriter.h"
 #include "script/random.h"
+#include "script/records.h"
 
 namespace tolv {
 
@@ -143,7 +144,7 @@ static bool PackFolderFiles(ArchiveWriter& w, uint32_t depth, const std::string&
   DropExcludedNames();
   if (depth == 0) {
     DropMatchingNames("game.tvp");
-    DropMatchingNames("game.tvp.tmp");
+    DropMatchingNames(AtomicTempPattern("game.tvp").c_str());
   }
   const std::vector<std::string> raw = Listed(false);
   ListFolder(".", "*.def");

@@ -70,4 +70,6 @@ void DrawSceneObjects(int v) {
   }
 }
 
+void DrawScene(int v) { DrawSceneObjects(v); }
+
 }  // namespace tolv

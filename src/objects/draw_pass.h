@@ -3,7 +3,7 @@
 #pragma once
 #include <cstdint>
 
-#include "objects/records.h"
+#include "script/records.h"
 
 namespace tolv {
 
@@ -25,5 +25,8 @@ uint8_t ObjectViewCell(int v, int32_t x, int32_t y);
 // For each active object in list order: its range_state and cell list
 // entry for view v, then its type's Drawing routine and Drawing lanes.
 void DrawSceneObjects(int v);
+// The draw pass of view v: planes and stat objects through the renderer's
+// slots, the objects through DrawSceneObjects.
+void DrawScene(int v);
 
 }  // namespace tolv

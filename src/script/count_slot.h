@@ -3,17 +3,20 @@
 // object's or a character's variables installs the matching variant for the
 // run through CountSlotGuard, which always puts the previous entry back.
 #pragma once
+#include "script/command_ids.h"
 #include "script/commands.h"
 
 namespace tolv {
 
-constexpr int kCountCommand = 28;
-
 void CountLoopInRegisters();      // counter: register op2
 void CountLoopInObjectVars();     // counter: running object's variable op2
 void CountLoopInCharacterVars();  // counter: current character variable op2
-void CountLoopStatObj();          // counter: running stat object's counter op2
+void CountLoopStatObj();          // counter: running stat object's counter op2 (count_in_stat_obj)
 void CountLoopTimed();            // counter: timed_context's counter list
+
+// The stat object variant's work; the stat objects own their counters and
+// install it. Does nothing until then.
+extern CommandHandler count_in_stat_obj;
 
 class CountSlotGuard {
  public:

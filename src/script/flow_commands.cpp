@@ -1,4 +1,5 @@
 // Yield, jumps, end, start, stop and run in the current context.
+#include "script/command_ids.h"
 #include "script/commands.h"
 #include "script/function_labels.h"
 #include "script/global_contexts.h"
@@ -48,7 +49,7 @@ static void EndUnhandledTimed() {
 // Function numbers: the operand, a label of the current player's character,
 // or a current character variable.
 static uint16_t OperandFunction() { return Low16(Op(1)); }
-static uint16_t CharacterLabelFunction() { return CharacterLabel(current_player, RegOrConst(Op(1))); }
+static uint16_t CharacterLabelFunction() { return character_label(current_player, RegOrConst(Op(1))); }
 static uint16_t CharacterVarFunction() { return static_cast<uint16_t>(CharVar(Op(1))); }
 
 static void RunNow(uint16_t f) {
@@ -84,7 +85,7 @@ static const CommandDef kFlow[] = {
     {63, 2, Jump<PlainLanePc>, Jump<TimedLanePc>, Jump<PlainLanePc>, "jump"},
     TOLV_ALL(64, 1, Marker, "marker"),
     {79, 1, Yield<PlainLanePc>, Yield<TimedLanePc>, Yield<PlainLanePc>, "yield"},
-    {346, 1, EndFunction, EndFunctionTimed, EndFunction, "end function"},
+    {kCmdEndFunction, 1, EndFunction, EndFunctionTimed, EndFunction, "end function"},
     {354, 0, Jump<PlainLanePc>, Jump<TimedLanePc>, Jump<PlainLanePc>, "jump"},
     {822, 2, Control<OperandFunction, RunNow>, Control<OperandFunction, RunNowTimed>,
      Control<OperandFunction, RunNow>, "run function now"},
