@@ -3,6 +3,7 @@
 // by openmpt123 at 44100 Hz; per module the correlation of their loudness
 // (RMS in 50 ms windows) and the engine's render speed in multiples of
 // real time, against memcpy of the same output bytes as the baseline.
+// TOLV_XM_DUMP=folder also writes both renders there (raw 16-bit stereo).
 #include <algorithm>
 #include <chrono>
 #include <cmath>
