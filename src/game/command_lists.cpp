@@ -4,6 +4,7 @@
 #include "objects/command_lists.h"
 #include "script/commands.h"
 #include "stat/command_lists.h"
+#include "world/command_lists.h"
 
 namespace tolv {
 
@@ -13,7 +14,11 @@ extern const CommandList script_file_command_list;  // game/script_file_commands
 void RegisterGameCommands() { RegisterCommandLists({&level_command_list, &script_file_command_list}); }
 
 void RegisterEngineCommands() {
+<<<<<<< HEAD
   RegisterAudioCommands();
+=======
+  RegisterWorldCommands();
+>>>>>>> main
   RegisterObjectCommands();
   RegisterStatObjCommands();
   RegisterGameCommands();

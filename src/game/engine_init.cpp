@@ -12,6 +12,7 @@
 #include "script/random.h"
 #include "script/registers.h"
 #include "stat/stat_obj.h"
+#include "world/tile_file.h"
 
 namespace tolv {
 
@@ -26,6 +27,7 @@ void InitEngine() {
   StartObjects();
   InstallPhysicsRoutines();
   InstallStatObjRoutines();
+  ResetTileSet();
   resolve_alias = ResolveAliasForLexer;
   resolve_string_var = ResolveStringVarWithAliases;
 }

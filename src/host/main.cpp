@@ -67,6 +67,7 @@ int main(int argc, char** argv) {
   if (!OpenGame(game_descriptor.c_str()))
     std::fprintf(stderr, "tolv: %s did not open; loading it anyway\n", game_descriptor.c_str());
   StartHeadlessGame(HeadlessGame{LoadGame, StartLevel}, random_seed);
+  LoadCommandLineFiles();
   if (StartAudio()) {
     for (; frames_run < 300; frames_run++) {
       RunHeadlessFrames(1);

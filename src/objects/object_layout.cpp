@@ -8,8 +8,8 @@
 
 #include "base/atomic_file.h"
 #include "base/message_log.h"
+#include "files/game_file_bytes.h"
 #include "files/game_files.h"
-#include "files/working_folder.h"
 
 namespace tolv {
 
@@ -41,22 +41,11 @@ void LoadObjectLayout(const char* path) {
   CloseGameFile();
 }
 
-// Where a save of path goes: a leading separator is the game root, anything
-// else the current folder; it must stay inside the game folder.
-static bool WritePath(const std::string& path, std::string* out) {
-  if (game_folder.empty() || path.empty()) return false;
-  std::string p = path;
-  if (p[0] == '/' || p[0] == '\\') p = game_folder + "/" + p;
-  *out = ComposePath(p.c_str());
-  return out->size() > game_folder.size() + 1 && out->compare(0, game_folder.size(), game_folder) == 0 &&
-         (*out)[game_folder.size()] == '/';
-}
-
 bool SaveObjectLayout(const char* path) {
   std::string name = path ? path : "";  // path may be layout_file_path itself
   std::string target;
   std::vector<uint8_t> bytes;
-  if (!WritePath(name, &target) || !WriteObjectLayout(bytes) || !SaveFileAtomically(target, bytes)) {
+  if (!GameWritePath(name.c_str(), &target) || !WriteObjectLayout(bytes) || !SaveFileAtomically(target, bytes)) {
     ShowPathMessage("Cannot write file %s", name.c_str());
     return false;
   }
