@@ -14,11 +14,8 @@ extern const CommandList script_file_command_list;  // game/script_file_commands
 void RegisterGameCommands() { RegisterCommandLists({&level_command_list, &script_file_command_list}); }
 
 void RegisterEngineCommands() {
-<<<<<<< HEAD
   RegisterAudioCommands();
-=======
   RegisterWorldCommands();
->>>>>>> main
   RegisterObjectCommands();
   RegisterStatObjCommands();
   RegisterGameCommands();
