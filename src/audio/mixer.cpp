@@ -5,8 +5,7 @@
 
 #include <cstring>
 
-#include "audio/audio_lock.h"
-#include "audio/audio_state.h"
+#include "audio/saved_blocks.h"
 #include "audio/music_player.h"
 #include "audio/sound_lists.h"
 #include "audio/xm_player.h"
@@ -109,19 +108,6 @@ void StopMusicFrom(uint32_t first) {
   StopMusic(music_voice);
   std::swap(music_voice, saved_music);
   xm_playing.store(music_voice.id != kNoMusic && music_voice.kind == kMusicXm);
-}
-
-void ResetAudio() {
-  AudioLock lock;
-  for (SoundChannel& c : sound_channels) c = SoundChannel{};
-  next_channel = 1;
-  StopMusic(music_voice);
-  StopMusic(saved_music);
-  xm_playing.store(false);
-  sound_requests.Clear();
-  music_requests.Clear();
-  xm_effect_posts.Clear();
-  DropPendingAudioState();
 }
 
 }  // namespace tolv

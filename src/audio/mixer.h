@@ -51,7 +51,5 @@ void MixAudio(int16_t* out, uint32_t frames);
 // above `first` (the lists are about to drop them).
 void StopSoundsFrom(uint32_t first);
 void StopMusicFrom(uint32_t first);
-// Silences every channel and forgets pending requests.
-void ResetAudio();
 
 }  // namespace tolv

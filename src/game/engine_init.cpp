@@ -11,7 +11,7 @@
 #include "script/global_contexts.h"
 #include "script/random.h"
 #include "script/registers.h"
-#include "stat/stat_obj.h"
+#include "stat/stat_state.h"
 #include "world/tile_file.h"
 
 namespace tolv {
@@ -26,7 +26,7 @@ void InitEngine() {
   BindScriptFunctions();
   StartObjects();
   InstallPhysicsRoutines();
-  InstallStatObjRoutines();
+  StartStatObjs();
   ResetTileSet();
   resolve_alias = ResolveAliasForLexer;
   resolve_string_var = ResolveStringVarWithAliases;

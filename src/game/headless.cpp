@@ -4,9 +4,11 @@
 #include "game/game_frame.h"
 #include "objects/draw_order.h"
 #include "objects/object_pool.h"
+#include "objects/objects_state.h"
 #include "script/operands.h"
 #include "script/random.h"
 #include "script/registers.h"
+#include "script/script_state.h"
 
 namespace tolv {
 
@@ -16,8 +18,8 @@ void StartHeadlessEngine() { InitEngine(); }
 
 void StartHeadlessGame(const HeadlessGame& game, uint32_t seed) {
   headless_game = game;
-  ResetObjectSlots();
-  FreeResortList();
+  ResetMachineState();
+  ResetObjects();
   AllocRegisters(user_register_count);  // user registers back to 0
   ResetRegisters();
   random_seed = seed;

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "audio/audio_state.h"
 #include "audio/mixer.h"
 #include "audio/music_player.h"
 #include "audio/sound_lists.h"

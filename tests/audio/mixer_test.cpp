@@ -1,4 +1,4 @@
-#include "audio/audio_state.h"
+#include "audio/saved_blocks.h"
 #include "audio/sound_queue.h"
 #include "audio_fixture.h"
 
