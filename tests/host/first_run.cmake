@@ -1,7 +1,8 @@
 # What a new user meets on the command line, run from a copy of games/:
 # bad -warp and -regs values are command-line errors (never a crash), a
 # missing descriptor is one line naming the ones there are, folders that
-# are not games are not packed, and the sample runs without complaints.
+# are not games are not packed, and the sample runs without complaints
+# (but the one that the tests have no audio device).
 function(run_tolv)
   execute_process(COMMAND ${TOLV} ${ARGN} WORKING_DIRECTORY ${games} RESULT_VARIABLE rc
                   OUTPUT_VARIABLE out ERROR_VARIABLE err TIMEOUT 60)
@@ -40,6 +41,7 @@ foreach(folder default gdf)
 endforeach()
 
 run_tolv()
+string(REPLACE "Couldn't start mixer!\n" "" err "${err}")  # no audio device for the tests
 if(NOT rc EQUAL 0 OR NOT err STREQUAL "")
   message(FATAL_ERROR "the sample game: exit ${rc}, complained ${err}")
 endif()

@@ -27,7 +27,9 @@ awk -v base="$base" '
 run() {
   rm -f "$base/hello/hello.txt"
   (cd "$base" && "$tolv" -game hello.gdf >"$base/out.txt" 2>"$base/err.txt") || fail "exit $?: $(cat "$base/err.txt")"
-  [ ! -s "$base/err.txt" ] || fail "complaints: $(cat "$base/err.txt")"
+  # The tests have no audio device (SDL_AUDIODRIVER names none): that one
+  # line is no complaint of the game's.
+  ! grep -vx "Couldn't start mixer!" "$base/err.txt" >/dev/null || fail "complaints: $(cat "$base/err.txt")"
   grep -q "level started: zone 1 act 0 of 1" "$base/out.txt" || fail "no level: $(cat "$base/out.txt")"
   [ "$(cat "$base/hello/hello.txt")" = "Hello after 30 frames, and the ball rolled 30 times" ] ||
     fail "hello.txt: $(cat "$base/hello/hello.txt" 2>&1)"
