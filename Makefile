@@ -79,7 +79,8 @@ fuzz: fuzz-build
 	  n=$$(basename $$f); mkdir -p $(FUZZB)/corpus/$$n; dict=; \
 	  case $$n in fuzz_compiler|fuzz_script_run|fuzz_def_rewriter) dict=-dict=fuzz/script.dict;; \
 	    fuzz_game) dict="-dict=fuzz/script.dict -len_control=0";; esac; \
-	  $$f -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 $$dict $(FUZZB)/corpus/$$n \
+	  $$f -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 $$dict -artifact_prefix=$(abspath $(FUZZB))/$$n- \
+	    $(abspath $(FUZZB))/corpus/$$n \
 	    $$(ls -d fuzz/seeds/$${n#fuzz_} 2>/dev/null) || exit 1; \
 	done
 

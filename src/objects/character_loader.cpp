@@ -74,7 +74,7 @@ struct Reader {
       t[0] = ' ';
       return static_cast<uint16_t>(ParseNumber(t));
     }
-    return static_cast<uint16_t>(base + ParseNumber(t));
+    return static_cast<uint16_t>(base + static_cast<uint32_t>(ParseNumber(t)));  // numbers from files wrap
   }
 };
 }  // namespace
@@ -192,7 +192,7 @@ bool ReadCharacterDef(TokenSource* src, int c) {
     char* t = r.Token();
     if (t[0] == 'f' || t[0] == 'F') {
       t[0] = ' ';
-      ch.default_vars[i] = ch.label_base + ParseNumber(t);
+      ch.default_vars[i] = static_cast<int32_t>(ch.label_base + static_cast<uint32_t>(ParseNumber(t)));
     } else {
       ch.default_vars[i] = ParseNumber(t);
     }

@@ -147,13 +147,29 @@ TEST_F(Characters, BadFilesReportAndLeaveTheCharacterEmpty) {
   EXPECT_FALSE(LoadCharacterDef("h.chr", 0));
   files["short.chr"] = "1 pic.pcx 0 0 4 4 0 0";
   EXPECT_FALSE(LoadCharacterDef("short.chr", 0));
-  ASSERT_EQ(errors.size(), 4u);
+  files["far.chr"] = "1 pic.pcx 2147483647 0 4 4";  // the cut's bounds check must not wrap
+  EXPECT_FALSE(LoadCharacterDef("far.chr", 0));
+  ASSERT_EQ(errors.size(), 5u);
+  EXPECT_EQ(errors[4], "Sprite load attempted to read beyond the bounds of the loaded image");
   EXPECT_EQ(errors[0], "File \"missing.chr\" not found");
   EXPECT_EQ(errors[1].rfind("Sprite Frame 0 - Invalid width 0\n", 0), 0u);
   EXPECT_EQ(errors[2], "Sprite load attempted to read beyond the bounds of the loaded image");
   EXPECT_EQ(errors[3], "File ended unexpectedly");
   EXPECT_EQ(characters[0].sprites.frames, nullptr);
   character_error = fatal;
+}
+
+// Labels relative to the label base wrap like script numbers (UBSan shows
+// an overflow otherwise).
+TEST_F(Characters, RelativeLabelsWrap) {
+  files["w.chr"] = "1  pic.pcx 0 0 16 16  -8 -16 0 0  -8 -16 8 0  0  0  0"
+                   "  f2147483647 0 0 0 0 0 0 0 0  0  1 2147483647 c1 0  1 -1  0";
+  player_functions.total = 1;
+  ASSERT_TRUE(LoadCharacterDef("w.chr", 0));
+  EXPECT_EQ(characters[0].default_vars[0], INT32_MIN);
+  EXPECT_EQ(characters[0].actions[0].before_label, 0);
+  EXPECT_EQ(characters[0].main_labels[0], 0);
+  player_functions.total = 0;  // a count without functions
 }
 
 TEST_F(Characters, ChangingCharacterKeepsTheFeet) {
