@@ -14,8 +14,6 @@
 
 namespace tolv {
 
-uint32_t game_frame_counter = 0;
-uint8_t view_count = 1;
 int32_t screen_shake_x = 0, screen_shake_y = 0;
 
 constexpr uint32_t kFreezePalette = 1u << 0;

@@ -38,8 +38,12 @@ void AllocPlayerVars();
 void SetPlayerCharacter(int p, int c);
 void ResetCharacterVars(int p);
 void RunKeyCombinations();
-// The camera step of the world update for the current player p.
+// The camera step of the world update for the current player p: the
+// follow point, then the view.
 void CameraStep(int p);
+// The level wrap seam (player, follow point and scroll offset shift by a
+// wrap length) and the follow box, for player p's follow point.
+void MoveFollowPoint(int p);
 // View registers of player p from its follow point and offset, clamped to
 // the camera limits unless the axis wraps.
 void PlaceView(int p);

@@ -10,17 +10,12 @@ namespace tolv {
 #define TOLV_PENDING(id, len, name) {id, len, nullptr, nullptr, nullptr, name}
 
 static const CommandDef kPending[] = {
-    TOLV_PENDING(1, 2, "freeze world"),
     TOLV_PENDING(21, 0, "sprite layer list"),
     TOLV_PENDING(22, 0, "literal list"),
     TOLV_PENDING(23, 0, "unused"),
     TOLV_PENDING(24, 0, "unused"),
     TOLV_PENDING(25, 0, "unused"),
-    TOLV_PENDING(26, 2, "add camera x"),
-    TOLV_PENDING(27, 2, "add camera y"),
     TOLV_PENDING(29, 3, "plane visibility"),
-    TOLV_PENDING(31, 2, "set camera x"),
-    TOLV_PENDING(32, 2, "set camera y"),
     TOLV_PENDING(33, 0, "string command"),
     TOLV_PENDING(37, 0, "play music"),
     TOLV_PENDING(40, 0, "play sound"),
@@ -28,7 +23,6 @@ static const CommandDef kPending[] = {
     TOLV_PENDING(43, 0, "unused"),
     TOLV_PENDING(65, 0, "unused"),
     TOLV_PENDING(78, 0, "string audio command"),
-    TOLV_PENDING(89, 6, "set target limits"),
     TOLV_PENDING(91, 5, "stat object command"),  // chosen
     TOLV_PENDING(153, 1, "unused"),  // chosen
     TOLV_PENDING(323, 3, "test and jump"),  // chosen
@@ -56,7 +50,6 @@ static const CommandDef kPending[] = {
     TOLV_PENDING(821, 4, "contact test"),
     TOLV_PENDING(823, 2, "function command"),  // chosen
     TOLV_PENDING(825, 9, "copy plane block"),
-    TOLV_PENDING(826, 6, "place player"),
     TOLV_PENDING(827, 8, "read plane tile"),
     TOLV_PENDING(828, 8, "read plane tile"),
     TOLV_PENDING(829, 8, "read plane tile"),

@@ -5,7 +5,8 @@
 namespace tolv {
 
 extern const CommandList tile_file_command_list;  // world/tile_file_commands.cpp
+extern const CommandList camera_command_list;     // world/camera_commands.cpp
 
-void RegisterWorldCommands() { RegisterCommandLists({&tile_file_command_list}); }
+void RegisterWorldCommands() { RegisterCommandLists({&tile_file_command_list, &camera_command_list}); }
 
 }  // namespace tolv

@@ -1,5 +1,6 @@
 #include "world/frame_steps.h"
 
+#include "world/camera_limits.h"
 #include "world/palette.h"
 #include "world/tile.h"
 
@@ -9,7 +10,10 @@ static void NoStep() {}
 void (*animate_tiles)() = AnimateTiles;
 void (*select_palette_bank)(int bank) = SelectPaletteBank;
 void (*run_palette_effects)() = NoStep;
-void (*ease_camera_limits)() = NoStep;
+void (*ease_camera_limits)() = EaseCameraLimits;
 void (*update_plane_scroll)() = NoStep;
+
+uint32_t game_frame_counter = 0;
+uint8_t view_count = 1;
 
 }  // namespace tolv
