@@ -6,6 +6,7 @@
 #include "game/act_records.h"
 #include "objects/player_frame.h"
 #include "objects/players.h"
+#include "physics/movement_frame.h"
 #include "script/global_contexts.h"
 #include "script/operands.h"
 #include "script/registers.h"
@@ -13,31 +14,22 @@
 
 namespace tolv {
 
-constexpr uint32_t kPvLastBoundaryEvent = 32;
-constexpr uint32_t kPvBoxFlipX = 30, kPvBoxFlipY = 31;
-constexpr uint32_t kTurnedBox = 1u << 10;
 constexpr uint8_t kOncePerPlayer = 1u << 1;
 constexpr uint8_t kFiredForAll = 0xF0;
 enum EventKind : uint8_t { kByCamera = 0, kByPosition = 1, kByBox = 2 };
 
-static int32_t Word(PlayerRecord* r, uint32_t k) { return PVar(r, k); }
-
-// The frame's box, plain or mirrored per axis, in level pixels; turned a
-// quarter on a wall (movement modes 1 and 3) when the flags ask for it.
+// The shown frame's box in level pixels, turned a quarter on a wall
+// (movement modes 1 and 3) when the flags ask for it.
 static void SetWorldBox(PlayerRecord* r) {
-  static const Box kNoBox{};
-  const SpriteFrame* f = PlayerFrame(r);
-  const Box& plain = f ? f->box : kNoBox;
-  const Box& mirrored = f ? f->mirrored_box : kNoBox;
-  const Box& h = ((Word(r, kPvBoxFlipX) ^ Word(r, kPvFlipX)) & 1) ? mirrored : plain;
-  const Box& v = ((Word(r, kPvBoxFlipY) ^ Word(r, kPvFlipY)) & 1) ? mirrored : plain;
-  int32_t x = Word(r, kPvX), y = Word(r, kPvY), mode = Word(r, kPvMovementMode);
-  bool turned = (static_cast<uint32_t>(Word(r, kPvFlags)) & kTurnedBox) && (mode == 1 || mode == 3);
+  int32_t mode = PVar(r, kPvMovementMode);
+  bool turned = (static_cast<uint32_t>(PVar(r, kPvFlags)) & kTurnedBox) && (mode == 1 || mode == 3);
+  const Box b = PlayerFrameBox(r, turned);
+  int32_t x = PVar(r, kPvX), y = PVar(r, kPvY);
   int32_t* m = r->motion;
-  m[kWorldLeft] = Wrap32Add(turned ? h.top : h.left, x);
-  m[kWorldRight] = Wrap32Add(turned ? h.bottom : h.right, x);
-  m[kWorldTop] = Wrap32Add(turned ? v.left : v.top, y);
-  m[kWorldBottom] = Wrap32Add(turned ? v.right : v.bottom, y);
+  m[kWorldLeft] = Wrap32Add(b.left, x);
+  m[kWorldRight] = Wrap32Add(b.right, x);
+  m[kWorldTop] = Wrap32Add(b.top, y);
+  m[kWorldBottom] = Wrap32Add(b.bottom, y);
 }
 
 static bool Inside(const BoundaryEvent& e, int32_t x, int32_t y) {
@@ -49,7 +41,7 @@ static bool Triggers(const BoundaryEvent& e, int32_t p, PlayerRecord* r) {
     case kByCamera:
       return (p == 0 || p == 1) && Inside(e, registers[19 + p], registers[21 + p]);
     case kByPosition:
-      return Inside(e, Word(r, kPvX), Word(r, kPvY));
+      return Inside(e, PVar(r, kPvX), PVar(r, kPvY));
     case kByBox:
       return e.x1 <= r->motion[kWorldRight] && e.x2 >= r->motion[kWorldLeft] && e.y1 <= r->motion[kWorldBottom] &&
              e.y2 >= r->motion[kWorldTop];
@@ -90,7 +82,7 @@ void CheckBoundaryEvents() {
   SetWorldBox(r);
   uint8_t player_bit = p >= 0 && p < 4 ? static_cast<uint8_t>(0x10 << p) : 0;
   for (uint32_t i = 0; BoundaryEvent* e = EventAt(i); i++) {
-    if (static_cast<int32_t>(i) == Word(r, kPvLastBoundaryEvent)) continue;
+    if (static_cast<int32_t>(i) == PVar(r, kPvLastBoundaryEvent)) continue;
     boundary_event_unhandled = 0;
     if (!Triggers(*e, p, r)) continue;
     bool same_level = RunLabels(*e, player_bit);

@@ -42,6 +42,7 @@ enum PlayerVarWord : uint32_t {
   kPvWrapRegion = 29,
   kPvBoxFlipX = 30,
   kPvBoxFlipY = 31,
+  kPvLastBoundaryEvent = 32,  // index in the act's events; 65535 none
   kPvControlMode = 34,
   kPvDebugType = 35,
   kPvFlags = 36,
