@@ -39,7 +39,7 @@ static bool Inside(const BoundaryEvent& e, int32_t x, int32_t y) {
 static bool Triggers(const BoundaryEvent& e, int32_t p, PlayerRecord* r) {
   switch (e.kind) {
     case kByCamera:
-      return (p == 0 || p == 1) && Inside(e, registers[19 + p], registers[21 + p]);
+      return (p == 0 || p == 1) && Inside(e, registers[kRegViewX + p], registers[kRegViewY + p]);
     case kByPosition:
       return Inside(e, PVar(r, kPvX), PVar(r, kPvY));
     case kByBox:

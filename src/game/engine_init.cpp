@@ -14,7 +14,7 @@
 #include "script/random.h"
 #include "script/registers.h"
 #include "stat/stat_state.h"
-#include "world/tile_file.h"
+#include "world/world_state.h"
 
 namespace tolv {
 
@@ -30,7 +30,7 @@ void InitEngine() {
   InstallPhysicsRoutines();
   check_boundary_events = CheckBoundaryEvents;
   StartStatObjs();
-  ResetTileSet();
+  StartWorld();
   resolve_alias = ResolveAliasForLexer;
   resolve_string_var = ResolveStringVarWithAliases;
 }

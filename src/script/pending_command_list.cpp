@@ -16,7 +16,6 @@ static const CommandDef kPending[] = {
     TOLV_PENDING(24, 0, "unused"),
     TOLV_PENDING(25, 0, "unused"),
     TOLV_PENDING(29, 3, "plane visibility"),
-    TOLV_PENDING(33, 0, "string command"),
     TOLV_PENDING(37, 0, "play music"),
     TOLV_PENDING(40, 0, "play sound"),
     TOLV_PENDING(41, 2, "audio command"),  // chosen
@@ -173,25 +172,6 @@ static const CommandDef kPending[] = {
     TOLV_PENDING(1256, 2, "object command"),  // chosen
     TOLV_PENDING(1257, 2, "object command"),  // chosen
     TOLV_PENDING(1258, 2, "object command"),  // chosen
-    TOLV_PENDING(1262, 3, "set plane function"),
-    TOLV_PENDING(1263, 4, "add plane line offset"),
-    TOLV_PENDING(1264, 4, "add plane line offset"),
-    TOLV_PENDING(1265, 4, "add plane line offset"),
-    TOLV_PENDING(1266, 4, "add plane line offset"),
-    TOLV_PENDING(1267, 4, "add plane line offset"),
-    TOLV_PENDING(1268, 4, "add plane line offset"),
-    TOLV_PENDING(1269, 4, "add plane line offset"),
-    TOLV_PENDING(1270, 4, "add plane line offset"),
-    TOLV_PENDING(1271, 3, "add plane other offset"),
-    TOLV_PENDING(1272, 3, "add plane other offset"),
-    TOLV_PENDING(1273, 3, "add plane other offset"),
-    TOLV_PENDING(1274, 3, "add plane other offset"),
-    TOLV_PENDING(1275, 3, "add current line offset"),
-    TOLV_PENDING(1276, 3, "add current line offset"),
-    TOLV_PENDING(1277, 3, "add current line offset"),
-    TOLV_PENDING(1278, 3, "add current line offset"),
-    TOLV_PENDING(1279, 2, "add current other offset"),
-    TOLV_PENDING(1280, 2, "add current other offset"),
     TOLV_PENDING(1395, 2, "wait command"),  // chosen
     TOLV_PENDING(1396, 2, "wait command"),  // chosen
     TOLV_PENDING(1399, 2, "pause command"),  // chosen
@@ -217,7 +197,6 @@ static const CommandDef kPending[] = {
     TOLV_PENDING(1439, 5, "sprite layer operand"),
     TOLV_PENDING(1440, 4, "plane block to object map"),
     TOLV_PENDING(1442, 2, "character command"),  // chosen
-    TOLV_PENDING(1443, 2, "string slot command"),
     TOLV_PENDING(1482, 2, "music command"),
     TOLV_PENDING(1483, 2, "music command"),  // chosen
     TOLV_PENDING(1522, 1, "level command"),  // chosen

@@ -30,10 +30,10 @@ static void CmdSetTargetLimits() {
 }
 
 static const CommandDef kCameraCommands[] = {
-    TOLV_ALL(26, 2, (MoveCameras<kRegCameraX, 19, true>), "add camera x"),
-    TOLV_ALL(27, 2, (MoveCameras<kRegCameraY, 21, true>), "add camera y"),
-    TOLV_ALL(31, 2, (MoveCameras<kRegCameraX, 19, false>), "set camera x"),
-    TOLV_ALL(32, 2, (MoveCameras<kRegCameraY, 21, false>), "set camera y"),
+    TOLV_ALL(26, 2, (MoveCameras<kRegCameraX, kRegViewX, true>), "add camera x"),
+    TOLV_ALL(27, 2, (MoveCameras<kRegCameraY, kRegViewY, true>), "add camera y"),
+    TOLV_ALL(31, 2, (MoveCameras<kRegCameraX, kRegViewX, false>), "set camera x"),
+    TOLV_ALL(32, 2, (MoveCameras<kRegCameraY, kRegViewY, false>), "set camera y"),
     TOLV_ALL(89, 6, CmdSetTargetLimits, "set target limits"),
 };
 extern const CommandList camera_command_list = TOLV_LIST(kCameraCommands);

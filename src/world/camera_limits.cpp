@@ -45,8 +45,8 @@ static int32_t EaseFar(int32_t limit, int32_t target, int32_t edge) {
 
 void EaseCameraLimits() {
   int32_t p = registers[kRegPlayer];
-  int32_t left = PlayerReg(19, p), top = PlayerReg(21, p);
-  int32_t right = Wrap32Add(left, kEaseViewWidth), bottom = Wrap32Add(top, registers[14]);
+  int32_t left = PlayerReg(kRegViewX, p), top = PlayerReg(kRegViewY, p);
+  int32_t right = Wrap32Add(left, kEaseViewWidth), bottom = Wrap32Add(top, registers[kRegFrameHeight]);
   int32_t& l = PlayerReg(kRegLimitLeft, p);
   l = EaseNear(l, PlayerReg(kRegTargetLeft, p), left);
   int32_t& r = PlayerReg(kRegLimitRight, p);

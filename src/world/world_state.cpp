@@ -1,9 +1,16 @@
 #include "world/world_state.h"
 
+#include "world/level.h"
 #include "world/level_generation.h"
 #include "world/sprite_sets.h"
+#include "world/tile_file.h"
 
 namespace tolv {
+
+void StartWorld() {
+  ResetTileSet();
+  ResetDefaultPlanes();
+}
 
 void UnloadWorld(int drop) {
   level_generation++;
