@@ -58,8 +58,14 @@ TEST_F(SampleGameTest, ThousandFramesTwiceFromOneSeedAgree) {
   const WorldCapture second = Run(1000, 12345);
   EXPECT_EQ(first.frame, 1000u);
   EXPECT_EQ(first.registers[256], 1000);  // the walker's frame counter: the player step ran every frame
+  EXPECT_EQ(first.registers[256 + 4], 1000);  // the sky's plane function, once a frame in one view
+  EXPECT_EQ(first.registers[256 + 5], 1);     // the camera panned into the middle of the yard once
+  EXPECT_EQ((std::vector<int32_t>{first.registers[19], first.registers[21]}), (std::vector<int32_t>{144, 168}));
+  ASSERT_EQ(first.planes.size(), 3u);
+  EXPECT_EQ(first.planes[0], (std::vector<int32_t>{72, 84 + 3}));  // the sky at half speed
   EXPECT_EQ(first.registers, second.registers);
   EXPECT_EQ(first.objects, second.objects);
+  EXPECT_EQ(first.planes, second.planes);
   EXPECT_NE(Run(1000, 54321).objects, first.objects);  // the balls spin at random
 }
 
