@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "bench_harness.h"
+#include "script/operands.h"
 #include "script/registers.h"
 #include "world/frame_steps.h"
 #include "world/level.h"
