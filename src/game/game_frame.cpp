@@ -1,5 +1,6 @@
 #include "game/game_frame.h"
 
+#include "audio/audio_commands.h"
 #include "base/wrap32.h"
 #include "objects/draw_order.h"
 #include "objects/draw_pass.h"
@@ -52,6 +53,7 @@ static void DrawView(int v) {
 
 void RunGameFrame() {
   if (RunPauseMenu()) return;
+  RunAudioFrame();
   registers[kRegView] = 0;
   select_palette_bank(0);
   if (!(static_cast<uint32_t>(registers[kRegFreeze]) & kFreezeCounter)) {
