@@ -2,6 +2,7 @@
 
 #include "compiler/alias_tables.h"
 #include "compiler/string_var_resolver.h"
+#include "files/game_folder_guard.h"
 #include "files/tokenizer.h"
 #include "game/boundary_events.h"
 #include "game/command_lists.h"
@@ -31,6 +32,7 @@ void InitEngine() {
   check_boundary_events = CheckBoundaryEvents;
   StartStatObjs();
   StartWorld();
+  InstallGameWriteGuard();
   resolve_alias = ResolveAliasForLexer;
   resolve_string_var = ResolveStringVarWithAliases;
 }
