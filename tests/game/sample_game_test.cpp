@@ -9,6 +9,7 @@
 #include "game/game_loading.h"
 #include "game/headless.h"
 #include "game/level_loading.h"
+#include "objects/players.h"
 #include "script/commands.h"
 #include "script/operands.h"
 #include "script/registers.h"
@@ -73,6 +74,15 @@ TEST_F(SampleGameTest, LevelChangeIsServedBeforeTheNextFrame) {
   EXPECT_EQ(Reg(kRegLevelStarted), 1);
   EXPECT_EQ(Reg(kRegLoadedAct), 1);
   EXPECT_EQ(Reg(256 + 2), 1);
+}
+
+TEST_F(SampleGameTest, PlayerRunsAndJumps) {
+  Run(0, 1);
+  for (int f = 0; f < 400; f++) {
+    RunHeadlessFrames(1);
+    PlayerRecord* r = &player_records[0];
+    if (f % 10 == 0) std::printf("%d x %d y %d g %d m %d gs %d\n", f, PVar(r, 3), PVar(r, 4), PVar(r, 26), PVar(r, 2), PVar(r, 9));
+  }
 }
 
 }  // namespace
