@@ -47,6 +47,8 @@ WorldCapture CaptureWorld() {
     const ObjectSlot* o = object_slots[i];
     w.objects.emplace_back(o->vars, o->vars + o->var_count);
   }
+  for (const PlayerRecord& r : player_records)
+    if (r.character_vars) w.players.emplace_back(r.character_vars, r.character_vars + PlayerBlockSize());
   for (uint32_t i = 0; i < plane_count; i++) {
     const TilePlane& p = planes[i];
     std::vector<int32_t>& offsets = w.planes.emplace_back();
