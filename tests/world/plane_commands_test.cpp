@@ -129,26 +129,18 @@ TEST_F(ViewRegions, NineRegionsAndTheirEdges) {
   for (const Case& c : cases) EXPECT_EQ(Region(c.x, c.y), c.region) << c.x << "," << c.y;
 }
 
-TEST_F(ViewRegions, WithoutWrapOnlyTheViewAnswers) {
-  registers[kRegWrapX] = registers[kRegWrapY] = 0;
+TEST_F(ViewRegions, OneViewAndNoWrap) {
+  EXPECT_EQ(Region(6000, 6000, 1), 255);  // one view: view 0 answers for view 1
+  registers[kRegScreenMode] = 2;
+  registers[261] = 1;
+  for (uint32_t view : {1u, R | 261, 257u}) EXPECT_EQ(Region(6000, 6000, view), 4);
+  EXPECT_EQ(Region(6000, 6000, 2), 255);  // any other view is view 0
+  registers[kRegWrapY] = 0;
+  EXPECT_EQ(Region(2000, 2000), 255);  // copy rows need vertical wrap
+  registers[kRegWrapX] = 0;
   EXPECT_EQ(Region(900, 1000), 4);  // 100 left of the view, inside the margin
   EXPECT_EQ(Region(800, 1000), 255);
   EXPECT_EQ(Region(2000, 1000), 255);
-  EXPECT_EQ(Region(1000, 2000), 255);
-  registers[kRegWrapX] = 1;
-  EXPECT_EQ(Region(2000, 1000), 3);
-  EXPECT_EQ(Region(2000, 2000), 255);  // copy rows need vertical wrap
-}
-
-TEST_F(ViewRegions, ViewOneOnlyInTheTwoViewMode) {
-  EXPECT_EQ(Region(6000, 6000, 1), 255);  // one view: view 0 answers
-  EXPECT_EQ(Region(1000, 1000, 1), 4);
-  registers[kRegScreenMode] = 2;
-  EXPECT_EQ(Region(6000, 6000, 1), 4);
-  registers[261] = 1;
-  EXPECT_EQ(Region(6000, 6000, R | 261), 4);
-  EXPECT_EQ(Region(6000, 6000, 2), 255);  // any other view is view 0
-  EXPECT_EQ(Region(6000, 6000, 257), 4);  // low 8 bits: view 1
 }
 
 // Command 325 as the compiler lays out an If: the block runs (probe 1)
@@ -181,43 +173,28 @@ class InViewTest : public ViewTest {
   }
 };
 
-TEST_F(InViewTest, OnScreenAtTheFrameEdges) {
-  EXPECT_EQ(Answer(0, 1000, 1000), 1);
-  EXPECT_EQ(Answer(0, 1320, 1240), 1);
-  EXPECT_EQ(Answer(0, 1321, 1000), 0);
-  EXPECT_EQ(Answer(0, 999, 1000), 0);
-  EXPECT_EQ(Answer(0, 1000, 1241), 0);
-  EXPECT_EQ(Answer(0, 1000 + 65536, 1000 - 65536), 1);  // positions count in 16 bits
-  EXPECT_EQ(Answer(0, 3000, 1000), 0);
-  registers[kRegWrapX] = 1;
-  EXPECT_EQ(Answer(0, 3000, 1000), 1);  // one wrap width left of it
-  EXPECT_EQ(Answer(0, -1000, 1000), 1);
-  EXPECT_EQ(Answer(0, 3000, 3000), 0);  // y has no wrap
-}
-
-TEST_F(InViewTest, SecondViewOnlyInATwoViewMode) {
-  EXPECT_EQ(Answer(0, 6100, 6100), 0);
-  registers[kRegScreenMode] = 1;
-  EXPECT_EQ(Answer(0, 6100, 6100), 0);
-  registers[kRegScreenMode] = 2;
-  EXPECT_EQ(Answer(0, 6100, 6100), 1);
-}
-
-TEST_F(InViewTest, LimitsAreHalfOpenAndEitherPlayerCounts) {
-  EXPECT_EQ(Answer(2, 0, 0), 1);
-  EXPECT_EQ(Answer(2, 639, 479), 1);
-  EXPECT_EQ(Answer(2, 640, 0), 0);
-  EXPECT_EQ(Answer(2, 0, 480), 0);
-  EXPECT_EQ(Answer(2, -1, 0), 0);
-  EXPECT_EQ(Answer(2, 1050, 1099), 1);  // player 1's limits
-  EXPECT_EQ(Answer(2, 1100, 1050), 0);
-}
-
-TEST_F(InViewTest, RangeByteAndUnknownTests) {
-  EXPECT_EQ(Answer(1, 0, 0), 0);
-  other.range_state = 4;
-  EXPECT_EQ(Answer(1, 0, 0), 1);
-  EXPECT_EQ(Answer(3, 1000, 1000), 0);
+TEST_F(InViewTest, ThreeTestsAtTheirEdges) {
+  struct Case {
+    int32_t mode, wrap_x, range;
+    uint32_t test;
+    int32_t x, y, answer;
+  } cases[] = {
+      {0, 0, 255, 0, 1000, 1000, 1}, {0, 0, 255, 0, 1320, 1240, 1}, {0, 0, 255, 0, 1321, 1000, 0},
+      {0, 0, 255, 0, 999, 1000, 0},  {0, 0, 255, 0, 1000, 1241, 0}, {0, 0, 255, 0, 3000, 1000, 0},
+      {0, 0, 255, 0, 1000 + 65536, 1000 - 65536, 1},  // positions count in 16 bits
+      {0, 1, 255, 0, 3000, 1000, 1}, {0, 1, 255, 0, -1000, 1000, 1}, {0, 1, 255, 0, 3000, 3000, 0},
+      {1, 0, 255, 0, 6100, 6100, 0}, {2, 0, 255, 0, 6100, 6100, 1},  // view 1 in two views only
+      {0, 0, 255, 1, 0, 0, 0},       {0, 0, 4, 1, 0, 0, 1},
+      {0, 0, 255, 2, 0, 0, 1},       {0, 0, 255, 2, 639, 479, 1},   {0, 0, 255, 2, 640, 0, 0},
+      {0, 0, 255, 2, 0, 480, 0},     {0, 0, 255, 2, -1, 0, 0},      {0, 0, 255, 2, 1050, 1099, 1},
+      {0, 0, 255, 2, 1100, 1050, 0}, {0, 0, 4, 3, 1000, 1000, 0},
+  };
+  for (const Case& c : cases) {
+    registers[kRegScreenMode] = c.mode;
+    registers[kRegWrapX] = c.wrap_x;
+    other.range_state = static_cast<uint8_t>(c.range);
+    EXPECT_EQ(Answer(c.test, c.x, c.y), c.answer) << c.test << ": " << c.x << "," << c.y;
+  }
 }
 
 }  // namespace
