@@ -1,5 +1,8 @@
 #include "physics/physics_routines.h"
 
+#include "objects/collision_passes.h"
+#include "physics/pass_geometry.h"
+
 namespace tolv {
 
 void InstallPhysicsRoutines() {
@@ -11,6 +14,8 @@ void InstallPhysicsRoutines() {
   builtin_pcollisions[1] = ProjectileCollide;
   builtin_dbplacers[0] = RunNoRoutine;
   builtin_dbplacers[1] = PlaceDebugObject;
+  collide_player_with_objects = CollidePlayerWithObjects;
+  run_projectile_collision_pass = RunProjectileCollisionPass;
 }
 
 }  // namespace tolv
