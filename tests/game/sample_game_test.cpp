@@ -63,6 +63,14 @@ TEST_F(SampleGameTest, ThousandFramesTwiceFromOneSeedAgree) {
   EXPECT_NE(Run(1000, 54321).objects, first.objects);  // the balls spin at random
 }
 
+// The player meets the objects near it once a frame: the bug walking the
+// yard stings it on each pass, the coin at its feet is collected.
+TEST_F(SampleGameTest, BugsStingAndCoinsAreCollected) {
+  const WorldCapture w = Run(1000, 1);
+  EXPECT_GE(w.registers[256 + 4], 2);  // U_Stings
+  EXPECT_EQ(PlayerCharVar(&player_records[0], 9), 1);  // the coin under the player
+}
+
 TEST_F(SampleGameTest, LevelChangeIsServedBeforeTheNextFrame) {
   Run(10, 1);
   const uint32_t go_to_level[] = {42, 1, 1};  // zone 1, act 1 (its start function sets U_Night)
