@@ -35,4 +35,13 @@ const SpriteFrame* PlayerCurrentFrame(const PlayerRecord* r) {
 bool PlayerFlipH(PlayerRecord* r) { return (PVar(r, kBoxFlipH) ^ PVar(r, kPvFlipX)) & 1; }
 bool PlayerFlipV(PlayerRecord* r) { return (PVar(r, kBoxFlipV) ^ PVar(r, kPvFlipY)) & 1; }
 
+void KeepSpareLane(ScriptContext* c) {
+  int free = FirstFreeLane(c);
+  if (free >= 0 && free + 1 < c->lane_count) return;
+  ScriptContext* saved = current_context;
+  current_context = c;
+  if (AddLane() && free < 0) AddLane();
+  current_context = saved;
+}
+
 }  // namespace tolv

@@ -108,6 +108,12 @@ const SpriteFrame* PlayerCurrentFrame(const PlayerRecord* r);
 bool PlayerFlipH(PlayerRecord* r);
 bool PlayerFlipV(PlayerRecord* r);
 
+// Running a label claims the context's first free lane and gives it back
+// afterwards when it is the last one, which would grow and shrink the lane
+// arrays for every object a pass visits; a free lane kept ahead of the last
+// one spares that.
+void KeepSpareLane(ScriptContext* c);
+
 void CollidePlayerWithObjects();
 void RunProjectileCollisionPass();
 

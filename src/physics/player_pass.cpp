@@ -105,6 +105,7 @@ void CollidePlayerWithObjects() {
   PlayerPass& pass = player_passes[player_pass_depth++];
   pass.player = r;
   BuildPlayerLists(r, pass.lists);
+  KeepSpareLane(&collision_context);
   ObjectSlot* entry_slot = running_slot;
   current_context = &collision_context;
   WalkWrapCells(view, [&](uint8_t cell, int32_t dx, int32_t dy) {

@@ -85,6 +85,7 @@ void RunProjectileCollisionPass() {
   BoxLists& lists = projectile_lists[projectile_depth++];
   PlaceCollideObject(self, lists);
   CollideGeometry placed = collide_world;
+  KeepSpareLane(&pcollision_context);
   ObjectSlot* entry_slot = running_slot;
   current_context = &pcollision_context;
   bool whole = WalkWrapCells(view, [&](uint8_t cell, int32_t dx, int32_t dy) {
