@@ -12,7 +12,7 @@
 #include "script/random.h"
 #include "script/registers.h"
 #include "stat/stat_state.h"
-#include "world/tile_file.h"
+#include "world/world_state.h"
 
 namespace tolv {
 
@@ -27,7 +27,7 @@ void InitEngine() {
   StartObjects();
   InstallPhysicsRoutines();
   StartStatObjs();
-  ResetTileSet();
+  StartWorld();
   resolve_alias = ResolveAliasForLexer;
   resolve_string_var = ResolveStringVarWithAliases;
 }

@@ -11,7 +11,6 @@
 
 namespace tolv {
 
-constexpr uint32_t kPendingX = 13, kPendingY = 14;  // PlayerVars words, 8.8
 constexpr uint32_t kObjectPendingX = 11, kObjectPendingY = 12;
 
 static bool HasPartner() { return collide_object != &void_slot; }
@@ -139,7 +138,7 @@ static bool ContactIs() {
     r = Touches(Collide ? CollideWorldBox() : PlayerWorldBox(), f, side);
     if (r && Moving) {
       r = Collide ? MovesInto(ObjVar(collide_object, kObjectPendingX), ObjVar(collide_object, kObjectPendingY), side)
-                  : MovesInto(CurPlayerVar(kPendingX), CurPlayerVar(kPendingY), side);
+                  : MovesInto(CurPlayerVar(kPvPendingX), CurPlayerVar(kPvPendingY), side);
     }
   }
   return static_cast<uint32_t>(r) == Op(2);
@@ -150,7 +149,7 @@ template <bool Collide>
 static bool PendingIs() {
   bool x = Op(1) == 0;
   int32_t v = Collide ? (HasPartner() ? ObjVar(collide_object, x ? kObjectPendingX : kObjectPendingY) : 0)
-                      : CurPlayerVar(x ? kPendingX : kPendingY);
+                      : CurPlayerVar(x ? kPvPendingX : kPvPendingY);
   return static_cast<uint32_t>(Moves(v)) == Op(2);
 }
 
@@ -170,7 +169,7 @@ static bool RelationHolds(uint32_t relation) {
     case 1: return Within(p.left, f.left, f.right) && across_y;
     case 2: return across_x && Within(p.bottom, f.top, f.bottom);
     case 3: return across_x && Within(p.top, f.top, f.bottom);
-    default: return Within(CurPlayerVar(3), f.left, f.right) && Within(CurPlayerVar(4), f.top, f.bottom);
+    default: return Within(CurPlayerVar(kPvX), f.left, f.right) && Within(CurPlayerVar(kPvY), f.top, f.bottom);
   }
 }
 static bool RelationIs() { return static_cast<uint32_t>(RelationHolds(Op(1))) == Op(2); }

@@ -4,8 +4,6 @@
 
 namespace tolv {
 
-constexpr uint32_t kBoxFlipH = 30, kBoxFlipV = 31;
-
 void BoxLists::AddFrame(const SpriteFrame& f, bool h, bool v, int32_t x, int32_t y) {
   for (int i = 0; f.attack_boxes && i < f.attack_count; i++)
     attack.push_back(PlaceBoxAt(f.attack_boxes, f.mirrored_attack_boxes, i, h, v, x, y));
@@ -32,8 +30,8 @@ const SpriteFrame* PlayerCurrentFrame(const PlayerRecord* r) {
   return c.lane_count && c.frame_values ? PlayerFrame(r, c.frame_values[0]) : nullptr;
 }
 
-bool PlayerFlipH(PlayerRecord* r) { return (PVar(r, kBoxFlipH) ^ PVar(r, kPvFlipX)) & 1; }
-bool PlayerFlipV(PlayerRecord* r) { return (PVar(r, kBoxFlipV) ^ PVar(r, kPvFlipY)) & 1; }
+bool PlayerFlipH(PlayerRecord* r) { return (PVar(r, kPvBoxFlipX) ^ PVar(r, kPvFlipX)) & 1; }
+bool PlayerFlipV(PlayerRecord* r) { return (PVar(r, kPvBoxFlipY) ^ PVar(r, kPvFlipY)) & 1; }
 
 void KeepSpareLane(ScriptContext* c) {
   int free = FirstFreeLane(c);

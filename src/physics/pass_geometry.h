@@ -7,23 +7,18 @@
 #include <vector>
 
 #include "objects/builtin_routines.h"
+#include "physics/movement_frame.h"
 #include "script/operands.h"
 #include "script/records.h"
 #include "world/sprite_frame.h"
 
 namespace tolv {
 
-// PlayerRecord::motion: the ten box fields of the movement routines
-// (relative to the player), then the pass fields in world pixels, shifted
-// for the wrap cell being visited while a pass runs.
-enum PlayerBoxField : int {
-  kPassBoxLeft = 0,
-  kPassBoxRight = 1,
-  kPassBoxTop = 2,
-  kPassBoxBottom = 3,
-  kPassBoxCentreX = 8,
-  kPassBoxCentreY = 9,
-  kWorldCentreX = 10,
+// PlayerRecord::motion after the ten box fields of the movement routines
+// (physics/movement_frame.h): the pass fields, the player in world pixels,
+// shifted for the wrap cell being visited while a pass runs.
+enum PassField : int {
+  kWorldCentreX = kBoxCentreY + 1,
   kWorldCentreY,
   kWorldX,
   kWorldY,
@@ -33,6 +28,7 @@ enum PlayerBoxField : int {
   kWorldBottom,
 };
 constexpr int kWorldFieldCount = 8;
+static_assert(kWorldBottom < 18, "the pass fields end PlayerRecord::motion");
 
 // Box i of a frame's set seen with horizontal flip h and vertical flip v
 // (left and right from one array, top and bottom from the other), moved to

@@ -1,6 +1,7 @@
 #include "physics/physics_routines.h"
 
 #include "objects/collision_passes.h"
+#include "physics/movement_frame.h"
 #include "physics/pass_geometry.h"
 
 namespace tolv {
@@ -14,6 +15,7 @@ void InstallPhysicsRoutines() {
   builtin_pcollisions[1] = ProjectileCollide;
   builtin_dbplacers[0] = RunNoRoutine;
   builtin_dbplacers[1] = PlaceDebugObject;
+  InstallMovementRoutines();
   collide_player_with_objects = CollidePlayerWithObjects;
   run_projectile_collision_pass = RunProjectileCollisionPass;
 }

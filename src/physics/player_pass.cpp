@@ -17,8 +17,6 @@
 
 namespace tolv {
 
-constexpr uint32_t kWrapRegion = 29;  // PlayerVars word: the cell being visited
-
 namespace {
 struct PlayerPass {
   PlayerRecord* player = nullptr;
@@ -46,12 +44,12 @@ static bool InPassOf(const PlayerRecord* r) {
 static void WriteWorldFields(PlayerRecord* r) {
   int32_t* m = r->motion;
   int32_t x = PVar(r, kPvX), y = PVar(r, kPvY);
-  m[kWorldLeft] = WrapAdd(m[kPassBoxLeft], x);
-  m[kWorldRight] = WrapAdd(m[kPassBoxRight], x);
-  m[kWorldTop] = WrapAdd(m[kPassBoxTop], y);
-  m[kWorldBottom] = WrapAdd(m[kPassBoxBottom], y);
-  m[kWorldCentreX] = WrapAdd(m[kPassBoxCentreX], x);
-  m[kWorldCentreY] = WrapAdd(m[kPassBoxCentreY], y);
+  m[kWorldLeft] = WrapAdd(m[kBoxLeft], x);
+  m[kWorldRight] = WrapAdd(m[kBoxRight], x);
+  m[kWorldTop] = WrapAdd(m[kBoxTop], y);
+  m[kWorldBottom] = WrapAdd(m[kBoxBottom], y);
+  m[kWorldCentreX] = WrapAdd(m[kBoxCentreX], x);
+  m[kWorldCentreY] = WrapAdd(m[kBoxCentreY], y);
   m[kWorldX] = x;
   m[kWorldY] = y;
 }
@@ -98,7 +96,7 @@ void CollidePlayerWithObjects() {
   // hands that pass back its fields and cell as it found them.
   bool nested = InPassOf(r);
   int32_t before[kWorldFieldCount], after[kWorldFieldCount];
-  int32_t region_before = PVar(r, kWrapRegion);
+  int32_t region_before = PVar(r, kPvWrapRegion);
   std::copy(m + kWorldCentreX, m + kWorldCentreX + kWorldFieldCount, before);
   WriteWorldFields(r);
   std::copy(m + kWorldCentreX, m + kWorldCentreX + kWorldFieldCount, after);
@@ -109,7 +107,7 @@ void CollidePlayerWithObjects() {
   ObjectSlot* entry_slot = running_slot;
   current_context = &collision_context;
   WalkWrapCells(view, [&](uint8_t cell, int32_t dx, int32_t dy) {
-    PVar(r, kWrapRegion) = cell;
+    PVar(r, kPvWrapRegion) = cell;
     ShiftWorldFields(m, dx, dy);
     pass.lists.Shift(dx, dy);
     VisitPlayerCell(view * 9 + cell);
@@ -121,7 +119,7 @@ void CollidePlayerWithObjects() {
   pass.player = nullptr;
   player_pass_depth--;
   std::copy(nested ? before : after, (nested ? before : after) + kWorldFieldCount, m + kWorldCentreX);
-  PVar(r, kWrapRegion) = nested ? region_before : kCentreCell;
+  PVar(r, kPvWrapRegion) = nested ? region_before : kCentreCell;
 }
 
 // 842: the pass for the current player.

@@ -63,8 +63,9 @@ TEST_F(SampleGameTest, ThousandFramesTwiceFromOneSeedAgree) {
   EXPECT_NE(Run(1000, 54321).objects, first.objects);  // the balls spin at random
 }
 
-// The player meets the objects near it once a frame: the bug walking the
-// yard stings it on each pass, the coin at its feet is collected.
+// The walker meets the objects near it after each step of its movement:
+// the bug walking the yard stings it each time it comes by, the coin at its
+// feet is collected.
 TEST_F(SampleGameTest, BugsStingAndCoinsAreCollected) {
   const WorldCapture w = Run(1000, 1);
   EXPECT_GE(w.registers[256 + 4], 2);  // U_Stings

@@ -62,7 +62,7 @@ TEST_F(Passes, GeometryIsShiftedPerCellInVisitingOrder) {
       const int32_t* m = player_records[c.player].motion;
       EXPECT_EQ(m[kWorldLeft], 92);
       EXPECT_EQ(m[kWorldX], 100);
-      EXPECT_EQ(PVar(&player_records[c.player], 29), 4);
+      EXPECT_EQ(PVar(&player_records[c.player], kPvWrapRegion), 4);
       EXPECT_TRUE(CurrentPlayerLists().attack.empty());
     }
     EXPECT_EQ(running_slot, c.projectile ? self : &void_slot);
@@ -162,7 +162,7 @@ TEST_F(Passes, NestedPassLeavesTheOuterOneIntact) {
   EXPECT_EQ(visits[3].attacks, 1u);
   EXPECT_EQ(visits[3].attack_left, 98 - kW);
   EXPECT_EQ(player_records[0].motion[kWorldTop], 38);
-  EXPECT_EQ(PVar(&player_records[0], 29), 4);
+  EXPECT_EQ(PVar(&player_records[0], kPvWrapRegion), 4);
 }
 
 // 845 runs the pass as if the world update were at the object OD names and

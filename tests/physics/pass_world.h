@@ -35,7 +35,7 @@ inline bool record_collide = false;  // record the collide object's geometry
 inline void RecordVisit() {
   const int32_t* m = current_player->motion;
   const BoxLists& l = record_collide ? CollideLists() : CurrentPlayerLists();
-  Visit v{running_slot, PVar(current_player, 29), m[kWorldLeft], m[kWorldTop], l.attack.size(),
+  Visit v{running_slot, PVar(current_player, kPvWrapRegion), m[kWorldLeft], m[kWorldTop], l.attack.size(),
           l.attack.empty() ? 0 : l.attack[0].left, registers[kRegPlayer], script_commands[kCountCommand], slot_cursor};
   if (record_collide) {
     v.left = collide_world.left;
@@ -113,8 +113,9 @@ class PassWorld : public ObjectWorld {
     r.main_ctx.lane_funcs[0] = 0;
     r.main_ctx.frame_values[0] = 0;
     int32_t* m = r.motion;
-    m[0] = frame_.box.left, m[1] = frame_.box.right, m[2] = frame_.box.top, m[3] = frame_.box.bottom;
-    m[8] = 0, m[9] = -4;
+    m[kBoxLeft] = frame_.box.left, m[kBoxRight] = frame_.box.right;
+    m[kBoxTop] = frame_.box.top, m[kBoxBottom] = frame_.box.bottom;
+    m[kBoxCentreX] = 0, m[kBoxCentreY] = -4;
     PVar(&r, kPvX) = x;
     PVar(&r, kPvY) = y;
   }
