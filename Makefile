@@ -10,7 +10,8 @@ SAMPLE  ?=
 
 # Debian packages needed to build, test and benchmark.
 PACKAGES = build-essential cmake pkg-config googletest libgtest-dev libgmock-dev \
-           libbenchmark-dev lua5.4 clang libclang-rt-14-dev netpbm
+           libbenchmark-dev lua5.4 clang libclang-rt-14-dev netpbm libsdl1.2-dev libstb-dev \
+           vorbis-tools heroes-sound-tracks openmpt123
 
 .PHONY: all deps build check layers test asan run bench fuzz fuzz-build fuzz-replay clean
 
