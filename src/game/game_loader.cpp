@@ -26,6 +26,7 @@
 #include "render/font.h"
 #include "script/global_contexts.h"
 #include "script/operands.h"
+#include "render/screen_mode.h"
 #include "script/registers.h"
 #include "script/string_slots.h"
 #include "world/sprite_sets.h"
@@ -163,6 +164,7 @@ static void PlaceStart() {
     SetPlayerCharacter(1, w.character2);
     view_count = uint8_t(w.views);
     Reg(kRegScreenMode) = w.views;
+    if (w.views == 2) SetScreenMode(2);
   } else {
     Reg(kRegZone) = game_start[0];
     Reg(kRegAct) = game_start[1];

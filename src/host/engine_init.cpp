@@ -7,6 +7,7 @@
 #include "objects/object_pool.h"
 #include "objects/players.h"
 #include "objects/stat_obj.h"
+#include "render/screen_mode.h"
 #include "script/commands.h"
 #include "script/expand_string_vars.h"
 #include "script/global_contexts.h"
@@ -18,6 +19,7 @@ namespace tolv {
 void InitEngine() {
   AllocRegisters(0);
   ResetRegisters();
+  SetScreenMode(0);
   SeedRandomFromClock();
   BuildCommandTables();
   global_context.table = script_commands;

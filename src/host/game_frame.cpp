@@ -4,8 +4,10 @@
 #include "objects/draw_pass.h"
 #include "objects/object_pool.h"
 #include "objects/player_select.h"
+#include "objects/stat_obj_draw.h"
 #include "objects/stat_obj_hooks.h"
 #include "objects/world_update.h"
+#include "render/frame.h"
 #include "script/global_contexts.h"
 #include "script/operands.h"
 #include "script/registers.h"
@@ -23,13 +25,10 @@ void (*select_palette_bank)(int bank) = NoBank;
 void (*run_palette_effects)() = NoStep;
 void (*ease_camera_limits)() = NoStep;
 void (*update_plane_scroll)() = NoStep;
-void (*draw_stat_obj)() = NoStep;
 
 constexpr uint32_t kFreezePalette = 1u << 0;
 constexpr uint32_t kFreezeCounter = 1u << 1;
 constexpr uint32_t kRegFrameSkip = 249;
-
-void DrawScene(int v) { DrawSceneObjects(v); }
 
 // The pause menu runs instead of the world; a menu whose object has gone
 // counts as none.
@@ -42,7 +41,7 @@ static bool RunPauseMenu() {
   running_slot = o;
   run_stat_obj();
   running_slot = o;
-  draw_stat_obj();
+  DrawStatObj();
   return true;
 }
 
@@ -56,9 +55,12 @@ static void PrepareView(int p) {
   registers[kRegCameraY] = static_cast<int32_t>(static_cast<uint32_t>(registers[21 + p]) + static_cast<uint32_t>(screen_shake_y));
 }
 
+// The second view of the two-view mode is drawn 224 rows lower.
 static void DrawView(int v) {
   if (!registers[kRegFrameSkip]) update_plane_scroll();
+  SelectFrameView(v);
   DrawScene(v);
+  SelectFrameView(0);
 }
 
 void RunGameFrame() {

@@ -16,11 +16,7 @@ extern void (*select_palette_bank)(int bank);
 extern void (*run_palette_effects)();
 extern void (*ease_camera_limits)();
 extern void (*update_plane_scroll)();
-extern void (*draw_stat_obj)();  // draws running_slot's stat object
 
 void RunGameFrame();
-// The draw pass of view v: planes and stat objects through the renderer's
-// hooks, the objects through DrawSceneObjects.
-void DrawScene(int v);
 
 }  // namespace tolv

@@ -4,6 +4,7 @@
 #include "host/game_frame.h"
 #include "objects/draw_order.h"
 #include "objects/object_pool.h"
+#include "render/screen_mode.h"
 #include "script/operands.h"
 #include "script/random.h"
 #include "script/registers.h"
@@ -20,6 +21,7 @@ void StartHeadlessGame(const HeadlessGame& game, uint32_t seed) {
   FreeResortList();
   AllocRegisters(user_register_count);  // user registers back to 0
   ResetRegisters();
+  SetScreenMode(0);
   random_seed = seed;
   game_frame_counter = 0;
   if (game.load) game.load();

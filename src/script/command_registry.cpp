@@ -34,6 +34,7 @@ extern const CommandList stat_obj_placement_command_list;  // objects/stat_obj_p
 extern const CommandList stat_obj_menu_command_list;   // objects/stat_obj_menu.cpp
 extern const CommandList pending_command_list;         // script/pending_command_list.cpp
 extern const CommandList script_file_command_list;     // game/script_file_commands.cpp
+extern const CommandList draw_frame_command_list;      // objects/draw_frame_command.cpp
 
 const CommandList* const command_lists[] = {
     &flow_command_list,
@@ -66,6 +67,7 @@ const CommandList* const command_lists[] = {
     &stat_obj_menu_command_list,
     &pending_command_list,
     &script_file_command_list,
+    &draw_frame_command_list,
 };
 const size_t command_list_count = sizeof(command_lists) / sizeof(command_lists[0]);
 

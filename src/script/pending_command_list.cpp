@@ -210,7 +210,6 @@ static const CommandDef kPending[] = {
     TOLV_PENDING(1404, 2, "pause command"),  // chosen
     TOLV_PENDING(1405, 2, "pause command"),  // chosen
     TOLV_PENDING(1406, 2, "pause command"),  // chosen
-    TOLV_PENDING(1408, 1, "draw object frame"),
     TOLV_PENDING(1426, 6, "register list command"),  // chosen
     TOLV_PENDING(1427, 6, "register list command"),  // chosen
     TOLV_PENDING(1428, 2, "select player"),
