@@ -21,6 +21,7 @@
 #include "objects/object_type.h"
 #include "objects/stat_obj_hooks.h"
 #include "render/font.h"
+#include "render/frame.h"
 #include "script/global_contexts.h"
 #include "script/operands.h"
 #include "script/random.h"
@@ -39,7 +40,9 @@ static void Report() {
   std::printf("  fonts %u, screen layouts %u, data tables %u, script strings %u\n", font_counts.total,
               stat_obj_def_counts.total, script_table_counts.total, string_slot_count);
   std::printf("  active objects after 60 frames: %u\n", ActiveObjectCount());
-  std::printf("The window, renderer and audio are not part of this build yet: the game ran headless.\n");
+  std::printf("  last frame drawn: %dx%d, hash %016llx\n", frame_width, frame_area_height,
+              static_cast<unsigned long long>(FrameAreaHash()));
+  std::printf("The window and audio are not part of this build yet: the game ran and drew headless.\n");
 }
 
 // The engine's own data folder must stand below the working folder.

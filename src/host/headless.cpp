@@ -4,6 +4,7 @@
 #include "host/game_frame.h"
 #include "objects/draw_order.h"
 #include "objects/object_pool.h"
+#include "render/frame.h"
 #include "render/screen_mode.h"
 #include "script/operands.h"
 #include "script/random.h"
@@ -40,6 +41,7 @@ void RunHeadlessFrames(uint32_t n) {
 WorldCapture CaptureWorld() {
   WorldCapture w;
   w.frame = game_frame_counter;
+  w.frame_hash = FrameAreaHash();
   w.registers.assign(registers, registers + register_count);
   uint32_t n = ActiveObjectCount();
   for (uint32_t i = 0; i < n; i++) {

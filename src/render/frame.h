@@ -26,6 +26,9 @@ extern int32_t frame_area_height;
 extern uint8_t frame_view_count;
 
 inline uint8_t* FrameStart() { return frame_memory + kFrameGuardBytes; }
+inline size_t FrameAreaBytes() { return size_t(frame_width) * size_t(frame_area_height); }
+// FNV-1a of the screen mode's whole frame area.
+uint64_t FrameAreaHash();
 // Points frame_buffer at view v (0 or 1) of the installed screen mode.
 void SelectFrameView(int v);
 

@@ -60,6 +60,7 @@ TEST_F(SampleGameTest, ThousandFramesTwiceFromOneSeedAgree) {
   EXPECT_EQ(first.registers[256], 1000);  // the walker's frame counter: the player step ran every frame
   EXPECT_EQ(first.registers, second.registers);
   EXPECT_EQ(first.objects, second.objects);
+  EXPECT_EQ(first.frame_hash, second.frame_hash);
   EXPECT_NE(Run(1000, 54321).objects, first.objects);  // the balls spin at random
 }
 
