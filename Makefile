@@ -12,7 +12,7 @@ SAMPLE  ?=
 PACKAGES = build-essential cmake pkg-config googletest libgtest-dev libgmock-dev \
            libbenchmark-dev lua5.4 clang libclang-rt-14-dev netpbm
 
-.PHONY: all deps build check test asan run bench fuzz clean
+.PHONY: all deps build check layers test asan run bench fuzz fuzz-build fuzz-replay clean
 
 all: build
 
@@ -41,7 +41,12 @@ asan: deps
 	cd $(ASAN) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --output-on-failure -j $(JOBS)
 
-check: test asan
+# No file includes a header of a folder above its own (README layout table).
+layers:
+	@tools/check_layers.sh
+
+# Fuzz targets build (with clang) and replay their seed corpora once.
+check: layers test asan fuzz-replay
 
 run: build
 	cd $(GAMES) && ../$(BUILD)/tolv $(SAMPLE)
@@ -52,10 +57,21 @@ bench: deps
 	@for b in $(BENCHB)/bench/bench_*; do [ -x $$b ] && $$b; done
 
 # libFuzzer targets; run e.g. build/fuzz/fuzz/fuzz_archive -max_total_time=600
-fuzz: deps
+fuzz-build: deps
 	cmake -S . -B $(FUZZB) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
 	  -DTOLV_FUZZ=ON -DTOLV_TESTS=OFF >/dev/null
 	cmake --build $(FUZZB) -j $(JOBS)
+
+# Every target once over its seeds (an empty input where it has none).
+fuzz-replay:
+	@if ! command -v clang++ >/dev/null; then echo "fuzz-replay: no clang, fuzz targets skipped"; exit 0; fi; \
+	$(MAKE) --no-print-directory fuzz-build && for f in $(FUZZB)/fuzz/fuzz_*; do \
+	  n=$$(basename $$f); seeds=$$(ls -d fuzz/seeds/$${n#fuzz_} 2>/dev/null); \
+	  $$f -runs=0 $$seeds >$(FUZZB)/$$n.replay.log 2>&1 || { cat $(FUZZB)/$$n.replay.log; exit 1; }; \
+	  echo "$$n: $$(grep -o 'INITED.*\|Done.*' $(FUZZB)/$$n.replay.log | tail -1)"; \
+	done
+
+fuzz: fuzz-build
 	@# FUZZ_SECONDS=n runs every target that long, corpus in $(FUZZB)/corpus/<target>
 	@# and seeds from fuzz/seeds/<target less "fuzz_"> when there are any.
 	@[ "$(FUZZ_SECONDS)" -gt 0 ] || exit 0; for f in $(FUZZB)/fuzz/fuzz_*; do \

@@ -10,10 +10,10 @@
 #include <string>
 
 #include "files/game_files.h"
+#include "files/working_folder.h"
+#include "game/engine_init.h"
 #include "game/game_loading.h"
 #include "game/level_loading.h"
-#include "files/working_folder.h"
-#include "host/engine_init.h"
 
 using namespace tolv;
 namespace fs = std::filesystem;

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "bench_harness.h"
-#include "host/headless.h"
+#include "game/headless.h"
 #include "objects/builtin_routines.h"
 #include "objects/draw_pass.h"
 #include "objects/object_pool.h"

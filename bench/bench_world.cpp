@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "bench_harness.h"
-#include "host/headless.h"
+#include "game/headless.h"
 #include "objects/builtin_routines.h"
 #include "objects/draw_order.h"
 #include "objects/object_pool.h"

@@ -15,8 +15,9 @@
 #include "compiler/compiler.h"
 #include "compiler/operand_coding.h"
 #include "files/working_folder.h"
-#include "objects/records.h"
+#include "game/command_lists.h"
 #include "script/global_contexts.h"
+#include "script/records.h"
 
 namespace tolv::fuzz {
 
@@ -53,6 +54,7 @@ inline void SetUpScratchGame() {
   WriteScratch("self.def", ".Include self.def\n");
   WriteScratch("junk.def", "# End\n:3\n~Else\n");
   if (chdir(process_folder) != 0) std::abort();
+  RegisterEngineCommands();  // the compiler sees every command's length
   script_error_hook = ThrowFatal;
   resolve_alias = ResolveAliasForLexer;  // as InitEngine installs it
   game_unpacked = 1;

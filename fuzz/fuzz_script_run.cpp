@@ -4,10 +4,9 @@
 // so every command handler meets arbitrary operands.
 #include <new>
 
-#include "../tests/objects/world_scripts.h"
 #include "compile_harness.h"
-#include "host/game_frame.h"
-#include "host/headless.h"
+#include "game/game_frame.h"
+#include "game/headless.h"
 #include "objects/builtin_routines.h"
 #include "objects/character.h"
 #include "objects/draw_order.h"
@@ -20,6 +19,7 @@
 #include "script/commands.h"
 #include "script/operands.h"
 #include "script/registers.h"
+#include "../tests/objects/world_scripts.h"
 
 using namespace tolv;
 

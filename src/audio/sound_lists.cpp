@@ -7,8 +7,8 @@
 #include <cstring>
 #include <new>
 
-#include "game/function_files.h"
-#include "game/scopes.h"
+#include "files/def_files.h"
+#include "files/scopes.h"
 #include "files/script_error.h"
 #include "files/tokenizer.h"
 

@@ -4,8 +4,8 @@
 #pragma once
 #include <cstdint>
 
+#include "base/scope_counts.h"
 #include "files/file_stream.h"
-#include "objects/object_type.h"
 
 namespace tolv {
 

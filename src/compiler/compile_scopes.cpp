@@ -1,7 +1,6 @@
 // Scope counts and key-map geometry as the compiler sees them.
 #include "compiler/compile_scopes.h"
 
-#include "objects/object_type.h"
 #include "script/global_contexts.h"
 
 namespace tolv {
@@ -10,7 +9,6 @@ CompileScopes compile_scopes;
 uint16_t key_map_entry_count = 16;
 uint16_t key_map_count = 2;
 
-ScopeSizes ObjectTypeScopes() { return {object_type_counts.game, object_type_counts.zone}; }
 ScopeSizes ScriptFunctionScopes() { return {script_functions.game, script_functions.zone}; }
 
 }  // namespace tolv

@@ -19,6 +19,7 @@ struct CompileScopes {
   ScopeSizes stat_obj_defs;
   ScopeSizes movement_functions;   // object Movement code set
   ScopeSizes animation_functions;  // object Animation code set
+  ScopeSizes object_types;
 };
 extern CompileScopes compile_scopes;
 
@@ -27,9 +28,7 @@ extern CompileScopes compile_scopes;
 extern uint16_t key_map_entry_count;
 extern uint16_t key_map_count;
 
-// Game and zone counts of object types and script functions, read from
-// their owners.
-ScopeSizes ObjectTypeScopes();
+// Game and zone counts of the script functions, read from their owner.
 ScopeSizes ScriptFunctionScopes();
 
 }  // namespace tolv

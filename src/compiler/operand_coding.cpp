@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "compiler/lexer_link.h"
-#include "objects/records.h"
+#include "script/records.h"
 
 namespace tolv {
 
@@ -50,7 +50,7 @@ static uint32_t Off(uint8_t kind, uint8_t given) { return given == kind ? 0 : Ki
 
 // Object type numbers: og, oz, oa, or o and a plain number.
 static uint32_t ObjectTypeOperand(char* token) {
-  ScopeSizes s = ObjectTypeScopes();
+  ScopeSizes s = compile_scopes.object_types;
   switch (token[1]) {
     case 'g': case 'G': return uint32_t(NumberAfter(token, 2));
     case 'z': case 'Z': return uint32_t(NumberAfter(token, 2)) + s.game;

@@ -7,8 +7,8 @@
 #include "compiler/compile_state.h"
 #include "compiler/operand_coding.h"
 #include "compiler/statements.h"
-#include "objects/records.h"
 #include "script/commands.h"
+#include "script/records.h"
 
 namespace tolv {
 
@@ -55,7 +55,7 @@ static ScopeRule Sounds() { return {compile_scopes.sounds, true, false, false}; 
 static ScopeRule StatObjDefs() { return {compile_scopes.stat_obj_defs, true, false, false}; }
 static ScopeRule Movement() { return {compile_scopes.movement_functions, true, false, false}; }
 static ScopeRule Animation() { return {compile_scopes.animation_functions, true, false, true}; }
-static ScopeRule ObjectTypes() { return {ObjectTypeScopes(), true, false, false}; }
+static ScopeRule ObjectTypes() { return {compile_scopes.object_types, true, false, false}; }
 
 static void BlockLine(uint32_t id) {
   switch (id) {

@@ -3,11 +3,11 @@
 #include <cstdio>
 #include <vector>
 
+#include "base/message_log.h"
 #include "files/archive_format.h"
 #include "files/archive_index.h"
 #include "files/game_files.h"
 #include "files/working_folder.h"
-#include "base/message_log.h"
 #include "script/random.h"
 
 namespace tolv {

@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "files/archive_format.h"
-#include "script/random.h"
 #include "files/working_folder.h"
+#include "script/random.h"
 
 namespace tolv {
 

@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "files/archive_writer.h"
+#include "base/message_log.h"
 #include "files/archive_format.h"
+#include "files/archive_writer.h"
 #include "files/folder_listing.h"
 #include "files/game_files.h"
 #include "files/working_folder.h"
-#include "base/message_log.h"
 
 namespace tolv {
 

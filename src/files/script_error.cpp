@@ -5,10 +5,10 @@
 #include <cstdlib>
 #include <vector>
 
+#include "base/message_log.h"
 #include "files/game_files.h"
 #include "files/tokenizer.h"
 #include "files/working_folder.h"
-#include "base/message_log.h"
 
 namespace tolv {
 

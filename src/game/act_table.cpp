@@ -2,12 +2,12 @@
 #include <cctype>
 #include <cstring>
 
+#include "files/script_error.h"
+#include "files/tokenizer.h"
 #include "game/act_records.h"
 #include "game/function_files.h"
 #include "game/level_loading.h"
 #include "game/object_defs.h"
-#include "files/script_error.h"
-#include "files/tokenizer.h"
 #include "script/global_contexts.h"
 
 namespace tolv {

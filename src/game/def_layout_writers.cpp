@@ -3,9 +3,9 @@
 // as written.
 #include <cstdio>
 
-#include "game/def_rewriter.h"
 #include "files/tokenizer.h"
-#include "objects/records.h"
+#include "game/def_rewriter.h"
+#include "script/records.h"
 
 namespace tolv {
 

@@ -11,9 +11,9 @@
 #include "compiler/alias_tables.h"
 #include "compiler/compile_state.h"
 #include "compiler/prepass.h"
-#include "game/keyword_rewriter.h"
 #include "files/script_error.h"
 #include "files/tokenizer.h"
+#include "game/keyword_rewriter.h"
 
 namespace tolv {
 

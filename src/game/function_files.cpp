@@ -7,48 +7,18 @@
 #include "audio/sound_lists.h"
 #include "compiler/compile_scopes.h"
 #include "compiler/compiler.h"
-#include "game/data_tables.h"
 #include "files/game_files.h"
-#include "game/scopes.h"
+#include "files/scopes.h"
 #include "files/script_error.h"
 #include "files/tokenizer.h"
 #include "files/working_folder.h"
+#include "game/data_tables.h"
 #include "objects/object_pool.h"
+#include "objects/object_type.h"
 #include "objects/stat_obj_hooks.h"
 #include "script/string_slots.h"
 
 namespace tolv {
-
-std::string CurrentGameFolderPath() {
-  std::string rel = GetGameRelativeFolder();
-  return !rel.empty() && rel[0] == '/' ? rel : "/" + rel;
-}
-
-int OpenFromOwnFolder(const char* path, FileStream& s) {
-  std::string folder, name;
-  SplitPath(path, nullptr, &folder, &name);
-  return ChangeGameFolder(folder.c_str()) && OpenStream(name.c_str(), s);
-}
-
-void LoadListedFile(const char* path, void (*load)(const char*, int), int scope, const std::string& back) {
-  if (std::strcmp(path, "NONE") == 0) return;
-  std::string folder, name;
-  SplitPath(path, nullptr, &folder, &name);
-  // A folder that is not there: the loader reports the whole path missing.
-  load(ChangeGameFolder(folder.c_str()) ? name.c_str() : path, scope);
-  ChangeGameFolder(back.c_str());
-}
-
-int32_t ReadNumberToken(FileStream& s) {
-  ReadToken(s, text_buffer);
-  return ParseNumber(text_buffer);
-}
-
-void ReadPathToken(FileStream& s, char* out) {
-  ReadToken(s, text_buffer);
-  std::memcpy(out, text_buffer, kTokenSize);
-  out[kTokenSize - 1] = 0;
-}
 
 uint32_t SetCodeScope(CodeSet& set, int scope, int64_t n, const char* what) {
   uint32_t first = SetScopeCount(set, scope, n, what);
@@ -84,6 +54,7 @@ void SyncCompileScopes() {
   c.stat_obj_defs = Sizes(stat_obj_def_counts);
   c.movement_functions = Sizes(object_code_sets[kMovementCode]);
   c.animation_functions = Sizes(object_code_sets[kAnimationCode]);
+  c.object_types = Sizes(object_type_counts);
 }
 
 uint32_t CompileFunctionList(FileStream& s, CodeSet& set, uint32_t first, uint32_t end, int32_t allocated,

@@ -5,14 +5,14 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "base/message_log.h"
 #include "files/file_stream.h"
-#include "game/function_files.h"
 #include "files/game_files.h"
-#include "game/game_loading.h"
 #include "files/script_error.h"
 #include "files/tokenizer.h"
 #include "files/working_folder.h"
-#include "base/message_log.h"
+#include "game/function_files.h"
+#include "game/game_loading.h"
 
 namespace tolv {
 

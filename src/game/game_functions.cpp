@@ -6,12 +6,12 @@
 
 #include "compiler/alias_tables.h"
 #include "compiler/compiler.h"
-#include "game/function_files.h"
 #include "files/game_files.h"
-#include "game/game_loading.h"
-#include "game/scopes.h"
+#include "files/scopes.h"
 #include "files/script_error.h"
 #include "files/tokenizer.h"
+#include "game/function_files.h"
+#include "game/game_loading.h"
 #include "script/global_contexts.h"
 
 namespace tolv {

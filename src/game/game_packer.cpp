@@ -11,13 +11,13 @@
 
 #include "files/archive_format.h"
 #include "files/archive_writer.h"
-#include "game/def_rewriter.h"
 #include "files/exclude_list.h"
 #include "files/folder_listing.h"
 #include "files/game_files.h"
 #include "files/working_folder.h"
-#include "objects/records.h"
+#include "game/def_rewriter.h"
 #include "script/random.h"
+#include "script/records.h"
 
 namespace tolv {
 

@@ -9,9 +9,9 @@
 #include "compiler/alias_tables.h"
 #include "compiler/keyword_forms.h"
 #include "compiler/operand_coding.h"
-#include "game/def_rewriter.h"
 #include "files/script_error.h"
 #include "files/tokenizer.h"
+#include "game/def_rewriter.h"
 
 namespace tolv {
 

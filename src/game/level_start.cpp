@@ -2,11 +2,11 @@
 // start function and place the players.
 #include <cstdio>
 
-#include "game/act_records.h"
-#include "game/level_loading.h"
-#include "host/game_frame.h"
-#include "host/launch_options.h"
 #include "base/message_log.h"
+#include "game/act_records.h"
+#include "game/game_frame.h"
+#include "game/launch_options.h"
+#include "game/level_loading.h"
 #include "objects/character.h"
 #include "objects/object_pool.h"
 #include "objects/player_select.h"
@@ -15,6 +15,7 @@
 #include "script/count_slot.h"
 #include "script/operands.h"
 #include "script/registers.h"
+#include "world/frame_steps.h"
 
 namespace tolv {
 

@@ -5,10 +5,10 @@
 #include <cstring>
 #include <new>
 
-#include "game/function_files.h"
-#include "game/object_defs.h"
 #include "files/script_error.h"
 #include "files/tokenizer.h"
+#include "game/function_files.h"
+#include "game/object_defs.h"
 #include "render/image.h"
 #include "world/frame_fields.h"
 #include "world/sprite_sets.h"

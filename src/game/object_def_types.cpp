@@ -7,12 +7,13 @@
 #include <new>
 
 #include "audio/sound_lists.h"
-#include "game/function_files.h"
-#include "game/object_defs.h"
-#include "game/scopes.h"
+#include "base/message_log.h"
+#include "compiler/compile_scopes.h"
+#include "files/scopes.h"
 #include "files/script_error.h"
 #include "files/tokenizer.h"
-#include "base/message_log.h"
+#include "game/function_files.h"
+#include "game/object_defs.h"
 #include "objects/builtin_routines.h"
 #include "objects/character.h"
 #include "objects/object_pool.h"
@@ -234,6 +235,7 @@ static void ResizeTypes(uint32_t old, uint32_t total) {
   if (!p) throw std::bad_alloc();
   object_types = static_cast<ObjectType*>(p);
   for (uint32_t t = old; t < total; t++) new (&object_types[t]) ObjectType{};
+  compile_scopes.object_types = {object_type_counts.game, object_type_counts.zone};
 }
 
 void FreeObjectTypes(int drop) {

@@ -5,12 +5,12 @@
 #include <cstdio>
 #include <cstring>
 
-#include "game/function_files.h"
 #include "files/game_files.h"
-#include "game/scopes.h"
+#include "files/scopes.h"
 #include "files/script_error.h"
 #include "files/tokenizer.h"
 #include "files/working_folder.h"
+#include "game/function_files.h"
 #include "objects/object_pool.h"
 #include "script/operands.h"
 #include "script/registers.h"

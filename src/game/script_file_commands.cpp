@@ -12,8 +12,8 @@
 #include <cstring>
 #include <string>
 
-#include "files/game_files.h"
 #include "base/message_log.h"
+#include "files/game_files.h"
 #include "script/commands.h"
 #include "script/expand_string_vars.h"
 #include "script/lane_access.h"

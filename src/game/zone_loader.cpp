@@ -3,23 +3,23 @@
 #include <cstring>
 
 #include "audio/sound_lists.h"
+#include "files/game_files.h"
+#include "files/scopes.h"
+#include "files/script_error.h"
+#include "files/tokenizer.h"
 #include "game/act_records.h"
 #include "game/data_tables.h"
 #include "game/function_files.h"
-#include "files/game_files.h"
 #include "game/level_loading.h"
 #include "game/object_defs.h"
-#include "game/scopes.h"
-#include "files/script_error.h"
-#include "files/tokenizer.h"
 #include "objects/object_type.h"
-#include "objects/stat_obj_def.h"
 #include "objects/players.h"
+#include "render/font.h"
 #include "script/global_contexts.h"
 #include "script/operands.h"
 #include "script/registers.h"
-#include "render/font.h"
 #include "script/string_slots.h"
+#include "stat/stat_obj_def.h"
 
 namespace tolv {
 

@@ -5,8 +5,8 @@
 
 #include "files/archive_writer.h"
 #include "files/game_files.h"
-#include "game/game_packer.h"
 #include "files/working_folder.h"
+#include "game/game_packer.h"
 
 namespace tolv {
 

@@ -2,8 +2,8 @@
 // the debug rows.
 #include <cstdio>
 
-#include "files/tokenizer.h"
 #include "base/key_state.h"
+#include "files/tokenizer.h"
 #include "objects/builtin_routines.h"
 #include "objects/players.h"
 #include "render/draw_routines.h"

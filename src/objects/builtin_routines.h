@@ -1,11 +1,13 @@
 // Built-in object routines: movers, drawers, collisions, projectile
-// collision and debug placement, chosen by number from the type.
+// collision and debug placement, chosen by number from the type. The
+// tables are filled by InstallBuiltinRoutines (the drawers) and by the
+// physics subsystem (movers and collisions, physics/physics_routines.h).
 #pragma once
 #include <cstdint>
 
 #include "objects/object_type.h"
-#include "objects/records.h"
 #include "script/operands.h"
+#include "script/records.h"
 
 namespace tolv {
 
@@ -20,11 +22,6 @@ extern ObjectRoutine builtin_animations[2];
 void InstallBuiltinRoutines();
 void RunNoRoutine();
 
-void MoveObjectKind1();
-void MoveObjectKind2();
-void MoveObjectKind3();
-void MoveObjectKind4();
-void MoveObjectKind5();
 void DrawObjectParts();
 void DrawDebugRowH();
 void DrawDebugRowV();
@@ -32,11 +29,6 @@ void DrawObjectPartsKind4();
 void DrawObjectPartsKind5();
 void DrawObjectPartsKind6();
 void DrawObjectPartsKind7();
-void CollectOnTouch();
-void SwitchPlayerLayerY();
-void SwitchPlayerLayerX();
-void ProjectileCollide();
-void PlaceDebugObject();
 void DrawDebugSprite();
 void DrawDebugSpriteRowH();
 void DrawDebugSpriteRowV();
@@ -46,11 +38,6 @@ void DrawDebugTileMap();
 extern int32_t object_box_left, object_box_right, object_box_top, object_box_bottom;
 extern int32_t object_box_inner_left, object_box_inner_right;
 extern int32_t object_box_centre_x, object_box_centre_y;
-
-// View test of the projectile movers: the view the projectile lies in
-// (255 none) and the wrap shifts that put it there.
-extern uint8_t projectile_view;
-extern int32_t projectile_shift_x, projectile_shift_y;
 
 // Contact bits of variable word 6.
 enum ObjectFlagBits : uint32_t {
@@ -69,15 +56,6 @@ enum ObjectFlagBits : uint32_t {
 // Script arithmetic on positions wraps in 32 bits.
 inline int32_t WrapAdd(int32_t a, int32_t b) {
   return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
-}
-
-// Movers that step pixel by pixel take at most this many pixels per axis
-// and frame: a script speed in the millions must not stall the frame.
-constexpr int64_t kMaxStepsPerFrame = 4096;
-// Accumulator a plus speed s, held to what that many steps use.
-inline int32_t StepAccumulator(int32_t a, int32_t s) {
-  int64_t v = int64_t{a} + s, cap = kMaxStepsPerFrame * 256 + 255;
-  return static_cast<int32_t>(v > cap ? cap : v < -cap ? -cap : v);
 }
 
 // Frame `frame` of sprite set `set` of a type; null when any of them is missing.
@@ -103,11 +81,6 @@ void SetObjectBox(const ObjectSlot* o);
 void RunObjectAnimation(ObjectSlot* o);
 // Empties o's Animation lanes; yields when they are the ones running.
 void ResetObjectAnimation(ObjectSlot* o);
-// Fixed-point step of one axis: position p, accumulator a, speed s.
-void FixedPointStep(int32_t& p, int32_t& a, int32_t s);
-// The walker stages of mover 4 (with_passes: mover 5's collision passes);
-// false when a pass deleted the object.
-bool WalkObject(ObjectSlot* o, bool with_passes);
 // Parameter i of list l of a type; false when missing.
 bool TypeParameter(const ObjectType* t, uint32_t l, uint32_t i, int32_t* out);
 

@@ -1,36 +1,30 @@
 // The built-in routine tables and what the routines share: the current
 // frame, the object box and the Animation lanes.
 #include "objects/builtin_routines.h"
+#include "objects/collision_passes.h"
 #include "objects/object_pool.h"
-#include "physics/collision_passes.h"
 
 namespace tolv {
 
 void RunNoRoutine() {}
 static void CollideWithObjectMap() { collide_player_with_object_map(); }
 
-ObjectRoutine builtin_movers[6] = {RunNoRoutine};
-ObjectRoutine builtin_drawers[8] = {RunNoRoutine};
-ObjectRoutine builtin_collisions[5] = {RunNoRoutine};
-ObjectRoutine builtin_pcollisions[2] = {RunNoRoutine};
-ObjectRoutine builtin_dbplacers[2] = {RunNoRoutine};
-ObjectRoutine builtin_dbdrawers[5] = {RunNoRoutine};
+ObjectRoutine builtin_movers[6] = {RunNoRoutine, RunNoRoutine, RunNoRoutine, RunNoRoutine, RunNoRoutine, RunNoRoutine};
+ObjectRoutine builtin_drawers[8] = {RunNoRoutine, RunNoRoutine, RunNoRoutine, RunNoRoutine,
+                                    RunNoRoutine, RunNoRoutine, RunNoRoutine, RunNoRoutine};
+ObjectRoutine builtin_collisions[5] = {RunNoRoutine, RunNoRoutine, RunNoRoutine, RunNoRoutine, RunNoRoutine};
+ObjectRoutine builtin_pcollisions[2] = {RunNoRoutine, RunNoRoutine};
+ObjectRoutine builtin_dbplacers[2] = {RunNoRoutine, RunNoRoutine};
+ObjectRoutine builtin_dbdrawers[5] = {RunNoRoutine, RunNoRoutine, RunNoRoutine, RunNoRoutine, RunNoRoutine};
 ObjectRoutine builtin_animations[2] = {RunNoRoutine, RunNoRoutine};
 
 void InstallBuiltinRoutines() {
-  const ObjectRoutine movers[] = {RunNoRoutine, MoveObjectKind1, MoveObjectKind2, MoveObjectKind3, MoveObjectKind4, MoveObjectKind5};
   const ObjectRoutine drawers[] = {RunNoRoutine, DrawObjectParts, DrawDebugRowH, DrawDebugRowV,
                                    DrawObjectPartsKind4, DrawObjectPartsKind5, DrawObjectPartsKind6, DrawObjectPartsKind7};
-  const ObjectRoutine collisions[] = {RunNoRoutine, CollectOnTouch, SwitchPlayerLayerY, SwitchPlayerLayerX, CollideWithObjectMap};
   const ObjectRoutine dbdrawers[] = {RunNoRoutine, DrawDebugSprite, DrawDebugSpriteRowH, DrawDebugSpriteRowV, DrawDebugTileMap};
-  for (int i = 0; i < 6; i++) builtin_movers[i] = movers[i];
   for (int i = 0; i < 8; i++) builtin_drawers[i] = drawers[i];
-  for (int i = 0; i < 5; i++) builtin_collisions[i] = collisions[i];
   for (int i = 0; i < 5; i++) builtin_dbdrawers[i] = dbdrawers[i];
-  builtin_pcollisions[0] = RunNoRoutine;
-  builtin_pcollisions[1] = ProjectileCollide;
-  builtin_dbplacers[0] = RunNoRoutine;
-  builtin_dbplacers[1] = PlaceDebugObject;
+  builtin_collisions[4] = CollideWithObjectMap;
   builtin_animations[0] = builtin_animations[1] = RunNoRoutine;
 }
 

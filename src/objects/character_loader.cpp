@@ -8,14 +8,14 @@
 #include <cstring>
 #include <new>
 
+#include "base/key_state.h"
+#include "base/message_log.h"
 #include "files/file_stream.h"
 #include "files/script_error.h"
 #include "files/tokenizer.h"
-#include "base/key_state.h"
-#include "base/message_log.h"
 #include "objects/character.h"
-#include "objects/records.h"
 #include "render/image.h"
+#include "script/records.h"
 #include "world/frame_fields.h"
 
 namespace tolv {

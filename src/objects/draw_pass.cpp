@@ -8,7 +8,7 @@
 #include "objects/object_pool.h"
 #include "objects/object_type.h"
 #include "objects/players.h"
-#include "objects/stat_obj_draw.h"
+#include "objects/stat_obj_hooks.h"
 #include "render/draw_routines.h"
 #include "script/count_slot.h"
 #include "script/global_contexts.h"
@@ -130,7 +130,7 @@ static void DrawPlayerObject(const ObjectSlot* o) {
 static void DrawLayout(ObjectSlot* o) {
   SavedMachineState keep;
   running_slot = o;
-  DrawStatObj();
+  draw_stat_obj();
 }
 
 static void DrawSpecialObject(ObjectSlot* o, int v) {

@@ -4,7 +4,7 @@
 #pragma once
 #include <cstdint>
 
-#include "objects/records.h"
+#include "script/records.h"
 
 namespace tolv {
 

@@ -10,9 +10,9 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/message_log.h"
 #include "files/game_files.h"
 #include "files/working_folder.h"
-#include "base/message_log.h"
 
 namespace tolv {
 

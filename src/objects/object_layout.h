@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "objects/records.h"
+#include "script/records.h"
 
 namespace tolv {
 

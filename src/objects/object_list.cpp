@@ -2,11 +2,11 @@
 
 #include <string>
 
+#include "base/message_log.h"
 #include "files/game_files.h"
 #include "files/working_folder.h"
-#include "base/message_log.h"
 #include "objects/draw_order.h"
-#include "objects/records.h"
+#include "script/records.h"
 
 namespace tolv {
 

@@ -3,10 +3,10 @@
 #pragma once
 #include <cstdint>
 
-#include "objects/object_globals.h"
-#include "objects/records.h"
 #include "script/global_contexts.h"
 #include "script/machine_state.h"
+#include "script/object_globals.h"
+#include "script/records.h"
 
 namespace tolv {
 

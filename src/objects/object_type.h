@@ -2,16 +2,11 @@
 #pragma once
 #include <cstdint>
 
-#include "objects/records.h"
+#include "base/scope_counts.h"
+#include "script/records.h"
 #include "world/sprite_frame.h"
 
 namespace tolv {
-
-// Four counts of every scoped list: entries are numbered game first, then
-// zone, then act.
-struct ScopeCounts {
-  uint16_t total = 0, act = 0, zone = 0, game = 0;
-};
 
 struct ObjectType {
   int32_t range_action = 0;

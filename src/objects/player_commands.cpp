@@ -1,7 +1,7 @@
 // Player commands: giving a player a character, the camera step on
 // demand, and reloading a character definition.
-#include "objects/character_loader.h"
 #include "objects/character.h"
+#include "objects/character_loader.h"
 #include "objects/player_select.h"
 #include "objects/players.h"
 #include "script/commands.h"

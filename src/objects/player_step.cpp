@@ -4,10 +4,10 @@
 
 #include "base/key_state.h"
 #include "objects/character.h"
+#include "objects/collision_passes.h"
 #include "objects/player_select.h"
 #include "objects/players.h"
 #include "objects/world_update.h"
-#include "physics/collision_passes.h"
 #include "script/count_slot.h"
 #include "script/operands.h"
 #include "script/registers.h"

@@ -9,9 +9,9 @@
 #include "base/key_state.h"
 #include "objects/builtin_routines.h"
 #include "objects/character.h"
-#include "script/count_slot.h"
 #include "objects/object_pool.h"
 #include "objects/player_select.h"
+#include "script/count_slot.h"
 #include "script/registers.h"
 
 namespace tolv {

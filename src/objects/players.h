@@ -2,8 +2,8 @@
 #pragma once
 #include <cstdint>
 
-#include "objects/records.h"
 #include "script/operands.h"
+#include "script/records.h"
 
 namespace tolv {
 

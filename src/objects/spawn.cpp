@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "files/tokenizer.h"
 #include "base/message_log.h"
+#include "files/tokenizer.h"
 #include "objects/builtin_routines.h"
 #include "objects/object_pool.h"
 #include "objects/object_type.h"

@@ -2,7 +2,7 @@
 #pragma once
 #include <cstdint>
 
-#include "objects/records.h"
+#include "script/records.h"
 
 namespace tolv {
 

@@ -3,7 +3,7 @@
 #pragma once
 #include <cstdint>
 
-#include "objects/object_type.h"
+#include "base/scope_counts.h"
 #include "world/sprite_frame.h"
 
 namespace tolv {

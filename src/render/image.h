@@ -3,6 +3,8 @@
 #pragma once
 #include <cstdint>
 
+#include "world/sprite_frame.h"
+
 namespace tolv {
 
 struct Image {
@@ -19,6 +21,9 @@ struct Image {
 // with the image unchanged.
 int LoadImageFile(const char* name, Image* image, int set_palette);
 void FreeImage(Image* image);
+// Gives the frame its own copy of the width x height area at (x, y) of
+// the image; false (frame untouched) when the area leaves the image.
+bool CutFrameFromImage(const Image* image, SpriteFrame* frame, int32_t x, int32_t y);
 
 // The image every frame-block loader cuts from.
 extern Image sprite_image;

@@ -5,8 +5,8 @@
 #include <new>
 #include <vector>
 
-#include "files/game_files.h"
 #include "base/message_log.h"
+#include "files/game_files.h"
 #include "render/image.h"
 
 namespace tolv {

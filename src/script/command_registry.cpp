@@ -1,5 +1,6 @@
-// Every command list of the engine, one line each. Add a subsystem's list
-// here (declaration and entry) when its commands land.
+// The script machine's own command lists, one line each. Lists of the
+// subsystems above it are added at start-up through RegisterCommandLists
+// (game/command_lists.cpp registers them all).
 #include "script/commands.h"
 
 namespace tolv {
@@ -20,23 +21,12 @@ extern const CommandList distance_command_list;        // script/distance_comman
 extern const CommandList array_command_list;           // script/array_commands.cpp
 extern const CommandList count_command_list;           // script/count_commands.cpp
 extern const CommandList handle_command_list;          // script/handle_commands.cpp
-extern const CommandList other_context_command_list;   // script/other_context_commands.cpp
 extern const CommandList slot_command_list;            // script/slot_commands.cpp
 extern const CommandList timed_control_command_list;   // script/timed_control_commands.cpp
-extern const CommandList object_command_list;          // objects/object_commands.cpp
-extern const CommandList player_command_list;          // objects/player_commands.cpp
-extern const CommandList layout_command_list;          // objects/layout_commands.cpp
 extern const CommandList table_command_list;           // script/table_commands.cpp
-extern const CommandList level_command_list;           // game/level_commands.cpp
-extern const CommandList player_label_command_list;    // objects/player_label_commands.cpp
-extern const CommandList stat_obj_command_list;        // objects/stat_obj_commands.cpp
-extern const CommandList stat_obj_placement_command_list;  // objects/stat_obj_placement.cpp
-extern const CommandList stat_obj_menu_command_list;   // objects/stat_obj_menu.cpp
 extern const CommandList pending_command_list;         // script/pending_command_list.cpp
-extern const CommandList script_file_command_list;     // game/script_file_commands.cpp
-extern const CommandList draw_frame_command_list;      // objects/draw_frame_command.cpp
 
-const CommandList* const command_lists[] = {
+const CommandList* command_lists[kMaxCommandLists] = {
     &flow_command_list,
     &timed_command_list,
     &assign_command_list,
@@ -53,22 +43,26 @@ const CommandList* const command_lists[] = {
     &array_command_list,
     &count_command_list,
     &handle_command_list,
-    &other_context_command_list,
     &slot_command_list,
     &timed_control_command_list,
-    &object_command_list,
-    &player_command_list,
-    &layout_command_list,
     &table_command_list,
-    &level_command_list,
-    &player_label_command_list,
-    &stat_obj_command_list,
-    &stat_obj_placement_command_list,
-    &stat_obj_menu_command_list,
     &pending_command_list,
-    &script_file_command_list,
-    &draw_frame_command_list,
 };
-const size_t command_list_count = sizeof(command_lists) / sizeof(command_lists[0]);
+// The lists end at the first null entry.
+static size_t OwnListCount() {
+  size_t n = 0;
+  while (n < kMaxCommandLists && command_lists[n]) n++;
+  return n;
+}
+size_t command_list_count = OwnListCount();
+
+void RegisterCommandLists(std::initializer_list<const CommandList*> lists) {
+  for (const CommandList* list : lists) {
+    bool known = false;
+    for (size_t l = 0; l < command_list_count; l++) known |= command_lists[l] == list;
+    if (!known && command_list_count < kMaxCommandLists) command_lists[command_list_count++] = list;
+  }
+  BuildCommandTables();
+}
 
 }  // namespace tolv

@@ -16,7 +16,9 @@ int BuildCommandTables() {
   int duplicates = 0;
   for (int i = 0; i <= kCommandCount; i++)
     script_commands[i] = timed_commands[i] = stat_obj_commands[i] = UnavailableCommand;
-  for (size_t l = 0; l < command_list_count; l++) {
+  // Runs before main too, so it goes by the null that ends the lists, not
+  // by command_list_count.
+  for (size_t l = 0; l < kMaxCommandLists && command_lists[l]; l++) {
     const CommandList& list = *command_lists[l];
     for (size_t k = 0; k < list.count; k++) {
       const CommandDef& d = list.defs[k];

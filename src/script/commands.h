@@ -2,12 +2,15 @@
 //
 // Every command ID is defined exactly once, in the CommandDef list of the
 // file that implements it: its generic instruction length and its handler
-// in each table (null = not served by that table). command_registry.cpp
-// names every list; the tables, the compiler's operand lengths and the
-// debug listings are all built from those lists.
+// in each table (null = not served by that table). The tables, the
+// compiler's operand lengths and the debug listings are all built from the
+// registered lists: the script machine's own from the start
+// (command_registry.cpp), the other subsystems' once registered
+// (game/command_lists.cpp registers every one at engine start-up).
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 
 #include "script/machine.h"
 
@@ -48,9 +51,12 @@ void UnavailableCommand();
 // defined more than once (0 in a correct build); idempotent.
 int BuildCommandTables();
 
-// All registered lists (command_registry.cpp).
-extern const CommandList* const command_lists[];
-extern const size_t command_list_count;
+// The registered lists (command_registry.cpp).
+constexpr size_t kMaxCommandLists = 64;
+extern const CommandList* command_lists[kMaxCommandLists];
+extern size_t command_list_count;
+// Adds the lists not registered yet, then builds the tables again.
+void RegisterCommandLists(std::initializer_list<const CommandList*> lists);
 
 // Dispatch index of an instruction's word 0: the low 16 bits carry the ID
 // (the compiler packs flags above), and IDs past 1550 run UnavailableCommand.

@@ -50,6 +50,10 @@ void CountLoopTimed() {
   }
 }
 
+static void NoCount() {}
+CommandHandler count_in_stat_obj = NoCount;
+void CountLoopStatObj() { count_in_stat_obj(); }
+
 static const CommandDef kCount[] = {
     {kCountCommand, 4, CountLoopInRegisters, CountLoopTimed, CountLoopStatObj, "count"},
 };

@@ -12,8 +12,12 @@ constexpr int kCountCommand = 28;
 void CountLoopInRegisters();      // counter: register op2
 void CountLoopInObjectVars();     // counter: running object's variable op2
 void CountLoopInCharacterVars();  // counter: current character variable op2
-void CountLoopStatObj();          // counter: running stat object's counter op2
+void CountLoopStatObj();          // counter: running stat object's counter op2 (count_in_stat_obj)
 void CountLoopTimed();            // counter: timed_context's counter list
+
+// The stat object variant's work; the stat objects own their counters and
+// install it. Does nothing until then.
+extern CommandHandler count_in_stat_obj;
 
 class CountSlotGuard {
  public:

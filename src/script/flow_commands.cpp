@@ -48,7 +48,7 @@ static void EndUnhandledTimed() {
 // Function numbers: the operand, a label of the current player's character,
 // or a current character variable.
 static uint16_t OperandFunction() { return Low16(Op(1)); }
-static uint16_t CharacterLabelFunction() { return CharacterLabel(current_player, RegOrConst(Op(1))); }
+static uint16_t CharacterLabelFunction() { return character_label(current_player, RegOrConst(Op(1))); }
 static uint16_t CharacterVarFunction() { return static_cast<uint16_t>(CharVar(Op(1))); }
 
 static void RunNow(uint16_t f) {

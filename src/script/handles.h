@@ -7,7 +7,7 @@
 #pragma once
 #include <cstdint>
 
-#include "objects/records.h"
+#include "script/records.h"
 
 namespace tolv {
 

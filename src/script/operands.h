@@ -5,8 +5,8 @@
 #pragma once
 #include <cstdint>
 
-#include "objects/records.h"
 #include "script/machine.h"
+#include "script/records.h"
 
 namespace tolv {
 

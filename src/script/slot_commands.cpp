@@ -1,9 +1,9 @@
 // Context slots: the commands that fill, copy and swap the three object
 // slots (A, B, D) and the three player slots. A slot-setting command that
 // finds no record stores the void record.
-#include "objects/object_globals.h"
 #include "script/commands.h"
 #include "script/handles.h"
+#include "script/object_globals.h"
 #include "script/operands.h"
 #include "script/registers.h"
 

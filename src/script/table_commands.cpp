@@ -1,6 +1,6 @@
 // Script data table reads: destination := element op2 of table op1.
-#include "game/data_tables.h"
 #include "script/operand_kinds.h"
+#include "script/script_tables.h"
 
 namespace tolv {
 

@@ -1,12 +1,12 @@
 // Function control in other owners' timed contexts: an object's Animation
 // context (order, context and replace rules), a player's main context
 // (player rule), and running an object's Animation lanes now (1521).
-#include "objects/object_globals.h"
 #include "script/commands.h"
 #include "script/function_labels.h"
 #include "script/global_contexts.h"
 #include "script/machine_state.h"
 #include "script/nested_run.h"
+#include "script/object_globals.h"
 #include "script/operands.h"
 
 namespace tolv {
@@ -73,8 +73,8 @@ static void StopInTimed(TimedScriptContext* c, uint16_t f) {
 // Function numbers: the operand, or a label (a missing label names no
 // function, and the command then does nothing at all).
 static uint16_t Operand() { return Low16(Op(1)); }
-static uint16_t AnimationLabel() { return TypeAnimationLabel(object_operand_d, RegOrConst(Op(1))); }
-static uint16_t CharacterLabelD() { return CharacterLabel(player_operand_d, RegOrConst(Op(1))); }
+static uint16_t AnimationLabel() { return type_animation_label(object_operand_d, RegOrConst(Op(1))); }
+static uint16_t CharacterLabelD() { return character_label(player_operand_d, RegOrConst(Op(1))); }
 static uint16_t TableLabelD() { return PlayerTableLabel(player_operand_d, RegOrConst(Op(1))); }
 
 template <uint16_t (*Function)()>

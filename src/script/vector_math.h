@@ -3,9 +3,9 @@
 #pragma once
 #include <cstdint>
 
-#include "objects/records.h"
 #include "script/angle_tables.h"
 #include "script/operands.h"
+#include "script/records.h"
 
 namespace tolv {
 

@@ -1,11 +1,10 @@
-// Sprite frame set-up, cutting from images and mirroring.
+// Sprite frame set-up and mirroring.
 #include "world/sprite_frame.h"
 
 #include <cstdlib>
 #include <cstring>
 #include <new>
 
-#include "render/image.h"
 
 namespace tolv {
 
@@ -36,18 +35,6 @@ void FreeSpriteFrame(SpriteFrame* f) {
   f->pixels = nullptr;
   f->attack_boxes = f->mirrored_attack_boxes = f->hurt_boxes = f->mirrored_hurt_boxes = nullptr;
   f->hotspots = f->mirrored_hotspots = nullptr;
-}
-
-bool CutFrameFromImage(const Image* image, SpriteFrame* f, int32_t x, int32_t y) {
-  if (x < 0 || y < 0 || !image->pixels || x + f->width > image->width || y + f->height > image->height)
-    return false;
-  auto* px = static_cast<uint8_t*>(std::malloc(size_t{f->width} * f->height));
-  if (!px) throw std::bad_alloc();
-  for (int row = 0; row < f->height; row++)
-    std::memcpy(px + size_t{f->width} * row, image->pixels + size_t{image->width} * (y + row) + x, f->width);
-  std::free(f->pixels);
-  f->pixels = px;
-  return true;
 }
 
 static int32_t MirrorX(const SpriteFrame& f) { return f.width - 1 + f.draw_x + f.back_draw_x; }

@@ -42,9 +42,6 @@ void InitSpriteFrame(SpriteFrame* frame, int32_t width, int32_t height);
 void InitFrameOffsets(SpriteFrame* frame);
 // Frees pixels, boxes and hot spots (not the record); counts stay.
 void FreeSpriteFrame(SpriteFrame* frame);
-// Gives the frame its own copy of the width x height area at (x, y) of
-// the image; false (frame untouched) when the area leaves the image.
-bool CutFrameFromImage(const struct Image* image, SpriteFrame* frame, int32_t x, int32_t y);
 // A box or hot spot drawn mirrored: MX = width - 1 + x offset + backward
 // x offset, MY likewise; (l, r, t, b) -> (MX - r, MX - l, MY - b, MY - t).
 Box MirrorBox(const SpriteFrame& frame, const Box& box);

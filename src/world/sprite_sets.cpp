@@ -3,8 +3,8 @@
 #include <cstdlib>
 #include <new>
 
-#include "game/scopes.h"
 #include "base/message_log.h"
+#include "files/scopes.h"
 
 namespace tolv {
 

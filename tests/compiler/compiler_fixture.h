@@ -14,10 +14,11 @@
 #include "compiler/compile_scopes.h"
 #include "compiler/compile_state.h"
 #include "compiler/compiler.h"
-#include "compiler/string_var_resolver.h"
 #include "compiler/lexer_link.h"
+#include "compiler/string_var_resolver.h"
 #include "files/working_folder.h"
-#include "objects/records.h"
+#include "script/commands.h"
+#include "script/records.h"
 
 namespace tolv::test {
 
@@ -39,12 +40,26 @@ inline Listing ListingOf(const ScriptFunction& fn) {
   return out;
 }
 
+// Commands of subsystems above the compiler that these tests compile in
+// the generic form. The engine registers their real lists at start-up (the
+// game tests check every length); here the compiler sees their lengths.
+inline const CommandDef kUpperCommands[] = {
+    {12, 3, nullptr, nullptr, nullptr, "element kind"},
+    {92, 6, nullptr, nullptr, nullptr, "node rectangle"},
+    {93, 9, nullptr, nullptr, nullptr, "node rectangle targets"},
+    {1161, 2, nullptr, nullptr, nullptr, "start in OD mover"},
+    {1398, 2, nullptr, nullptr, nullptr, "pause with menu"},
+    {1441, 3, nullptr, nullptr, nullptr, "reload character"},
+};
+inline const CommandList kUpperCommandList = TOLV_LIST(kUpperCommands);
+
 class CompilerTest : public ::testing::Test {
  protected:
   char folder[64] = "/tmp/tolv_compiler_XXXXXX";
   char saved_cwd[4096] = {};
 
   void SetUp() override {
+    RegisterCommandLists({&kUpperCommandList});
     ASSERT_TRUE(getcwd(saved_cwd, sizeof saved_cwd));
     ASSERT_TRUE(mkdtemp(folder));
     base_folder = game_folder = folder;

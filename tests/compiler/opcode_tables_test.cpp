@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "../script/family_reference.h"
 #include "compiler/opcode_tables.h"
+#include "../script/family_reference.h"
 
 namespace tolv {
 namespace {

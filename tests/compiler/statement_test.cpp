@@ -1,7 +1,6 @@
 // Command lines: the generic form, jumps, the counted form and the special
 // operand shapes.
 #include "compiler_fixture.h"
-#include "objects/object_type.h"
 #include "script/commands.h"
 #include "script/global_contexts.h"
 
@@ -11,7 +10,7 @@ namespace {
 struct StatementTest : CompilerTest {
   void TearDown() override {
     script_functions.game = script_functions.zone = 0;
-    object_type_counts = ScopeCounts();
+    compile_scopes.object_types = {};
     CompilerTest::TearDown();
   }
 };
@@ -112,8 +111,7 @@ TEST_F(StatementTest, FlagLines) {
 }
 
 TEST_F(StatementTest, SpawnShape) {
-  object_type_counts.game = 100;
-  object_type_counts.zone = 10;
+  compile_scopes.object_types = {100, 10};
   compile_scopes.stat_obj_defs = {2, 2};
   EXPECT_EQ(Line("#36 :z3 :R1 :5 :r2 :0 :0 :2 :7 :8"), (Words{36, 103 | 1u << 29, 257, 5, 0x40000002u, 0, 0, 2, 7, 8}));
   EXPECT_EQ(Line("#36 :a1 :1 :r2 :0 :0 :0 :0"), (Words{36, 111 | 1u << 28, 1, 2, 0, 0, 0, 0}));

@@ -2,9 +2,9 @@
 // code, and the table read commands.
 #include "game/data_tables.h"
 #include "loading_fixture.h"
-#include "objects/records.h"
 #include "script/commands.h"
 #include "script/global_contexts.h"
+#include "script/records.h"
 
 namespace tolv::test {
 namespace {

@@ -5,21 +5,21 @@
 #include <iterator>
 
 #include "audio/sound_lists.h"
+#include "base/key_state.h"
 #include "compiler/alias_tables.h"
 #include "compiler/compile_scopes.h"
 #include "game/data_tables.h"
+#include "game/key_maps.h"
+#include "game/launch_options.h"
 #include "game/object_defs.h"
-#include "host/key_maps.h"
-#include "base/key_state.h"
-#include "host/launch_options.h"
 #include "loading_fixture.h"
 #include "objects/character.h"
 #include "objects/object_pool.h"
 #include "objects/players.h"
-#include "objects/stat_obj_def.h"
 #include "render/font.h"
 #include "script/global_contexts.h"
 #include "script/string_slots.h"
+#include "stat/stat_obj_def.h"
 #include "world/sprite_sets.h"
 
 namespace tolv::test {

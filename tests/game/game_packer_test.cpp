@@ -1,5 +1,5 @@
-#include "game/def_rewriter.h"
 #include "files/folder_listing.h"
+#include "game/def_rewriter.h"
 #include "pack_test_util.h"
 
 namespace tolv::test {

@@ -6,15 +6,15 @@
 #include "audio/sound_lists.h"
 #include "game/act_records.h"
 #include "game/data_tables.h"
-#include "host/headless.h"
+#include "game/headless.h"
 #include "objects/character.h"
 #include "objects/object_pool.h"
 #include "objects/players.h"
-#include "objects/stat_obj_def.h"
 #include "render/font.h"
 #include "script/global_contexts.h"
 #include "script/registers.h"
 #include "script/string_slots.h"
+#include "stat/stat_obj_def.h"
 #include "world/sprite_sets.h"
 
 namespace tolv::test {

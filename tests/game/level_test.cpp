@@ -5,11 +5,11 @@
 #include "loading_fixture.h"
 #include "objects/object_pool.h"
 #include "objects/players.h"
-#include "objects/stat_obj_def.h"
 #include "render/font.h"
 #include "script/commands.h"
 #include "script/global_contexts.h"
 #include "script/string_slots.h"
+#include "stat/stat_obj_def.h"
 #include "world/sprite_sets.h"
 
 namespace tolv::test {

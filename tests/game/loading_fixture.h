@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "base/message_log.h"
+#include "game/engine_init.h"
 #include "game/game_loading.h"
 #include "game/level_loading.h"
-#include "game_test_util.h"
-#include "host/engine_init.h"
-#include "base/message_log.h"
 #include "script/operands.h"
 #include "script/registers.h"
+#include "../files/game_test_util.h"
 
 namespace tolv::test {
 

@@ -6,8 +6,8 @@
 #include "files/archive_reader.h"
 #include "files/archive_writer.h"
 #include "game/game_packer.h"
-#include "game_test_util.h"
 #include "script/random.h"
+#include "../files/game_test_util.h"
 
 namespace tolv::test {
 

@@ -4,11 +4,11 @@
 // on, compared.
 #include <algorithm>
 
-#include "game/act_records.h"
 #include "files/archive_reader.h"
+#include "game/act_records.h"
 #include "game/game_packer.h"
+#include "game/headless.h"
 #include "game/object_defs.h"
-#include "host/headless.h"
 #include "game_snapshot.h"
 #include "loading_fixture.h"
 #include "pack_test_util.h"

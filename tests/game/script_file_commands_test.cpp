@@ -1,3 +1,4 @@
+#include "game/command_lists.h"
 #include "game/script_file_commands.h"
 
 #include <unistd.h>
@@ -5,11 +6,11 @@
 #include <filesystem>
 #include <string>
 
-#include "../script/space_fixture.h"
-#include "game_test_util.h"
 #include "base/message_log.h"
 #include "script/lane_access.h"
 #include "script/string_slots.h"
+#include "../files/game_test_util.h"
+#include "../script/space_fixture.h"
 
 namespace tolv {
 namespace {
@@ -26,6 +27,7 @@ class ScriptFileTest : public SpaceFixture {
 
   void SetUp() override {
     SpaceFixture::SetUp();
+    RegisterGameCommands();
     saved_cwd = fs::current_path();
     char tmpl[] = "/tmp/tolv_sfile_XXXXXX";
     ASSERT_NE(mkdtemp(tmpl), nullptr);

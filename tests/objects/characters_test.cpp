@@ -4,11 +4,11 @@
 
 #include "base/key_state.h"
 #include "object_world.h"
-#include "objects/character_loader.h"
 #include "objects/character.h"
-#include "script/string_slots.h"
+#include "objects/character_loader.h"
 #include "objects/player_select.h"
 #include "render/image.h"
+#include "script/string_slots.h"
 
 namespace tolv::test {
 

@@ -4,9 +4,9 @@
 #include <fstream>
 #include <iterator>
 
+#include "base/message_log.h"
 #include "files/game_files.h"
 #include "files/working_folder.h"
-#include "base/message_log.h"
 #include "layout_fixture.h"
 #include "script/string_slots.h"
 

@@ -6,12 +6,13 @@
 #include <vector>
 
 #include "objects/builtin_routines.h"
+#include "objects/command_lists.h"
 #include "objects/object_layout.h"
 #include "objects/object_pool.h"
 #include "objects/object_type.h"
-#include "objects/records.h"
 #include "script/commands.h"
 #include "script/operands.h"
+#include "script/records.h"
 #include "script/registers.h"
 
 namespace tolv::test {
@@ -34,6 +35,15 @@ inline void BuildCodeSet(CodeSet& set) {
   set.act = 1;
 }
 
+// Movers 1-5 belong to the physics subsystem: distinct stand-ins let the
+// writer tell them apart.
+template <int kind>
+void StandInMover() {}
+inline void InstallStandInMovers() {
+  const ObjectRoutine movers[] = {StandInMover<1>, StandInMover<2>, StandInMover<3>, StandInMover<4>, StandInMover<5>};
+  for (int i = 0; i < 5; i++) builtin_movers[i + 1] = movers[i];
+}
+
 struct LayoutWorld {
   std::vector<ObjectType> types;
   CodeSet& anim = object_code_sets[kAnimationCode];
@@ -44,7 +54,9 @@ struct LayoutWorld {
     BuildCommandTables();
     AllocRegisters(16);
     ResetRegisters();
+    RegisterObjectCommands();
     InstallBuiltinRoutines();
+    InstallStandInMovers();
     types.assign(kGameTypes + kZoneTypes + kActTypes, ObjectType{});
     for (size_t t = 0; t < types.size(); t++) {
       types[t].variable_count = t % 4;

@@ -11,6 +11,8 @@
 
 #include "base/message_log.h"
 #include "objects/builtin_routines.h"
+#include "objects/command_lists.h"
+#include "objects/label_lookups.h"
 #include "objects/object_pool.h"
 #include "objects/object_type.h"
 #include "objects/players.h"
@@ -27,7 +29,9 @@ class ObjectWorld : public ::testing::Test {
     BuildCommandTables();
     AllocRegisters(16);
     ResetRegisters();
+    RegisterObjectCommands();
     InstallBuiltinRoutines();
+    InstallLabelLookups();
     AllocObjectPool();
     ResetPlayers();
     ClearMessages();

@@ -1,5 +1,5 @@
 // Scenes for the draw pass tests: the world fixture with a real screen
-// mode, a few tiles and planes, sprite sets, and layouts built in memory.
+// mode, a few tiles and planes, sprite sets and a font.
 #pragma once
 #include <deque>
 #include <string>
@@ -7,62 +7,13 @@
 #include "../render/frame_check.h"
 #include "../render/sprite_fixture.h"
 #include "objects/draw_pass.h"
-#include "objects/stat_obj.h"
+#include "objects/stat_obj_hooks.h"
 #include "render/font.h"
 #include "world/sprite_sets.h"
 #include "world/tile_plane.h"
 #include "world_fixture.h"
 
 namespace tolv::test {
-
-// A layout instance (stat object id 1) assembled node by node.
-class MemoryLayout {
- public:
-  MemoryLayout() {
-    nodes_.resize(2);
-    for (auto& n : nodes_) n.visible = 1, n.right = n.clip_right = 319, n.bottom = n.clip_bottom = 239;
-    children_.resize(2), elements_of_.resize(2);
-  }
-  ~MemoryLayout() { stat_obj_pool[0] = StatObj{}; }
-  uint8_t Node(uint8_t parent, int32_t x, int32_t y, int16_t l, int16_t t, int16_t r, int16_t b, uint8_t vis = 1) {
-    StatObjNode n;
-    n.parent = parent, n.x = x, n.y = y, n.left = l, n.top = t, n.right = r, n.bottom = b, n.visible = vis;
-    nodes_.push_back(n);
-    children_.emplace_back(), elements_of_.emplace_back();
-    children_[parent].push_back(uint8_t(nodes_.size() - 1));
-    return uint8_t(nodes_.size() - 1);
-  }
-  StatObjElement& Element(uint8_t node, uint8_t kind, int32_t x, int32_t y, uint16_t source = 0) {
-    StatObjElement& e = elements_.emplace_back();
-    e.parent = node, e.visible = 1, e.kind = kind, e.x = x, e.y = y, e.source = source, e.start_function = 65535;
-    elements_of_[node].push_back(uint8_t(elements_.size() - 1));
-    return e;
-  }
-  // Publishes the instance as stat object 1 (built before any element is
-  // added again: the records live in deques that never move).
-  int32_t Publish() {
-    for (size_t i = 0; i < nodes_.size(); i++) {
-      nodes_[i].children = children_[i].data(), nodes_[i].child_count = uint8_t(children_[i].size());
-      nodes_[i].elements = elements_of_[i].data(), nodes_[i].element_count = uint8_t(elements_of_[i].size());
-    }
-    flat_nodes_.assign(nodes_.begin(), nodes_.end());
-    flat_elements_.assign(elements_.begin(), elements_.end());
-    StatObj& so = stat_obj_pool[0];
-    so = StatObj{};
-    so.in_use = 1;
-    so.nodes = flat_nodes_.data(), so.node_count = uint16_t(flat_nodes_.size());
-    so.elements = flat_elements_.data(), so.element_count = uint8_t(flat_elements_.size());
-    return 1;
-  }
-  StatObjNode& Drawn(uint8_t n) { return flat_nodes_[n]; }
-
- private:
-  std::deque<StatObjNode> nodes_;
-  std::deque<StatObjElement> elements_;
-  std::deque<std::vector<uint8_t>> children_, elements_of_;
-  std::vector<StatObjNode> flat_nodes_;
-  std::vector<StatObjElement> flat_elements_;
-};
 
 // Solid sprites: set 0 frames of 12, 8 and 4 pixels square in colours 31,
 // 32, 33; set 1 an asymmetric 6x4 frame with offsets (-3, -2).
@@ -84,7 +35,7 @@ class SceneTest : public WorldTest {
       types[t].sprite_lists = set_ptrs_, types[t].sprite_list_count = 2;
       types[t].variable_count = 4;
     }
-    kept_free_ = free_stat_obj;
+    kept_free_ = free_stat_obj, kept_draw_ = draw_stat_obj;
     free_stat_obj = [](int32_t) {};
   }
   void TearDown() override {
@@ -95,7 +46,7 @@ class SceneTest : public WorldTest {
     debug_types = nullptr, debug_type_count = 0;
     box_outlines = 0;
     WorldTest::TearDown();
-    free_stat_obj = kept_free_;
+    free_stat_obj = kept_free_, draw_stat_obj = kept_draw_;
   }
 
   // Tiles: 0 empty, 1 solid 40, 2 a checker of 41 and colour 0, 3 rows
@@ -170,6 +121,7 @@ class SceneTest : public WorldTest {
   uint32_t row_starts_[8], wraps_[2][8];
   int32_t offsets_[2][8];
   void (*kept_free_)(int32_t) = nullptr;
+  void (*kept_draw_)() = nullptr;
 };
 
 }  // namespace tolv::test

@@ -34,22 +34,24 @@ TEST_F(SceneTest, PlaneObjectsDrawWhileActiveInTheView) {
   EXPECT_EQ(plane_calls, (std::vector<PlaneCall>{{true, &planes_[1]}, {false, &planes_[0]}}));
 }
 
+std::vector<ObjectSlot*> layouts_drawn;
+
 TEST_F(SceneTest, HudShowsInItsPlayersViewAndThePauseMenuInEvery) {
-  MemoryLayout layout;
-  layout.Element(1, kElemSetSprite, 20, 20).frame = 2;
-  layout.Publish();
   stat_obj_def_counts.total = 1;
   build_stat_obj = [](uint32_t) { return int32_t{1}; };
+  draw_stat_obj = [] { layouts_drawn.push_back(running_slot); };
   int32_t hud_args[2] = {0, 1}, menu_args[1] = {0};
   ASSERT_TRUE(SpawnObject(kTypeHud, 0, 0, 0, 0, 0, 2, hud_args));
-  DrawScene(0);
-  EXPECT_EQ(Count(33), 0);
-  DrawScene(1);
-  EXPECT_EQ(Count(33), 16);
-  ClearArea();
+  ObjectSlot* hud = last_spawned_slot;
   ASSERT_TRUE(SpawnObject(kTypePauseMenu, 0, 0, 0, 0, 0, 1, menu_args));
+  ObjectSlot* menu = last_spawned_slot;
+  layouts_drawn.clear();
   DrawScene(0);
-  EXPECT_EQ(Count(33), 16);
+  EXPECT_EQ(layouts_drawn, (std::vector<ObjectSlot*>{menu}));
+  layouts_drawn.clear();
+  DrawScene(1);
+  EXPECT_EQ(layouts_drawn, (std::vector<ObjectSlot*>{hud, menu}));
+  EXPECT_EQ(running_slot, &void_slot);
 }
 
 TEST_F(SceneTest, PlayerObjectShowsItsRunningMainLanesFlipped) {

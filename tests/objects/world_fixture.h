@@ -1,6 +1,6 @@
 // Worlds built in memory for the world update tests: object types whose
 // Movement and Drawing scripts use a few test commands at borrowed IDs,
-// players with one character, and the headless engine under them.
+// players with one character, and the objects subsystem under them.
 #pragma once
 #include <gtest/gtest.h>
 
@@ -8,20 +8,19 @@
 #include <initializer_list>
 #include <vector>
 
-#include "host/game_frame.h"
-#include "host/headless.h"
 #include "base/key_state.h"
 #include "objects/builtin_routines.h"
 #include "objects/character.h"
+#include "objects/collision_passes.h"
 #include "objects/draw_order.h"
 #include "objects/object_pool.h"
 #include "objects/object_type.h"
+#include "objects/objects_state.h"
 #include "objects/player_select.h"
 #include "objects/players.h"
 #include "objects/spawn.h"
 #include "objects/stat_obj_hooks.h"
 #include "objects/world_update.h"
-#include "physics/collision_passes.h"
 #include "script/commands.h"
 #include "script/global_contexts.h"
 #include "script/operands.h"
@@ -80,7 +79,7 @@ class WorldTest : public ::testing::Test {
   static constexpr int kTypes = 8;
   ObjectType types[kTypes];
 
-  static void SetUpTestSuite() { StartHeadlessEngine(); }
+  static void SetUpTestSuite() { StartObjects(); }
 
   void SetUp() override {
     ASSERT_EQ(BuildCommandTables(), 0);

@@ -6,10 +6,10 @@
 #include <initializer_list>
 #include <vector>
 
-#include "objects/records.h"
 #include "script/commands.h"
 #include "script/machine.h"
 #include "script/operands.h"
+#include "script/records.h"
 #include "script/registers.h"
 
 namespace tolv::test {

@@ -7,8 +7,8 @@
 #include <initializer_list>
 #include <vector>
 
-#include "objects/records.h"
 #include "script/operand_kinds.h"
+#include "script/records.h"
 #include "script/registers.h"
 
 namespace tolv {

@@ -1,0 +1,79 @@
+#include "game/game_frame.h"
+
+#include "objects/draw_order.h"
+#include "objects/draw_pass.h"
+#include "objects/object_pool.h"
+#include "objects/player_select.h"
+#include "objects/stat_obj_hooks.h"
+#include "objects/world_update.h"
+#include "render/frame.h"
+#include "script/global_contexts.h"
+#include "script/operands.h"
+#include "script/registers.h"
+#include "stat/stat_obj.h"
+#include "world/frame_steps.h"
+
+namespace tolv {
+
+uint32_t game_frame_counter = 0;
+uint8_t view_count = 1;
+int32_t screen_shake_x = 0, screen_shake_y = 0;
+
+constexpr uint32_t kFreezePalette = 1u << 0;
+constexpr uint32_t kFreezeCounter = 1u << 1;
+constexpr uint32_t kRegFrameSkip = 249;
+
+// The pause menu runs instead of the world; a menu whose object has gone
+// counts as none.
+static bool RunPauseMenu() {
+  if (!registers[kRegPause] || pause_stat_obj == 65535) return false;
+  ObjectSlot* o = pause_slot;
+  if (!o || o->order_index >= ActiveObjectCount() || object_slots[o->order_index] != o ||
+      o->vars[0] != kTypePauseMenu)
+    return false;
+  running_slot = o;
+  run_stat_obj();
+  running_slot = o;
+  draw_stat_obj();
+  return true;
+}
+
+static void PrepareView(int p) {
+  registers[kRegPlayer] = p;
+  SelectPlayer(p);
+  if (p == 1) registers[kRegView] = 1;
+  if (p == 0 && !(static_cast<uint32_t>(registers[kRegFreeze]) & kFreezePalette)) run_palette_effects();
+  ease_camera_limits();
+  registers[kRegCameraX] = static_cast<int32_t>(static_cast<uint32_t>(registers[19 + p]) + static_cast<uint32_t>(screen_shake_x));
+  registers[kRegCameraY] = static_cast<int32_t>(static_cast<uint32_t>(registers[21 + p]) + static_cast<uint32_t>(screen_shake_y));
+}
+
+// The second view of the two-view mode is drawn 224 rows lower.
+static void DrawView(int v) {
+  if (!registers[kRegFrameSkip]) update_plane_scroll();
+  SelectFrameView(v);
+  DrawScene(v);
+  SelectFrameView(0);
+}
+
+void RunGameFrame() {
+  if (RunPauseMenu()) return;
+  registers[kRegView] = 0;
+  select_palette_bank(0);
+  if (!(static_cast<uint32_t>(registers[kRegFreeze]) & kFreezeCounter)) {
+    game_frame_counter++;
+    animate_tiles();
+  }
+  UpdateWorld();
+  current_context = &global_context;
+  RunLanes();
+  PrepareView(0);
+  DrawView(0);
+  PrepareView(1);
+  if (view_count == 2) {
+    select_palette_bank(1);
+    DrawView(1);
+  }
+}
+
+}  // namespace tolv

@@ -1,0 +1,80 @@
+#include "game/launch_options.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+
+namespace tolv {
+
+WarpRequest warp_request;
+std::vector<RegisterAssignment> register_assignments;
+uint8_t open_level_editor = 0;
+std::string game_descriptor = "default.gdf";
+
+static bool Number(const char* arg, int32_t* out) {
+  if (!arg || !*arg) return false;
+  char* end = nullptr;
+  long v = std::strtol(arg, &end, 10);
+  if (*end || v < INT32_MIN || v > INT32_MAX) return false;
+  *out = int32_t(v);
+  return true;
+}
+
+static bool ReadRegs(int argc, char** argv, int& i) {
+  int32_t n = 0;
+  if (!Number(i + 1 < argc ? argv[++i] : nullptr, &n) || n < 0 || n > 4096) return false;
+  for (int32_t k = 0; k < n; k++) {
+    const char* idx = i + 1 < argc ? argv[++i] : nullptr;
+    bool user = idx && (idx[0] == 'U' || idx[0] == 'u');
+    int32_t index = 0, value = 0;
+    if (!Number(user ? idx + 1 : idx, &index) || index < 0) return false;
+    if (!Number(i + 1 < argc ? argv[++i] : nullptr, &value)) return false;
+    register_assignments.push_back({uint32_t(index) | (user ? 0x80000000u : 0), value});
+  }
+  return true;
+}
+
+// Options of the palette, level and editor tools, which this build lacks.
+static bool IsToolOption(const char* a) {
+  static const char* const tools[] = {"-paldump", "-palshift", "-levrip", "-multi", "-pal", "-0-63",
+                                      "-64-127", "-128-191", "-192-255", "-4bit", "-tilefile",
+                                      "-levelfile", "-editfiles"};
+  for (const char* t : tools)
+    if (!std::strcmp(a, t)) return true;
+  return false;
+}
+
+bool ReadLaunchOptions(int argc, char** argv) {
+  for (int i = 1; i < argc; i++) {
+    const char* a = argv[i];
+    bool ok = true;
+    if (!std::strcmp(a, "-game")) {
+      ok = i + 1 < argc;
+      if (ok) game_descriptor = argv[++i];
+    } else if (!std::strcmp(a, "-warp")) {
+      WarpRequest& w = warp_request;
+      int32_t* fields[5] = {&w.zone, &w.act, &w.character1, &w.character2, &w.views};
+      for (int32_t* f : fields) ok = ok && Number(i + 1 < argc ? argv[++i] : nullptr, f);
+      w.active = ok;
+    } else if (!std::strcmp(a, "-regs")) {
+      ok = ReadRegs(argc, argv, i);
+    } else if (!std::strcmp(a, "-editor")) {
+      open_level_editor = 1;
+    } else if (!std::strcmp(a, "-pack")) {
+      i++;  // served before the engine starts (RunCommandLineTools)
+    } else if (IsToolOption(a)) {
+      std::fprintf(stderr, "%s: the tools and editors are not part of this build\n", a);
+      return false;
+    } else {
+      ok = false;
+    }
+    if (!ok) {
+      std::fputs("Command-line has uninterpretable errors\n", stderr);
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace tolv

@@ -1,0 +1,40 @@
+#include "host/command_line.h"
+#include "../game/pack_test_util.h"
+
+namespace tolv::test {
+namespace {
+
+class CommandLineTest : public PackTest {
+ protected:
+  int Run(std::vector<std::string> args) {
+    args.insert(args.begin(), "tolv");
+    std::vector<char*> argv;
+    for (std::string& a : args) argv.push_back(a.data());
+    testing::internal::CaptureStderr();
+    int status = RunCommandLineTools(static_cast<int>(argv.size()), argv.data());
+    err = testing::internal::GetCapturedStderr();
+    return status;
+  }
+  std::string err;
+};
+
+TEST_F(CommandLineTest, PackOption) {
+  CopyFixture("beta");
+  fs::rename(Game("beta"), Game("demo"));
+  EXPECT_EQ(Run({"-pack", "demo"}), 0);
+  EXPECT_TRUE(fs::exists(Archive("demo")));
+  EXPECT_EQ(WorkingFolder(), root_.string());
+
+  EXPECT_EQ(Run({"-pack", "nothere"}), 1);
+  EXPECT_EQ(err, "Packing failed: Game folder not found: nothere\n");
+  EXPECT_FALSE(fs::exists(Game("nothere")));
+  for (std::vector<std::string> bad : {std::vector<std::string>{"-pack"}, {"-pack", "-game"}, {"-pack", std::string(50, 'x')}}) {
+    EXPECT_EQ(Run(bad), 1);
+    EXPECT_EQ(err, "Command-line has uninterpretable errors\n");
+  }
+  EXPECT_EQ(Run({}), -1);  // nothing for the tools: the engine starts
+  EXPECT_EQ(Run({"-game", "x.gdf"}), -1);
+}
+
+}  // namespace
+}  // namespace tolv::test
