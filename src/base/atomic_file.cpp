@@ -18,6 +18,8 @@ static std::string TempName(const std::string& path, unsigned n) {
   return dir + "." + name + tail;
 }
 
+std::string AtomicTempPattern(const std::string& name) { return "." + name + ".*.tmp"; }
+
 bool BeginAtomicFile(AtomicFile& f, const std::string& path) {
   f = AtomicFile{};
   f.path = path;
@@ -35,7 +37,7 @@ bool BeginAtomicFile(AtomicFile& f, const std::string& path) {
   return false;
 }
 
-bool WriteAtomicFile(AtomicFile& f, const void* data, size_t n) {
+static bool WriteOut(AtomicFile& f, const void* data, size_t n) {
   const uint8_t* p = static_cast<const uint8_t*>(data);
   while (f.ok && n > 0) {
     ssize_t k = ::write(f.fd, p, n);
@@ -50,8 +52,19 @@ bool WriteAtomicFile(AtomicFile& f, const void* data, size_t n) {
   return f.ok;
 }
 
+bool FlushAtomicFile(AtomicFile& f) {
+  if (!f.pending.empty()) WriteOut(f, f.pending.data(), f.pending.size());
+  f.pending.clear();
+  return f.ok;
+}
+
+bool WriteAtomicFile(AtomicFile& f, const void* data, size_t n) {
+  return FlushAtomicFile(f) && WriteOut(f, data, n);
+}
+
 bool CommitAtomicFile(AtomicFile& f) {
   if (f.fd < 0) return false;
+  FlushAtomicFile(f);
   bool ok = f.ok && ::fsync(f.fd) == 0;
   ok = ::close(f.fd) == 0 && ok;
   f.fd = -1;
@@ -69,6 +82,7 @@ void AbandonAtomicFile(AtomicFile& f) {
   f.fd = -1;
   if (!f.temp_path.empty()) ::unlink(f.temp_path.c_str());
   f.temp_path.clear();
+  f.pending.clear();
   f.ok = false;
 }
 

@@ -15,14 +15,28 @@ struct AtomicFile {
   std::string path;       // the target
   std::string temp_path;  // where the bytes go until Commit
   bool ok = false;        // false after any failed step
+  std::vector<uint8_t> pending;  // bytes not yet written (streaming writers)
 };
+
+// Writes out pending bytes; a failure latches f.ok = false.
+bool FlushAtomicFile(AtomicFile& f);
+// Appends one byte through the pending buffer, for writers that stream
+// byte by byte.
+inline void PutAtomicByte(AtomicFile& f, uint8_t b) {
+  f.pending.push_back(b);
+  if (f.pending.size() >= 65536) FlushAtomicFile(f);
+}
+
+// The names temporary files of `name` get in its folder, as a wildcard
+// (folder listings leave them out).
+std::string AtomicTempPattern(const std::string& name);
 
 // Creates the temporary file exclusively (never through a link); false
 // when it cannot be created.
 bool BeginAtomicFile(AtomicFile& f, const std::string& path);
 // Appends n bytes; a failure latches f.ok = false.
 bool WriteAtomicFile(AtomicFile& f, const void* data, size_t n);
-// Flushes, closes and renames into place; on failure the temporary file is
+// Writes pending bytes, flushes, closes and renames into place; on failure the temporary file is
 // removed and the target left untouched.
 bool CommitAtomicFile(AtomicFile& f);
 // Closes and removes the temporary file.

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 namespace tolv {
 
@@ -15,6 +16,15 @@ void ShowMessage(const char* text) {
   std::strncpy(line, text, kMessageWidth);
   line[kMessageWidth] = 0;
   if (message_log_echo) std::fprintf(stderr, "%s\n", line);
+}
+
+void ShowMessageLines(const char* text) {
+  const std::string all = text ? text : "";
+  size_t i = 0;
+  do {
+    ShowMessage(all.substr(i, kMessageWidth).c_str());
+    i += kMessageWidth;
+  } while (i < all.size());
 }
 
 const char* MessageLine(int i) { return i >= 0 && i < kMessageLines ? message_lines[i] : ""; }

@@ -8,6 +8,8 @@ constexpr int kMessageLines = 48;
 constexpr int kMessageWidth = 40;
 
 void ShowMessage(const char* text);
+// The whole text, in as many lines of kMessageWidth as it takes.
+void ShowMessageLines(const char* text);
 // Line i of the log, 0 the oldest; "" when empty.
 const char* MessageLine(int i);
 void ClearMessages();

@@ -4,6 +4,7 @@
 
 #include "compiler/compile_state.h"
 #include "compiler/operand_coding.h"
+#include "script/command_ids.h"
 
 namespace tolv {
 
@@ -49,21 +50,21 @@ void CompileElse() {
   if (!if_depth) ScriptError("Found Else without an If");
   IfEntry& e = if_stack[if_depth - 1];
   if (e.else_slot) ScriptError("Found a second Else for the same If");
-  NewInstruction(compiler.current, 2)[0] = 63;
+  NewInstruction(compiler.current, 2)[0] = kCmdElse;
   InstructionWord(e.slot, 3) = compiler.current;
   e.else_slot = compiler.current;
 }
 
 void CompileEndIf() {
   if (!if_depth) ScriptError("Found EndIf without an If");
-  NewInstruction(compiler.current, 1)[0] = 64;
+  NewInstruction(compiler.current, 1)[0] = kCmdEndIf;
   IfEntry& e = if_stack[--if_depth];
   InstructionWord(e.else_slot ? e.else_slot : e.slot, e.else_slot ? 1 : 3) = compiler.current;
 }
 
 void CompileDo() {
   CheckDepth(do_depth, "Dos");
-  NewInstruction(compiler.current, 1)[0] = 731;
+  NewInstruction(compiler.current, 1)[0] = kCmdDo;
   do_stack[do_depth++] = {compiler.current, do_exit_count};
 }
 
@@ -71,7 +72,7 @@ void CompileBreakDo() {
   if (!do_depth) ScriptError("Found BreakDo without Do");
   if (do_exit_count - do_stack[do_depth - 1].first >= kMaxBlocks)
     ScriptErrorFormat("More than %d BreakDos in one Do", kMaxBlocks);
-  NewInstruction(compiler.current, 2)[0] = 787;
+  NewInstruction(compiler.current, 2)[0] = kCmdBreakDo;
   do_exits[do_exit_count++] = compiler.current;
 }
 
@@ -84,7 +85,7 @@ void CloseLoop() {
 void CompileForever() {
   if (!do_depth) ScriptError("Found Forever without Do");
   uint32_t* w = NewInstruction(compiler.current, 2);
-  w[0] = 732;
+  w[0] = kCmdForever;
   w[1] = do_stack[do_depth - 1].slot;
   CloseLoop();
 }
@@ -112,10 +113,10 @@ static ExitBlock& OpenSwitch(const char* line) {
 
 void CompileCase() {
   ExitBlock& b = OpenSwitch("Case");
-  NewInstruction(compiler.current, 1)[0] = 353;
+  NewInstruction(compiler.current, 1)[0] = kCmdCase;
   uint32_t cases = InstructionWord(b.slot, 4);
   // 350 and 351 count cases in 8 bits; all step through a 16-bit word index.
-  uint32_t limit = InstructionWord(b.slot, 0) == 352 ? 32765 : 255;
+  uint32_t limit = InstructionWord(b.slot, 0) == kCmdSwitchWide ? 32765 : 255;
   if (cases >= limit) ScriptErrorFormat("A Switch of this kind can hold at most %u Cases", limit);
   char* t = NextOperand();
   uint32_t value = CodeGenericOperand(t, last_alias_kind);
@@ -128,19 +129,19 @@ void CompileCase() {
 void CompileBreakCase() {
   ExitBlock& b = OpenSwitch("BreakCase");
   if (switch_exit_count - b.first >= kMaxBlocks) ScriptErrorFormat("More than %d BreakCases in one Switch", kMaxBlocks);
-  NewInstruction(compiler.current, 2)[0] = 354;
+  NewInstruction(compiler.current, 2)[0] = kCmdBreakCase;
   switch_exits[switch_exit_count++] = compiler.current;
 }
 
 void CompileDefaultCase() {
   ExitBlock& b = OpenSwitch("DefaultCase");
-  NewInstruction(compiler.current, 1)[0] = 471;
+  NewInstruction(compiler.current, 1)[0] = kCmdDefaultCase;
   InstructionWord(b.slot, 3) = compiler.current;
 }
 
 void CompileEndSwitch() {
   ExitBlock& b = OpenSwitch("EndSwitch");
-  NewInstruction(compiler.current, 1)[0] = 355;
+  NewInstruction(compiler.current, 1)[0] = kCmdEndSwitch;
   for (uint32_t i = b.first; i < switch_exit_count; i++) InstructionWord(switch_exits[i], 1) = compiler.current;
   switch_exit_count = b.first;
   if (!InstructionWord(b.slot, 3)) InstructionWord(b.slot, 3) = compiler.current;

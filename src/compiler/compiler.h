@@ -8,8 +8,8 @@ namespace tolv {
 
 // Compiles the function whose first line is at the stream's position.
 // Text form: '#', '~', '@' and '.' lines up to "# End"; counted form: a ':'
-// count and that many ':' instructions. The end instruction (346) is
-// appended. On return the stream stands after the function.
+// count and that many ':' instructions. The end instruction
+// (kCmdEndFunction) is appended. On return the stream stands after the function.
 ScriptFunction CompileFunctionBody(FileStream& stream);
 
 }  // namespace tolv

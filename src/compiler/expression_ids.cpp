@@ -3,6 +3,7 @@
 #include "compiler/expression_ids.h"
 
 #include "compiler/opcode_tables.h"
+#include "script/command_ids.h"
 
 namespace tolv {
 
@@ -15,9 +16,9 @@ int EvalAssignId(int op, int dest, int s) { return EvalId(op, dest, s, 0); }
 int EvalStepId(int op, int dest) { return EvalId(op, dest, 0, 0); }
 
 int TableReadId(int width, int dest, int table, int index) {
-  return 1284 + 36 * dest + 9 * ((table + 1) % 4) + 3 * index + width;  // table K 0, R 1, P 2, O 3
+  return kCmdReadTableFirst + 36 * dest + 9 * ((table + 1) % 4) + 3 * index + width;  // table K 0, R 1, P 2, O 3
 }
-int ArrayReadId(int dest, int array, int index) { return 668 + 9 * dest + 3 * array + index; }
-int ArrayWriteId(int array, int index, int source) { return 695 + 12 * array + 4 * index + source; }
+int ArrayReadId(int dest, int array, int index) { return kCmdArrayReadFirst + 9 * dest + 3 * array + index; }
+int ArrayWriteId(int array, int index, int source) { return kCmdArrayWriteFirst + 12 * array + 4 * index + source; }
 
 }  // namespace tolv

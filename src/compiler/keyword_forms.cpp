@@ -12,6 +12,7 @@
 #include "compiler/expression_ids.h"
 #include "compiler/operand_coding.h"
 #include "files/script_error.h"
+#include "script/command_ids.h"
 
 namespace tolv {
 
@@ -83,7 +84,7 @@ static FlagParts FlagOperands(const Expression& e, const char* name) {
   FlagParts f{a.word, b.word, a.space, false, e.operand[2].word};
   if (b.space == kSpaceReg) {
     f.register_number = true;
-    f.number = b.word & ~kRegFlag;
+    f.number = b.word & ~kRegisterBit;
   } else if (b.space == kSpaceConst) {
     f.number = 1u << (b.word & 31);
   } else {
@@ -227,7 +228,7 @@ void ParseKeyword(const char* text, KeywordForm& f) {
   static const struct {
     const char* name;
     uint32_t id;
-  } kBlocks[] = {{"Else", 63}, {"EndIf", 64}, {"Do", 731}, {"BreakDo", 787}, {"Forever", 732}};
+  } kBlocks[] = {{"Else", kCmdElse}, {"EndIf", kCmdEndIf}, {"Do", kCmdDo}, {"BreakDo", kCmdBreakDo}, {"Forever", kCmdForever}};
   for (const auto& b : kBlocks)
     if (Is(keyword, b.name)) return Set(f, KeywordShape::kBlock, int(b.id), {});
   if (Is(keyword, "Eval")) return ParseEval(rest, f);

@@ -4,6 +4,7 @@
 #include "compiler/compile_state.h"
 #include "compiler/keyword_forms.h"
 #include "compiler/statements.h"
+#include "script/command_ids.h"
 
 namespace tolv {
 
@@ -14,10 +15,10 @@ void CompileKeyword() {
   switch (f.shape) {
     case KeywordShape::kBlock:
       switch (f.id) {
-        case 63: CompileElse(); break;
-        case 64: CompileEndIf(); break;
-        case 731: CompileDo(); break;
-        case 787: CompileBreakDo(); break;
+        case kCmdElse: CompileElse(); break;
+        case kCmdEndIf: CompileEndIf(); break;
+        case kCmdDo: CompileDo(); break;
+        case kCmdBreakDo: CompileBreakDo(); break;
         default: CompileForever(); break;
       }
       return;

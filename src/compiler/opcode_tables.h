@@ -6,9 +6,10 @@
 #include <array>
 #include <cstdint>
 
+#include "script/command_ids.h"
+
 namespace tolv {
 
-constexpr int16_t kEmptyCommandId = 52;
 
 // Operand kinds and destination spaces as the compiler numbers them.
 enum OperandKind : int { kKindRegister, kKindPlayer, kKindObject, kKindConstant };

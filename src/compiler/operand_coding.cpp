@@ -68,8 +68,8 @@ uint8_t ParseOperand(uint32_t* word, char* token, uint8_t expected) {
   uint8_t kind = kKindNone;
   uint32_t w;
   switch (token[0]) {
-    case 'R': kind = kKindUserReg; w = kRegFlag + uint32_t(NumberAfter(token, 1)) + Off(kind, expected); break;
-    case 'r': kind = kKindReservedReg; w = kRegFlag + uint32_t(NumberAfter(token, 1)); break;
+    case 'R': kind = kKindUserReg; w = kRegisterBit + uint32_t(NumberAfter(token, 1)) + Off(kind, expected); break;
+    case 'r': kind = kKindReservedReg; w = kRegisterBit + uint32_t(NumberAfter(token, 1)); break;
     case 'u': case 'U': kind = kKindUserReg; w = uint32_t(NumberAfter(token, 1)) + Off(kind, expected); break;
     case 'C': kind = kKindCharRaw; w = uint32_t(NumberAfter(token, 1)); break;
     case 'c': kind = kKindUserChar; w = uint32_t(NumberAfter(token, 1)) + Off(kind, expected); break;
@@ -111,8 +111,8 @@ int ParseTypeOverride(const char* text, int pos, uint8_t spaces[3]) {
 
 uint32_t CodeGenericOperand(char* token, uint8_t k) {
   switch (token[0]) {
-    case 'R': return kRegFlag + uint32_t(NumberAfter(token, 1)) + Off(kKindUserReg, k);
-    case 'r': return kRegFlag + uint32_t(NumberAfter(token, 1));
+    case 'R': return kRegisterBit + uint32_t(NumberAfter(token, 1)) + Off(kKindUserReg, k);
+    case 'r': return kRegisterBit + uint32_t(NumberAfter(token, 1));
     case 'u': case 'U': return uint32_t(NumberAfter(token, 1)) + Off(kKindUserReg, k);
     case 'c': return uint32_t(NumberAfter(token, 1)) + Off(kKindUserChar, k);
     case 'A': return uint32_t(NumberAfter(token, 1)) + Off(kKindPlayerVar, k);

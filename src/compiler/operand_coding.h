@@ -4,6 +4,8 @@
 #include <cstdint>
 
 #include "compiler/compile_scopes.h"
+#include "script/command_ids.h"
+#include "script/string_slots.h"  // kCurrentFile: "c", the current file of a kind
 
 namespace tolv {
 
@@ -29,9 +31,6 @@ enum OperandSpace : uint8_t {
   kSpaceConst = 3,
   kSpaceNone = 255,
 };
-
-constexpr uint32_t kRegFlag = 0x40000000;
-constexpr uint32_t kCurrentFile = 0x7fffffff;  // "c": the current file of a kind
 
 extern const uint8_t kind_space[9];
 // Offset that turns the number of a kind's variable into its slot.

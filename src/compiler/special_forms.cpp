@@ -7,6 +7,7 @@
 #include "compiler/compile_state.h"
 #include "compiler/operand_coding.h"
 #include "compiler/statements.h"
+#include "script/command_ids.h"
 #include "script/commands.h"
 #include "script/records.h"
 
@@ -59,15 +60,15 @@ static ScopeRule ObjectTypes() { return {compile_scopes.object_types, true, fals
 
 static void BlockLine(uint32_t id) {
   switch (id) {
-    case 63: CompileElse(); break;
-    case 64: CompileEndIf(); break;
-    case 731: CompileDo(); break;
-    case 732: CompileForever(); break;
-    case 787: CompileBreakDo(); break;
-    case 353: CompileCase(); break;
-    case 354: CompileBreakCase(); break;
-    case 355: CompileEndSwitch(); break;
-    case 471: CompileDefaultCase(); break;
+    case kCmdElse: CompileElse(); break;
+    case kCmdEndIf: CompileEndIf(); break;
+    case kCmdDo: CompileDo(); break;
+    case kCmdForever: CompileForever(); break;
+    case kCmdBreakDo: CompileBreakDo(); break;
+    case kCmdCase: CompileCase(); break;
+    case kCmdBreakCase: CompileBreakCase(); break;
+    case kCmdEndSwitch: CompileEndSwitch(); break;
+    case kCmdDefaultCase: CompileDefaultCase(); break;
     default: CompileSwitch(id); break;
   }
 }
@@ -84,7 +85,8 @@ static void IfFlagLine(uint32_t id) {
   Words()[2] = 1u << (Literal() & 31);
 }
 
-// 363, 365 and 367 clear: a literal flag number gives every bit but that one.
+// The and forms (363, 365, 367) clear: a literal flag number gives every
+// bit but that one.
 static void FlagLine(uint32_t id) {
   Make(id, 3);
   Words()[1] = Generic();
@@ -94,7 +96,7 @@ static void FlagLine(uint32_t id) {
     Words()[2] = CodeGenericOperand(t, last_alias_kind);
   } else {
     uint32_t mask = 1u << (uint32_t(ParseNumber(t)) & 31);
-    Words()[2] = id == 363 || id == 365 || id == 367 ? ~mask : mask;
+    Words()[2] = id < kCmdFlagXorFirst && (id - kCmdFlagFirst) % 2 ? ~mask : mask;
   }
 }
 
@@ -105,11 +107,12 @@ static void WhileLine(uint32_t id) {
   CloseLoop();
 }
 
-// 847 does not yield and stores target - 1; 1527 yields and stores it.
+// The plain jump does not yield and stores target - 1; the yielding jump
+// stores the target.
 static void JumpLine(uint32_t id) {
   Make(id, 2);
   uint32_t target = JumpTarget(NextOperand());
-  Words()[1] = id == 847 ? NonYieldingTarget(target) : target;
+  Words()[1] = id == kCmdJump ? NonYieldingTarget(target) : target;
 }
 
 static void CountLine(uint32_t id) {
@@ -170,7 +173,7 @@ static void StringTripleLine(uint32_t id) {
   for (int i = 1; i <= 3; i++) Words()[i] = Scoped(Strings(false));
 }
 
-// 1426, 1427: register operands as bare indexes, flagged in word 0 by bit
+// Register lists: register operands as bare indexes, flagged in word 0 by bit
 // 30 - i for operand i.
 static void FlaggedRegLine(uint32_t id) {
   uint32_t n = operand_lengths[id] ? operand_lengths[id] : 1;
@@ -295,7 +298,7 @@ static void SpawnLine(uint32_t id) {
 // Node moves: node (bit 27 when a register), then left, top, right and
 // bottom, each flagged by bits 31 to 28 of word 1 when a register.
 static void NodeLine(uint32_t id) {
-  Make(id, id == 92 ? 6 : 9);
+  Make(id, id == kCmdNodeRectangle ? 6 : 9);
   bool reg;
   uint32_t node = RegIndexOrLiteral(&reg);
   Words()[1] = reg ? node + 0x8000000 : node;
@@ -303,7 +306,7 @@ static void NodeLine(uint32_t id) {
     Words()[i] = RegIndexOrLiteral(&reg);
     if (reg) Words()[1] |= 1u << (33 - i);
   }
-  if (id == 93)
+  if (id == kCmdNodeRectangleTargets)
     for (uint32_t i = 6; i <= 8; i++) Words()[i] = Literal();
 }
 
@@ -343,47 +346,52 @@ static void Set(uint32_t first, uint32_t last, SpecialForm f) {
 }
 
 static bool BuildSpecialForms() {
-  for (uint32_t id : {63, 64, 731, 732, 787, 471}) Set(id, id, BlockLine);
-  Set(350, 355, BlockLine);
-  Set(66, 77, CompareLine);
-  Set(95, 136, CompareLine);
-  for (uint32_t id : {323, 325, 347, 348, 385, 386, 1181, 1449, 1450}) Set(id, id, CompareLine);
-  Set(816, 821, CompareLine);
-  Set(1409, 1414, CompareLine);
-  Set(356, 361, IfFlagLine);
-  Set(362, 370, FlagLine);
-  Set(733, 786, WhileLine);
-  Set(847, 847, JumpLine);
-  Set(1527, 1527, JumpLine);
-  Set(28, 28, CountLine);
-  Set(850, 852, JumpTableLine);
-  for (uint32_t id : {30, 39, 822, 1397, 1434, 1548, 1549}) Set(id, id, FunctionLine);
-  Set(1259, 1261, FunctionLine);
-  Set(33, 35, StringLine);
-  for (uint32_t id : {1133, 1443, 1444, 1470, 1520}) Set(id, id, StringLine);
-  Set(37, 37, MusicLine);
-  Set(1482, 1482, MusicLine);
-  Set(40, 40, SoundPlayLine);
-  Set(78, 78, StringValueLine);
-  Set(383, 383, SoundLine);
-  Set(1398, 1398, StatObjLine);
-  for (uint32_t id : {1152, 1155, 1158, 1161, 1164, 1167}) Set(id, id, MovementLine);
-  for (uint32_t id : {1441, 1445, 1469}) Set(id, id, StringOperandLine);
-  Set(1262, 1262, OperandFunctionLine);
-  Set(1426, 1427, FlaggedRegLine);
-  Set(1471, 1472, StringTripleLine);
-  Set(334, 336, AnimationLine);
-  Set(812, 813, AnimationLine);
-  Set(1284, 1391, TableLine);
-  Set(322, 322, VariableTableLine);
-  Set(21, 21, EntryListLine);
-  Set(1438, 1438, EntryLine);
-  Set(1439, 1439, OneEntryLine);
-  Set(36, 36, SpawnLine);
-  Set(92, 93, NodeLine);
-  for (uint32_t id : {2, 3, 6, 7}) Set(id, id, ElementLine);
-  Set(5, 5, CounterLine);
-  Set(22, 22, LiteralListLine);
+  for (uint32_t id : {kCmdElse, kCmdEndIf, kCmdDo, kCmdForever, kCmdBreakDo, kCmdDefaultCase}) Set(id, id, BlockLine);
+  Set(kCmdSwitchFirst, kCmdEndSwitch, BlockLine);
+  Set(kCmdIfFirst, kCmdIfLast, CompareLine);
+  Set(kCmdIfWideFirst, kCmdIfWideLast, CompareLine);
+  for (uint32_t id : {kCmdTestAndJump, kCmdJumpUnlessInView, kCmdPlayerRelation}) Set(id, id, CompareLine);
+  Set(kCmdBoxOverlapFirst, kCmdBoxOverlapLast, CompareLine);
+  Set(kCmdContactFirst, kCmdContactLast, CompareLine);
+  Set(kCmdScriptFileStateFirst, kCmdScriptFileStateLast, CompareLine);
+  Set(kCmdBoxMovementFirst, kCmdBoxMovementLast, CompareLine);
+  Set(kCmdIfLateFirst, kCmdIfLateLast, CompareLine);
+  Set(kCmdIfFlagFirst, kCmdIfFlagLast, IfFlagLine);
+  Set(kCmdFlagFirst, kCmdFlagLast, FlagLine);
+  Set(kCmdWhileFirst, kCmdWhileLast, WhileLine);
+  Set(kCmdJump, kCmdJump, JumpLine);
+  Set(kCmdYieldingJump, kCmdYieldingJump, JumpLine);
+  Set(kCountCommand, kCountCommand, CountLine);
+  Set(kCmdJumpTableFirst, kCmdJumpTableLast, JumpTableLine);
+  for (uint32_t id : {kCmdStartFunction, kCmdStopFunction, kCmdRunFunctionNow, kCmdPause, kCmdMusicEffectFunction})
+    Set(id, id, FunctionLine);
+  Set(kCmdFunctionCommandFirst, kCmdFunctionCommandLast, FunctionLine);
+  Set(kCmdGlobalFunctionFirst, kCmdGlobalFunctionLast, FunctionLine);
+  Set(kCmdStringFirst, kCmdStringLast, StringLine);
+  for (uint32_t id : kCmdStringCommands) Set(id, id, StringLine);
+  Set(kCmdPlayMusic, kCmdPlayMusic, MusicLine);
+  Set(kCmdMusicCommand, kCmdMusicCommand, MusicLine);
+  Set(kCmdPlaySound, kCmdPlaySound, SoundPlayLine);
+  Set(kCmdStringAudio, kCmdStringAudio, StringValueLine);
+  Set(kCmdSoundCommand, kCmdSoundCommand, SoundLine);
+  Set(kCmdPauseWithMenu, kCmdPauseWithMenu, StatObjLine);
+  for (uint32_t id : kCmdMoverFunctions) Set(id, id, MovementLine);
+  for (uint32_t id : kCmdStringOperandCommands) Set(id, id, StringOperandLine);
+  Set(kCmdSetPlaneFunction, kCmdSetPlaneFunction, OperandFunctionLine);
+  Set(kCmdRegisterListFirst, kCmdRegisterListLast, FlaggedRegLine);
+  Set(kCmdStringByteFirst, kCmdStringByteLast, StringTripleLine);
+  Set(kCmdAnimationFirst, kCmdAnimationLast, AnimationLine);
+  Set(kCmdAnimationParamsFirst, kCmdAnimationParamsLast, AnimationLine);
+  Set(kCmdReadTableFirst, kCmdReadTableLast, TableLine);
+  Set(kCmdSetLabelTable, kCmdSetLabelTable, VariableTableLine);
+  Set(kCmdSpriteLayerList, kCmdSpriteLayerList, EntryListLine);
+  Set(kCmdSpriteLayerEntry, kCmdSpriteLayerEntry, EntryLine);
+  Set(kCmdSpriteLayerOperand, kCmdSpriteLayerOperand, OneEntryLine);
+  Set(kCmdSpawnObject, kCmdSpawnObject, SpawnLine);
+  Set(kCmdNodeRectangle, kCmdNodeRectangleTargets, NodeLine);
+  for (uint32_t id : kCmdElementCommands) Set(id, id, ElementLine);
+  Set(kCmdCounterWait, kCmdCounterWait, CounterLine);
+  Set(kCmdLiteralList, kCmdLiteralList, LiteralListLine);
   return true;
 }
 static const bool kFormsBuilt = BuildSpecialForms();

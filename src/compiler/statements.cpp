@@ -10,6 +10,7 @@
 #include "compiler/compiler.h"
 #include "compiler/operand_coding.h"
 #include "compiler/prepass.h"
+#include "script/command_ids.h"
 #include "script/commands.h"
 
 namespace tolv {
@@ -112,7 +113,7 @@ ScriptFunction CompileFunctionBody(FileStream& stream) {
   if (!c.counted) ReadEndLine();
   current_stream = c.stream;
   c.current = count;
-  NewInstruction(count, 1)[0] = 346;
+  NewInstruction(count, 1)[0] = kCmdEndFunction;
   FunctionBuilder b;
   for (uint32_t i = 0; i <= count; i++) b.Add(InstructionWords(i), InstructionWordCount(i));
   return b.Finish();

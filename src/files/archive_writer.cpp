@@ -24,12 +24,12 @@ static void Patch(std::vector<uint8_t>& a, uint32_t at, uint32_t v, int width) {
 }
 
 static void PutScrambled(ArchiveWriter& w, uint8_t b) {
-  std::fputc(b ^ ScrambleKey(w.table, static_cast<uint32_t>(w.position)), w.file);
+  PutAtomicByte(w.out, b ^ ScrambleKey(w.table, static_cast<uint32_t>(w.position)));
   w.position++;
 }
 
 static void PutPlain(ArchiveWriter& w, uint8_t b) {
-  std::fputc(b, w.file);
+  PutAtomicByte(w.out, b);
   w.position++;
 }
 
@@ -39,12 +39,9 @@ static bool ValidName(const char* name, size_t max) {
 }
 
 bool BeginArchive(ArchiveWriter& w, const char* path, uint32_t time_seed) {
-  if (w.file) AbandonArchive(w);
+  AbandonArchive(w);
   w = ArchiveWriter{};
-  w.path = ComposePath(path);
-  w.temp_path = w.path + ".tmp";
-  w.file = std::fopen(w.temp_path.c_str(), "wb");
-  if (!w.file) return Fail(w, "cannot create " + w.temp_path);
+  if (!BeginAtomicFile(w.out, ComposePath(path))) return Fail(w, "cannot create a file beside " + w.out.path);
   uint32_t x = time_seed;
   for (int i = 0; i < 4; i++) {
     x = StepRandomSeed(x);
@@ -158,21 +155,10 @@ bool FinishArchive(ArchiveWriter& w) {
     random_seed = StepRandomSeed(random_seed);
     PutPlain(w, static_cast<uint8_t>(random_seed >> 16));
   }
-  bool ok = std::ferror(w.file) == 0;
-  ok = std::fclose(w.file) == 0 && ok;
-  w.file = nullptr;
-  if (!ok || std::rename(w.temp_path.c_str(), w.path.c_str()) != 0) {
-    Fail(w, "cannot write " + w.path);
-    AbandonArchive(w);
-    return false;
-  }
+  if (!CommitAtomicFile(w.out)) return Fail(w, "cannot write " + w.out.path);
   return true;
 }
 
-void AbandonArchive(ArchiveWriter& w) {
-  if (w.file) std::fclose(w.file);
-  w.file = nullptr;
-  if (!w.temp_path.empty()) std::remove(w.temp_path.c_str());
-}
+void AbandonArchive(ArchiveWriter& w) { AbandonAtomicFile(w.out); }
 
 }  // namespace tolv

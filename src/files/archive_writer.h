@@ -4,9 +4,10 @@
 // folder: a folder's sub-folders first, then its own files.
 #pragma once
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <vector>
+
+#include "base/atomic_file.h"
 
 namespace tolv {
 
@@ -21,8 +22,7 @@ struct ArchiveWriter {
     uint32_t file_count;
     bool has_files;
   };
-  FILE* file = nullptr;
-  std::string path, temp_path;
+  AtomicFile out;  // game.tvp under a temporary name until FinishArchive
   std::string error;  // first failure; later calls do nothing
   uint8_t table[16] = {};
   uint32_t seed = 0;
@@ -34,7 +34,7 @@ struct ArchiveWriter {
   bool in_member = false;
 };
 
-// Opens a temporary file beside path; the seed comes from time_seed through
+// Opens a temporary file beside path (AtomicFile); the seed comes from time_seed through
 // the engine's generator (random_seed is left advanced, as after packing).
 bool BeginArchive(ArchiveWriter& w, const char* path, uint32_t time_seed);
 bool BeginArchiveFolder(ArchiveWriter& w, const char* name);

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "files/game_file_bytes.h"
 #include "files/game_files.h"
 #include "files/tokenizer.h"
 #include "files/working_folder.h"
@@ -34,14 +35,8 @@ static void ResetStream(FileStream& s, const char* path) {
 
 // Reads the current game file whole into the stream.
 static void SlurpGameFile(FileStream& s) {
-  SeekGameFile(0, 2);
-  uint32_t n = TellGameFile();
-  RewindGameFile();
-  s.buffer.resize(n);
-  uint32_t got = 0;
-  for (int c; got < n && (c = ReadGameFileByte()) != kGameFileEnd;) s.buffer[got++] = static_cast<uint8_t>(c);
-  s.buffer.resize(got);
-  s.size = got;
+  ReadCurrentGameFile(s.buffer);
+  s.size = static_cast<uint32_t>(s.buffer.size());
 }
 
 int OpenStream(const char* path, FileStream& s) {

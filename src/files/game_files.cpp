@@ -79,6 +79,14 @@ int ReadGameFileByte() {
   return c < 0 ? kGameFileEnd : c;
 }
 
+uint32_t ReadGameFileBlock(uint8_t* out, uint32_t n) {
+  OpenFile* f = Current();
+  if (f && f->loose) return static_cast<uint32_t>(std::fread(out, 1, n, f->loose));
+  uint32_t got = 0;
+  for (int c; got < n && (c = ReadGameFileByte()) != kGameFileEnd;) out[got++] = static_cast<uint8_t>(c);
+  return got;
+}
+
 int SeekGameFile(int32_t offset, int whence) {
   OpenFile* f = Current();
   if (!f) return -1;

@@ -34,6 +34,8 @@ void CloseGameFile();  // harmless with nothing open
 int OpenGameFileCount();
 
 int ReadGameFileByte();  // 0..255, kGameFileEnd at or past the end
+// Up to n next bytes into out; returns how many there were.
+uint32_t ReadGameFileBlock(uint8_t* out, uint32_t n);
 // whence 0 from the start, 1 from the position, 2 from the end; 0 on
 // success, -1 (position unchanged) for a target before the start.
 int SeekGameFile(int32_t offset, int whence);

@@ -3,6 +3,7 @@
 #include "objects/command_lists.h"
 #include "script/commands.h"
 #include "stat/command_lists.h"
+#include "world/command_lists.h"
 
 namespace tolv {
 
@@ -12,6 +13,7 @@ extern const CommandList script_file_command_list;  // game/script_file_commands
 void RegisterGameCommands() { RegisterCommandLists({&level_command_list, &script_file_command_list}); }
 
 void RegisterEngineCommands() {
+  RegisterWorldCommands();
   RegisterObjectCommands();
   RegisterStatObjCommands();
   RegisterGameCommands();

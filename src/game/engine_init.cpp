@@ -6,6 +6,7 @@
 #include "game/command_lists.h"
 #include "objects/objects_state.h"
 #include "physics/physics_routines.h"
+#include "render/palette_effects.h"
 #include "render/screen_mode.h"
 #include "script/commands.h"
 #include "script/expand_string_vars.h"
@@ -13,6 +14,8 @@
 #include "script/random.h"
 #include "script/registers.h"
 #include "stat/stat_obj.h"
+#include "world/frame_steps.h"
+#include "world/tile_file.h"
 
 namespace tolv {
 
@@ -20,6 +23,7 @@ void InitEngine() {
   AllocRegisters(0);
   ResetRegisters();
   SetScreenMode(0);
+  run_palette_effects = RunPaletteEffects;
   SeedRandomFromClock();
   RegisterEngineCommands();
   global_context.table = script_commands;
@@ -28,6 +32,7 @@ void InitEngine() {
   StartObjects();
   InstallPhysicsRoutines();
   InstallStatObjRoutines();
+  ResetTileSet();
   resolve_alias = ResolveAliasForLexer;
   resolve_string_var = ResolveStringVarWithAliases;
 }

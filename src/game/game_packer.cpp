@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "base/atomic_file.h"
 #include "files/archive_format.h"
 #include "files/archive_writer.h"
 #include "files/exclude_list.h"
@@ -143,7 +144,7 @@ static bool PackFolderFiles(ArchiveWriter& w, uint32_t depth, const std::string&
   DropExcludedNames();
   if (depth == 0) {
     DropMatchingNames("game.tvp");
-    DropMatchingNames("game.tvp.tmp");
+    DropMatchingNames(AtomicTempPattern("game.tvp").c_str());
   }
   const std::vector<std::string> raw = Listed(false);
   ListFolder(".", "*.def");

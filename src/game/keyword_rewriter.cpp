@@ -12,6 +12,7 @@
 #include "files/script_error.h"
 #include "files/tokenizer.h"
 #include "game/def_rewriter.h"
+#include "script/command_ids.h"
 
 namespace tolv {
 
@@ -39,7 +40,7 @@ std::string RewriteKeyword(const char* line) {
   KeywordForm f;
   ParseKeyword(line, f);
   // The empty command has no operands: the line would compile differently.
-  if (f.id == 52) ScriptError("The expression has no command for these operand types and cannot be packed");
+  if (f.id == kEmptyCommandId) ScriptError("The expression has no command for these operand types and cannot be packed");
   std::string out = std::to_string(f.id);
   for (int i = 0; i < f.count; i++) {
     out += ':';

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "world/tile_file.h"
 
 namespace tolv {
 
@@ -11,6 +12,7 @@ WarpRequest warp_request;
 std::vector<RegisterAssignment> register_assignments;
 uint8_t open_level_editor = 0;
 std::string game_descriptor = "default.gdf";
+std::string tile_file_option;
 
 static bool Number(const char* arg, int32_t* out) {
   if (!arg || !*arg) return false;
@@ -38,11 +40,20 @@ static bool ReadRegs(int argc, char** argv, int& i) {
 // Options of the palette, level and editor tools, which this build lacks.
 static bool IsToolOption(const char* a) {
   static const char* const tools[] = {"-paldump", "-palshift", "-levrip", "-multi", "-pal", "-0-63",
-                                      "-64-127", "-128-191", "-192-255", "-4bit", "-tilefile",
+                                      "-64-127", "-128-191", "-192-255", "-4bit",
                                       "-levelfile", "-editfiles"};
   for (const char* t : tools)
     if (!std::strcmp(a, t)) return true;
   return false;
+}
+
+// A path given on the command line is taken from the game root.
+static std::string FromGameRoot(const std::string& path) {
+  return path[0] == '/' || path[0] == '\\' ? path : "/" + path;
+}
+
+void LoadCommandLineFiles() {
+  if (!tile_file_option.empty()) LoadTileFile(FromGameRoot(tile_file_option).c_str());
 }
 
 bool ReadLaunchOptions(int argc, char** argv) {
@@ -59,6 +70,9 @@ bool ReadLaunchOptions(int argc, char** argv) {
       w.active = ok;
     } else if (!std::strcmp(a, "-regs")) {
       ok = ReadRegs(argc, argv, i);
+    } else if (!std::strcmp(a, "-tilefile")) {
+      ok = i + 1 < argc;
+      if (ok) tile_file_option = argv[++i];
     } else if (!std::strcmp(a, "-editor")) {
       open_level_editor = 1;
     } else if (!std::strcmp(a, "-pack")) {

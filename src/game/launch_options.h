@@ -21,8 +21,11 @@ extern WarpRequest warp_request;
 extern std::vector<RegisterAssignment> register_assignments;
 extern uint8_t open_level_editor;  // "-editor": cleared by the first StartLevel
 extern std::string game_descriptor;  // "-game NAME", else "default.gdf"
+extern std::string tile_file_option; // "-tilefile PATH": loaded once the game has started
 
 // Reads the options; false with a message on stderr for a malformed one.
 bool ReadLaunchOptions(int argc, char** argv);
+// Loads the files the options name, from the game root, once the game runs.
+void LoadCommandLineFiles();
 
 }  // namespace tolv

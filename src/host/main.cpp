@@ -64,6 +64,7 @@ int main(int argc, char** argv) {
   if (!OpenGame(game_descriptor.c_str()))
     std::fprintf(stderr, "tolv: %s did not open; loading it anyway\n", game_descriptor.c_str());
   StartHeadlessGame(HeadlessGame{LoadGame, StartLevel}, random_seed);
+  LoadCommandLineFiles();
   RunHeadlessFrames(60);
   Report();
   return 0;

@@ -1,20 +1,11 @@
 // Commands that load and save object layouts.
 #include "objects/object_layout.h"
 #include "script/commands.h"
-#include "script/operands.h"
-#include "script/string_slots.h"
+#include "script/path_operand.h"
 
 namespace tolv {
 
-constexpr uint32_t kCurrentFile = 0x7FFFFFFF;
-
-// The path a string operand names: a slot (constant or register), or the
-// current layout file; null when the slot does not exist.
-static const char* LayoutPathOperand() {
-  uint32_t word = Op(1);
-  if (word == kCurrentFile) return layout_file_path.c_str();
-  return StringSlotText(static_cast<uint32_t>(RegOrConst(word)));
-}
+static const char* LayoutPathOperand() { return PathOperand(Op(1), layout_file_path.c_str()); }
 
 static void LoadLayoutCommand() {
   if (const char* path = LayoutPathOperand()) LoadObjectLayout(path);

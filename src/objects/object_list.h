@@ -1,12 +1,12 @@
 // The debug listing of the active objects (Left Ctrl + Q in a game).
 #pragma once
 #include <cstdint>
-#include <cstdio>
+#include <string>
 
 namespace tolv {
 
 // One line per active object, in list order.
-void PrintObjectList(std::FILE* f);
+std::string ObjectListText();
 // Writes "objlist.txt" in the game folder (the current folder without a
 // game); false, with a notice, when it cannot be written.
 bool WriteObjectList();

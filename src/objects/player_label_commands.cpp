@@ -1,13 +1,12 @@
 // Player commands: character defaults back into the player's variables
 // (824) and the player's label table (322).
 #include "objects/character.h"
+#include "script/command_ids.h"
 #include "script/commands.h"
 #include "script/lane_access.h"
 #include "script/operands.h"
 
 namespace tolv {
-
-constexpr uint32_t kFrameCommand = 80;
 
 // 824: first, last.
 static void ResetCharacterVars() {
@@ -36,7 +35,7 @@ static uint16_t LabelValue(PlayerRecord* p, uint32_t w) {
 
 static bool FrameCommandAt(const ScriptFunction& fn, uint32_t i, uint16_t* value) {
   const uint32_t* ins = InstructionAt(fn, static_cast<uint16_t>(i));
-  if (CommandIndex(ins[0]) != kFrameCommand || InstructionLength(fn, static_cast<uint16_t>(i)) < 2) return false;
+  if (CommandIndex(ins[0]) != kCmdSetFrame || InstructionLength(fn, static_cast<uint16_t>(i)) < 2) return false;
   *value = static_cast<uint16_t>(ins[1]);
   return true;
 }

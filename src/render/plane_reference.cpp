@@ -22,8 +22,9 @@ static const Tile* CellTile(const TilePlane* p, int64_t row, int64_t col, bool o
   int64_t cell = (p->row_starts ? int64_t{p->row_starts[row]} : row * p->width) + col;
   if (cell >= int64_t{p->cell_count}) return nullptr;
   uint16_t id = p->map[cell];
-  if ((!opaque && id == 0) || id >= tile_count || !tiles[id].current_frame) return nullptr;
-  return &tiles[id];
+  const Tile& t = TileAt(id);
+  if ((!opaque && id == 0) || &t == &kEmptyTile || !t.current_frame) return nullptr;  // beyond the set: nothing
+  return &t;
 }
 
 static void PutPixel(uint8_t* dst, uint8_t c, bool opaque) {
@@ -66,7 +67,7 @@ static int64_t LineCount(const TilePlane* p) {
 
 template <uint8_t kType, bool kOpaque>
 static void DrawPlane(const TilePlane* p) {
-  if (!p || !p->map || !tiles || p->type != kType) return;
+  if (!p || !p->map || p->type != kType) return;
   if (kType > 0 && (!p->line_offsets || !p->line_wraps || p->other_wrap == 0)) return;
   const int64_t lines = LineCount(p), other = p->other_wrap;
   auto line_wrap = [&](int64_t l) { return l < lines ? int64_t{p->line_wraps[l]} : 0; };

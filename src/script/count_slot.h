@@ -3,11 +3,10 @@
 // object's or a character's variables installs the matching variant for the
 // run through CountSlotGuard, which always puts the previous entry back.
 #pragma once
+#include "script/command_ids.h"
 #include "script/commands.h"
 
 namespace tolv {
-
-constexpr int kCountCommand = 28;
 
 void CountLoopInRegisters();      // counter: register op2
 void CountLoopInObjectVars();     // counter: running object's variable op2

@@ -1,4 +1,5 @@
 // Yield, jumps, end, start, stop and run in the current context.
+#include "script/command_ids.h"
 #include "script/commands.h"
 #include "script/function_labels.h"
 #include "script/global_contexts.h"
@@ -84,7 +85,7 @@ static const CommandDef kFlow[] = {
     {63, 2, Jump<PlainLanePc>, Jump<TimedLanePc>, Jump<PlainLanePc>, "jump"},
     TOLV_ALL(64, 1, Marker, "marker"),
     {79, 1, Yield<PlainLanePc>, Yield<TimedLanePc>, Yield<PlainLanePc>, "yield"},
-    {346, 1, EndFunction, EndFunctionTimed, EndFunction, "end function"},
+    {kCmdEndFunction, 1, EndFunction, EndFunctionTimed, EndFunction, "end function"},
     {354, 0, Jump<PlainLanePc>, Jump<TimedLanePc>, Jump<PlainLanePc>, "jump"},
     {822, 2, Control<OperandFunction, RunNow>, Control<OperandFunction, RunNowTimed>,
      Control<OperandFunction, RunNow>, "run function now"},

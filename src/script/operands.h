@@ -5,12 +5,12 @@
 #pragma once
 #include <cstdint>
 
+#include "script/command_ids.h"
 #include "script/machine.h"
 #include "script/records.h"
 
 namespace tolv {
 
-constexpr uint32_t kRegisterBit = 0x40000000;
 constexpr uint32_t kIndexMask = 0x3FFFFFFF;
 
 extern int32_t* registers;

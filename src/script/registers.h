@@ -27,6 +27,8 @@ enum ReservedRegister : uint32_t {
   kRegXmParam = 10,
   kRegCameraX = 17,
   kRegCameraY = 18,
+  kRegPaletteSet = 51,       // palette set of the current bank
+  kRegBankPaletteSet = 52,   // 52 + bank: the palette set each bank shows
   kRegFrameLock = 251,
   kRegPause = 253,
   kRegActiveObjects = 254,

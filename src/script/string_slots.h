@@ -7,6 +7,8 @@
 namespace tolv {
 
 constexpr uint32_t kStringSlotCapacity = 256;
+// A path operand naming the current file of the command's kind.
+constexpr uint32_t kCurrentFile = 0x7FFFFFFF;
 
 struct StringSlot {
   char text[kStringSlotCapacity + 1];

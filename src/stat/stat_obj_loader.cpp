@@ -247,7 +247,7 @@ static void ReadElement(DefReader& r, StatObjElementDef& e) {
   if (k == kElemRegBlank || k == kElemRegZero) {
     uint32_t w = 0;
     ParseOperand(&w, r.Token(), last_alias_kind);
-    e.value = int32_t(w | kRegFlag);
+    e.value = int32_t(w | kRegisterBit);
   } else if (number) {
     e.value = PlayerVarIndex(r.Token());
   }

@@ -1,11 +1,13 @@
 #include "world/frame_steps.h"
 
+#include "world/palette.h"
+#include "world/tile.h"
+
 namespace tolv {
 
 static void NoStep() {}
-static void NoBank(int) {}
-void (*animate_tiles)() = NoStep;
-void (*select_palette_bank)(int bank) = NoBank;
+void (*animate_tiles)() = AnimateTiles;
+void (*select_palette_bank)(int bank) = SelectPaletteBank;
 void (*run_palette_effects)() = NoStep;
 void (*ease_camera_limits)() = NoStep;
 void (*update_plane_scroll)() = NoStep;

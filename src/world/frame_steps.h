@@ -1,6 +1,8 @@
 // Steps of the game frame that the level and renderer code serve: tile
 // animation, palette banks and effects, camera limits and plane scrolling.
-// No-ops until that code installs them (a headless run needs none).
+// Tile animation and the bank switch are the tile set's and the palette's
+// own; the others are no-ops until their code installs them (a headless
+// run needs none).
 #pragma once
 
 namespace tolv {

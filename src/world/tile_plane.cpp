@@ -4,8 +4,6 @@
 
 namespace tolv {
 
-Tile* tiles = nullptr;
-uint16_t tile_count = 0;
 TilePlane* planes = nullptr;
 uint8_t plane_count = 0;
 int32_t tile_probe_plane = 0;

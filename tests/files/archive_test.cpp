@@ -3,6 +3,7 @@
 #include "files/archive_format.h"
 #include "game_test_util.h"
 #include "script/random.h"
+#include "../base/temp_files.h"
 
 namespace tolv::test {
 namespace {
@@ -47,7 +48,7 @@ TreeDir SampleTree() {
 TEST_F(ArchiveTest, EmptyTreeAndSeed) {
   ASSERT_TRUE(PackTree(tvp(), TreeDir{}, 777));
   EXPECT_EQ(std::filesystem::file_size(tvp()), 4117u);
-  EXPECT_FALSE(std::filesystem::exists(tvp() + ".tmp"));
+  EXPECT_FALSE(TempFileBeside(tvp()));
   uint32_t x = 777, seed = 0;
   for (int i = 0; i < 4; i++) {
     x = StepRandomSeed(x);
@@ -155,7 +156,7 @@ TEST_F(ArchiveTest, WriterRefusesWhatTheFormatCannotHold) {
   EXPECT_FALSE(BeginArchiveMember(w, "one-too-many"));
   EXPECT_FALSE(FinishArchive(w));
   EXPECT_FALSE(std::filesystem::exists(tvp()));
-  EXPECT_FALSE(std::filesystem::exists(tvp() + ".tmp"));
+  EXPECT_FALSE(TempFileBeside(tvp()));
 
   BeginArchive(w, tvp().c_str(), 1);
   EXPECT_FALSE(BeginArchiveMember(w, std::string(247, 'n').c_str()));

@@ -1,6 +1,7 @@
 #include "files/folder_listing.h"
 #include "game/def_rewriter.h"
 #include "pack_test_util.h"
+#include "../base/temp_files.h"
 
 namespace tolv::test {
 namespace {
@@ -25,7 +26,7 @@ TEST_F(PackerTest, EmptyFolder) {
 TEST_F(PackerTest, WhatGoesIn) {
   CopyFixture("alpha");
   ASSERT_TRUE(Pack("alpha")) << pack_error;
-  EXPECT_FALSE(fs::exists(Archive("alpha").string() + ".tmp"));
+  EXPECT_FALSE(TempFileBeside(Archive("alpha")));
   OpenPackedOnly("alpha");
   for (const char* absent : {"keymap.def", "keys.def", "alias.def", "alias/regs.def", "dump/state.bin",
                              "cfg_local/local.def", ".hidden", "x.bak", "notes.txt", "exclude.def", "game.tvp",
@@ -98,14 +99,14 @@ TEST_F(PackerTest, FailuresLeaveNoArchive) {
   EXPECT_FALSE(Pack("beta"));
   EXPECT_EQ(pack_error, "scripts/broken.bin: cannot read file");
   EXPECT_EQ(ReadFileBytes(Archive("beta")), "old");
-  EXPECT_FALSE(fs::exists(Archive("beta").string() + ".tmp"));
+  EXPECT_FALSE(TempFileBeside(Archive("beta")));
   fs::remove(Game("beta") / "scripts" / "broken.bin");
 
   // A fatal error of the re-writer unwinds (here) or exits: no archive either way.
   WriteFile(Game("beta") / "scripts" / "bad.def", "~Frobnicate R0\n#End\n");
   EXPECT_EQ(FatalMessage([&] { Pack("beta"); }), "Unknown keyword: \"Frobnicate\"");
   EXPECT_EQ(ReadFileBytes(Archive("beta")), "old");
-  EXPECT_FALSE(fs::exists(Archive("beta").string() + ".tmp"));
+  EXPECT_FALSE(TempFileBeside(Archive("beta")));
 }
 
 TEST_F(PackerTest, FatalErrorEndsTheProcessWithoutArchive) {
@@ -114,7 +115,7 @@ TEST_F(PackerTest, FatalErrorEndsTheProcessWithoutArchive) {
   script_error_hook = nullptr;
   EXPECT_EXIT(Pack("beta"), testing::ExitedWithCode(1), "If Expression requires 2 variables");
   EXPECT_FALSE(fs::exists(Archive("beta")));
-  EXPECT_FALSE(fs::exists(Archive("beta").string() + ".tmp"));
+  EXPECT_FALSE(TempFileBeside(Archive("beta")));
 }
 
 TEST_F(PackerTest, RefusesWhatTheFormatCannotHold) {

@@ -9,6 +9,7 @@
 #include "files/working_folder.h"
 #include "layout_fixture.h"
 #include "script/string_slots.h"
+#include "../base/temp_files.h"
 
 namespace tolv::test {
 namespace {
@@ -366,7 +367,7 @@ TEST_F(LayoutFileTest, SaveAndLoadThroughFiles) {
   EXPECT_TRUE(SaveObjectLayout(layout_file_path.c_str()));
   EXPECT_EQ(LastMessage(), "Saved /zone01/act1.obj");
   std::string saved = Slurp("zone01/act1.obj");
-  EXPECT_FALSE(std::filesystem::exists(root / "game" / "zone01" / "act1.obj.tmp"));
+  EXPECT_FALSE(TempFileBeside(root / "game" / "zone01" / "act1.obj"));
 
   ClearWorld();
   ASSERT_EQ(ChangeWorkingFolder("zone01"), 1);

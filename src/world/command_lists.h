@@ -1,0 +1,9 @@
+// The command lists of the levels, tiles and sprites subsystem.
+#pragma once
+
+namespace tolv {
+
+// Registers the tile file commands.
+void RegisterWorldCommands();
+
+}  // namespace tolv
