@@ -1,0 +1,109 @@
+// Presenter selection and the frame presentation: where on the surface
+// each view's picture goes, and which palette bank converts it.
+#include <cstddef>
+
+#include "render/frame.h"
+#include "world/palette.h"
+#include "render/presenters.h"
+
+namespace tolv {
+
+static void PresentNothing() {}
+static void FlipNothing() {}
+
+PresentRoutine present_routines[kPresentSlots] = {PresentNothing, PresentNothing, PresentNothing, PresentNothing,
+                                                  PresentNothing};
+ptrdiff_t view_bytes = 0;
+ptrdiff_t border = 0;
+uint8_t window_scale = kPresentNormal;
+uint8_t full_screen = 0;
+Surface window_surface;
+void (*flip_surface)() = FlipNothing;
+
+// What the slots were filled for, and the kind of member each slot holds
+// (it sets the area written).
+static int32_t selected_width = -1, selected_height = -1;
+static uint8_t selected_depth = 0;
+static bool selected_any = false;
+static PresentKind slot_kinds[kPresentSlots];
+static bool surface_known = false;
+
+// A slot whose kind the geometry lacks takes the next smaller picture:
+// scanline falls back to Double, the rest to Normal.
+static PresentKind SmallerKind(PresentKind k) { return k == kPresentScanline ? kPresentDouble : kPresentNormal; }
+
+void SelectPresenters() {
+  selected_width = frame_width;
+  selected_height = frame_height;
+  selected_depth = surface_depth;
+  selected_any = false;
+  for (int slot = kPresentNormal; slot <= kPresentStretch; slot++) {
+    PresentKind kind = PresentKind(slot);
+    PresentRoutine r = FindPresenter(frame_width, frame_height, surface_depth, kind);
+    while (!r && kind != kPresentNormal) {
+      kind = SmallerKind(kind);
+      r = FindPresenter(frame_width, frame_height, surface_depth, kind);
+    }
+    present_routines[slot] = r ? r : PresentNothing;
+    slot_kinds[slot] = kind;
+    selected_any = selected_any || r;
+  }
+  PresentRoutine native = FindPresenter(640, 480, surface_depth, kPresentNormal);
+  present_routines[kPresentNative] = native ? native : PresentNothing;
+  slot_kinds[kPresentNative] = kPresentNormal;
+}
+
+PixelFormat LookupPixelFormat(const PixelFormat& surface) {
+  if (surface.depth != 24) return surface;
+  auto swap = [](uint32_t m) { return (m & 0xFF00FF00u) | (m & 0xFFu) << 16 | (m >> 16 & 0xFFu); };
+  PixelFormat f = surface;
+  f.red_mask = swap(f.red_mask);
+  f.green_mask = swap(f.green_mask);
+  f.blue_mask = swap(f.blue_mask);
+  return f;
+}
+
+void SetWindowSurface(const Surface& surface) {
+  const PixelFormat& a = window_surface.format;
+  const PixelFormat& b = surface.format;
+  bool same = surface_known && a.depth == b.depth && a.red_mask == b.red_mask && a.green_mask == b.green_mask &&
+              a.blue_mask == b.blue_mask;
+  window_surface = surface;
+  surface_known = true;
+  if (same) return;
+  surface_depth = b.depth;
+  SetPalettePixelFormat(LookupPixelFormat(b));
+  SelectPresenters();
+}
+
+void PresentFrame() {
+  if (frame_width != selected_width || frame_height != selected_height || surface_depth != selected_depth)
+    SelectPresenters();
+  const Surface& s = window_surface;
+  const int64_t bpp = SurfaceBytesPerPixel(s.format.depth);
+  if (!selected_any || !s.pixels || s.format.depth != surface_depth || s.pitch < s.width * bpp) return;
+  const bool two_views = frame_view_count == 2;  // screen mode 2
+  const int slot = two_views && full_screen ? int{kPresentStretch} : int{window_scale};
+  if (slot > kPresentStretch) return;
+  const PresentKind kind = slot_kinds[slot];
+  const int views = two_views ? 2 : 1;
+  const int64_t out_width = int64_t{frame_width} * (kind == kPresentNormal ? 1 : 2);
+  const int64_t view_rows = int64_t{frame_height} * (kind == kPresentDouble || kind == kPresentScanline ? 2 : 1);
+  if (s.width < out_width || s.height < view_rows * views) return;
+  // The picture is centred; every cursor is counted from the surface origin.
+  second_line_offset = s.pitch;
+  view_bytes = view_rows * s.pitch;
+  border = (s.height - view_rows * views) / 2 * s.pitch + (s.width - out_width) / 2 * bpp;
+  if (two_views) SelectPaletteBank(0);
+  present_source = FrameStart();  // the frame area, wherever the last pass left frame_buffer
+  for (int v = 0; v < views; v++) {
+    // At depth 8 the indexes are copied and the video palette shows bank 0.
+    if (v == 1 && surface_depth != 8) SelectPaletteBank(1);
+    present_target = s.pixels + border + v * view_bytes;
+    present_target2 = present_target + second_line_offset;
+    present_routines[slot]();
+  }
+  flip_surface();
+}
+
+}  // namespace tolv

@@ -1,0 +1,136 @@
+// The presenter members on a padded memory surface: the area each kind
+// writes and the filter values.
+#include "present_surface.h"
+
+namespace tolv::test {
+
+class Presenters : public ::testing::Test {
+ protected:
+  void SetUp() override { colour_lookup = lookup_; }
+  void TearDown() override {
+    std::memset(FrameStart(), 0, kFrameBytes);
+    filter = kFilterNone;
+  }
+  // Runs the 320x240 member of a depth and kind into a fresh surface.
+  MemorySurface Present(uint8_t depth, PresentKind kind, uint8_t with_filter) {
+    filter = with_filter;
+    MemorySurface out(320 * ScaleX(kind), 240 * ScaleY(kind), depth);
+    out.Run(FindPresenter(320, 240, depth, kind));
+    return out;
+  }
+  uint32_t lookup_[256] = {};
+};
+
+// With no filter each output pixel is its source pixel's lookup value, over
+// exactly the kind's area; TV Blur and Anti-Alias write the same area, and
+// filter 3 nothing at all.
+TEST_F(Presenters, EveryMemberWritesItsAreaOnly) {
+  std::mt19937 rng(3);
+  int members = 0;
+  for (auto [w, h] : {std::pair{320, 224}, {320, 240}, {424, 240}, {640, 480}})
+    for (uint8_t depth : {8, 15, 16, 24, 32})
+      for (PresentKind kind : {kPresentNormal, kPresentDouble, kPresentScanline, kPresentStretch}) {
+        PresentRoutine present = FindPresenter(w, h, depth, kind);
+        if (!present) continue;
+        members++;
+        SCOPED_TRACE(::testing::Message() << w << "x" << h << " depth " << int(depth) << " kind " << int(kind));
+        for (uint32_t& v : lookup_) v = rng() & DepthMask(depth);
+        FillFrame(w * h, rng());
+        MemorySurface out(w * ScaleX(kind), h * ScaleY(kind), depth);
+        for (int32_t y = 0; y < h; y++)
+          for (int32_t x = 0; x < w; x++) {
+            uint8_t index = FrameStart()[y * w + x];
+            for (int32_t i = 0; i < ScaleX(kind) * (kind == kPresentDouble ? 2 : 1); i++)
+              out.Expect(x * ScaleX(kind) + i % 2, y * ScaleY(kind) + i / 2, depth == 8 ? index : lookup_[index]);
+          }
+        filter = kFilterNone;
+        out.Run(present);
+        EXPECT_EQ(present_source, FrameStart() + w * h);
+        ASSERT_TRUE(out.block == out.expected);
+        for (uint8_t f : {1, 2, 3}) {
+          if (depth == 8) break;
+          filter = f;
+          std::fill(out.block.begin(), out.block.end(), kCanary);
+          out.Run(present);
+          for (size_t i = 0; i < out.block.size(); i++)
+            ASSERT_TRUE((out.written[i] && f != 3) || out.block[i] == kCanary) << "filter " << int(f) << " byte " << i;
+        }
+      }
+  EXPECT_EQ(members, 55);
+}
+
+TEST_F(Presenters, TvBlurSpreadsAQuarterToEachSide) {
+  std::memset(FrameStart(), 5, 320 * 240);
+  FrameStart()[10] = 9;
+  lookup_[9] = 0xFCFCFC;
+  MemorySurface out = Present(32, kPresentNormal, kFilterTvBlur);
+  for (int32_t x = 0; x < 320; x++)
+    EXPECT_EQ(out.Pixel(x, 0), x == 10 ? 0x7E7E7Eu : x == 9 || x == 11 ? 0x3F3F3Fu : 0u) << "column " << x;
+  EXPECT_EQ(out.Pixel(10, 1), 0u);
+}
+
+// White (every lookup value, the guards' included) stays a grey with each
+// channel inside its own field, for either filter at every depth: at 16
+// bits Anti-Alias gives 27, 59, 27.
+TEST_F(Presenters, FilteredWhiteKeepsEachChannelInItsField) {
+  for (uint8_t depth : {15, 16, 24, 32}) {
+    PixelFormat f = StandardPixelFormat(depth);
+    std::fill(std::begin(lookup_), std::end(lookup_), f.red_mask | f.green_mask | f.blue_mask);
+    for (auto [fil, eighths] : {std::pair{kFilterTvBlur, 0}, {kFilterAntiAlias, 4}}) {
+      uint32_t grey = 0;
+      for (uint32_t mask : {f.red_mask, f.green_mask, f.blue_mask}) {
+        uint32_t max = mask >> __builtin_ctz(mask);
+        grey |= ((max >> 1) + (eighths ? 4 * (max >> 3) : 2 * (max >> 2))) << __builtin_ctz(mask);
+      }
+      if (depth == 16 && eighths) {
+        EXPECT_EQ(grey, uint32_t{27 << 11 | 59 << 5 | 27});
+      }
+      MemorySurface out = Present(depth, kPresentNormal, fil);
+      for (auto [x, y] : {std::pair{0, 0}, {319, 0}, {160, 120}, {319, 239}})
+        EXPECT_EQ(out.Pixel(x, y), depth == 24 ? __builtin_bswap32(grey) >> 8 : grey) << int(depth) << " " << x;
+    }
+  }
+}
+
+// Anti-Alias weights by kind, on one pixel with distinct neighbours: each
+// output pixel leans toward the side it stands on (but at depth 15).
+TEST_F(Presenters, AntiAliasWeightsFollowTheKind) {
+  struct Case {
+    uint8_t depth;
+    PresentKind kind;
+    uint32_t out[4];  // channel value of the left and right pixel, first line then second
+  };
+  const Case cases[] = {
+      {32, kPresentNormal, {128}},         {32, kPresentStretch, {120, 136}},
+      {32, kPresentScanline, {112, 144}},  {32, kPresentDouble, {88, 120, 136, 168}},
+      {16, kPresentDouble, {12, 16, 16, 20}}, {15, kPresentDouble, {14, 18, 14, 18}},
+  };
+  // Indexes 1-5: the pixel, its left, right, upper and lower neighbour.
+  const int32_t at = 100 * 320 + 100;
+  for (auto [offset, index] : {std::pair{0, 1}, {-1, 2}, {1, 3}, {-320, 4}, {320, 5}}) FrameStart()[at + offset] = index;
+  const uint32_t eight_bits[] = {0, 128, 64, 192, 32, 224}, five_bits[] = {0, 16, 8, 24, 8, 24};
+  for (const Case& c : cases) {
+    auto pack = [&](uint32_t v) { return c.depth == 32 ? v * 0x010101 : v << (c.depth == 16 ? 11 : 10) | v << 5 | v; };
+    for (int i = 0; i < 6; i++) lookup_[i] = pack(c.depth == 32 ? eight_bits[i] : five_bits[i]);
+    MemorySurface out = Present(c.depth, c.kind, kFilterAntiAlias);
+    for (int i = 0; i < ScaleX(c.kind) * (c.kind == kPresentDouble ? 2 : 1); i++)
+      EXPECT_EQ(out.Pixel(100 * ScaleX(c.kind) + i % 2, 100 * ScaleY(c.kind) + i / 2), pack(c.out[i]))
+          << "depth " << int(c.depth) << " kind " << int(c.kind) << " pixel " << i;
+  }
+}
+
+// The first pixel's left and upper neighbours are the guard bytes (index
+// 0), read as they are rather than clamped to the frame; likewise past the
+// last pixel.
+TEST_F(Presenters, AntiAliasAtTheEdgesReadsTheGuard) {
+  std::memset(FrameStart(), 1, 320 * 240);
+  lookup_[0] = 0x080808;
+  lookup_[1] = 0xF8F8F8;
+  MemorySurface out = Present(32, kPresentNormal, kFilterAntiAlias);
+  EXPECT_EQ(out.Pixel(0, 0), 0xBCBCBCu);  // 7C + 1F (right, below) x2 + 01 (left, above) x2
+  EXPECT_EQ(out.Pixel(1, 0), 0xDADADAu);  // only the upper neighbour is guard
+  EXPECT_EQ(out.Pixel(160, 120), 0xF8F8F8u);
+  EXPECT_EQ(out.Pixel(319, 239), 0xBCBCBCu);
+}
+
+}  // namespace tolv::test
