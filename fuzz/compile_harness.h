@@ -13,7 +13,9 @@
 #include "compiler/compile_scopes.h"
 #include "compiler/compile_state.h"
 #include "compiler/compiler.h"
+#include "compiler/compiler_state.h"
 #include "compiler/operand_coding.h"
+#include "files/files_state.h"
 #include "files/working_folder.h"
 #include "game/command_lists.h"
 #include "script/global_contexts.h"
@@ -72,14 +74,9 @@ inline void SetUpScratchGame() {
 }
 
 // What a fatal error may leave behind: open includes, local names, files.
-inline void ResetCompiler() {
-  CloseAllIncludes();
-  include_reading = 0;
-  ClearNameTable(local_aliases);
-  ClearNameTable(labels);
-  prepass_active = 0;
-  while (OpenGameFileCount()) CloseGameFile();
-  current_stream = nullptr;
+inline void ResetAfterCompile() {
+  ResetCompiler();
+  CloseGameFiles();
   // A loader a script started may have left the file layer elsewhere.
   if (WorkingFolder() != scratch_folder && ChangeWorkingFolder(scratch_folder) != 1) std::abort();
   if (chdir(process_folder) != 0) std::abort();
@@ -99,7 +96,7 @@ inline int CompileAll(FileStream& s, int max, Take take) {
     }
   } catch (const Fatal&) {
   }
-  ResetCompiler();
+  ResetAfterCompile();
   return n;
 }
 

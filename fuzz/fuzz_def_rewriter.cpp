@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     written = true;
   } catch (const fuzz::Fatal&) {
   }
-  fuzz::ResetCompiler();
+  fuzz::ResetAfterCompile();
   if (written) {
     FileStream p;
     fuzz::FillStream(p, reinterpret_cast<const uint8_t*>(packed_text.data()), packed_text.size());

@@ -19,6 +19,7 @@
 #include "script/commands.h"
 #include "script/operands.h"
 #include "script/registers.h"
+#include "script/script_state.h"
 #include "../tests/objects/world_scripts.h"
 
 using namespace tolv;
@@ -110,9 +111,7 @@ static void TearDownWorld() {
   std::free(object_types);
   test::FreeWorldScripts();
   BuildCommandTables();
-  current_context = running_context = nullptr;
-  timed_context = nullptr;
-  running_slot = &void_slot;
+  ResetMachineState();
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -141,7 +140,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     } catch (const fuzz::Fatal&) {
     }
   }
-  fuzz::ResetCompiler();
+  fuzz::ResetAfterCompile();
   TearDownWorld();
   return 0;
 }

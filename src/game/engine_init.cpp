@@ -6,15 +6,13 @@
 #include "game/command_lists.h"
 #include "objects/objects_state.h"
 #include "physics/physics_routines.h"
-#include "render/palette_effects.h"
-#include "render/screen_mode.h"
+#include "render/render_state.h"
 #include "script/commands.h"
 #include "script/expand_string_vars.h"
 #include "script/global_contexts.h"
 #include "script/random.h"
 #include "script/registers.h"
-#include "stat/stat_obj.h"
-#include "world/frame_steps.h"
+#include "stat/stat_state.h"
 #include "world/tile_file.h"
 
 namespace tolv {
@@ -22,8 +20,7 @@ namespace tolv {
 void InitEngine() {
   AllocRegisters(0);
   ResetRegisters();
-  SetScreenMode(0);
-  run_palette_effects = RunPaletteEffects;
+  StartRender();
   SeedRandomFromClock();
   RegisterEngineCommands();
   global_context.table = script_commands;
@@ -31,7 +28,7 @@ void InitEngine() {
   BindScriptFunctions();
   StartObjects();
   InstallPhysicsRoutines();
-  InstallStatObjRoutines();
+  StartStatObjs();
   ResetTileSet();
   resolve_alias = ResolveAliasForLexer;
   resolve_string_var = ResolveStringVarWithAliases;

@@ -33,13 +33,6 @@ uint32_t SetCodeScope(CodeSet& set, int scope, int64_t n, const char* what) {
   return first;
 }
 
-void DropCodeScopes(CodeSet& set, int drop) {
-  uint16_t keep = drop <= kScopeGame ? 0 : drop == kScopeZone ? set.game : uint16_t(set.game + set.zone);
-  TruncateCodeSet(set, keep);
-  DropScopes(set, drop);
-  if (drop <= kScopeGame) FreeCodeSet(set);
-}
-
 template <class L>
 static ScopeSizes Sizes(const L& l) {
   return {l.game, l.zone};

@@ -13,8 +13,6 @@ namespace tolv {
 // Makes the scope n functions long (inner scopes empty) with empty slots;
 // returns its first index.
 uint32_t SetCodeScope(CodeSet& set, int scope, int64_t n, const char* what);
-// Frees the functions of the scopes from `drop` on (0 all, 1 zone and act, 2 act).
-void DropCodeScopes(CodeSet& set, int drop);
 
 // Words of the count messages: "%d <what> Functions allocated by <by> Def".
 struct FunctionCountWords {

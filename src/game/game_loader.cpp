@@ -17,6 +17,7 @@
 #include "game/game_loading.h"
 #include "game/key_maps.h"
 #include "game/launch_options.h"
+#include "game/level_loading.h"
 #include "game/object_defs.h"
 #include "objects/character.h"
 #include "objects/character_loader.h"
@@ -45,29 +46,14 @@ static bool CompilePlayerFunction(TokenSource* src, ScriptFunction* out, const c
 static ScopeCounts SpriteSetCounts() { return sprite_set_counts; }
 
 void UnloadGame() {
-  ClearNameTable(global_aliases);
-  FreeDataTables(kScopeGame);
+  UnloadScopes(kScopeGame);
   FreeKeyMaps();
-  FreeAllFonts();
-  FreeStringSlots();
-  game_string_count = zone_string_count = 0;
-  FreeMusic(kScopeGame);
-  FreeSounds(kScopeGame);
-  FreeCharacters(-1);
-  character_count = 0;
-  FreeCodeSet(player_functions);
-  ResetObjectSlots();
-  FreeAllObjectData();
-  TrimStatObjDefs();
-  DropCodeScopes(script_functions, kScopeGame);
-  xm_effect_function = 65535;
   act_table.clear();
   delete[] debug_types;
   debug_types = nullptr;
   debug_type_count = 0;
   loaded_zone = loaded_act = -1;
   Reg(kRegLoadedZone) = Reg(kRegLoadedAct) = 255;  // nothing of a zone stays loaded
-  BindScriptFunctions();
 }
 
 void LoadScriptList(const char* path) {

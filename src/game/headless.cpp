@@ -4,11 +4,13 @@
 #include "game/game_frame.h"
 #include "objects/draw_order.h"
 #include "objects/object_pool.h"
+#include "objects/objects_state.h"
 #include "render/frame.h"
-#include "render/screen_mode.h"
+#include "render/render_state.h"
 #include "script/operands.h"
 #include "script/random.h"
 #include "script/registers.h"
+#include "script/script_state.h"
 
 namespace tolv {
 
@@ -18,11 +20,11 @@ void StartHeadlessEngine() { InitEngine(); }
 
 void StartHeadlessGame(const HeadlessGame& game, uint32_t seed) {
   headless_game = game;
-  ResetObjectSlots();
-  FreeResortList();
+  ResetMachineState();
+  ResetObjects();
   AllocRegisters(user_register_count);  // user registers back to 0
   ResetRegisters();
-  SetScreenMode(0);
+  ResetRender();
   random_seed = seed;
   game_frame_counter = 0;
   if (game.load) game.load();

@@ -23,6 +23,9 @@ int32_t ScopeLetterNumber(char* token, uint16_t game, uint16_t zone);
 // Reads the zone's act records (row 9) from zone.def.
 void ReadActRecords(FileStream& s);
 
+// Every subsystem's lists of the scopes from `drop` on (kScopeGame all,
+// kScopeZone zone and act, kScopeAct act).
+void UnloadScopes(int drop);
 // Scope unloads of the lists cut back at a zone or act load.
 void FreeZoneScopes();
 void FreeActScopes();

@@ -23,13 +23,6 @@ std::string object_def_paths[3];
 static const char* const kKindWords[7] = {"Movement",  "Drawing",         "Collision",    "Projectile Collision",
                                           "Animation", "Debug Placement", "Debug Drawing"};
 
-void FreeObjectData(int drop) {
-  FreeSpriteSets(drop);
-  for (CodeSet& set : object_code_sets) DropCodeScopes(set, drop);
-  FreeObjectTypes(drop);
-  for (int s = drop < 0 ? 0 : drop; s < 3; s++) object_def_paths[s].clear();
-}
-
 static void RecordPath(const char* path, int scope, const std::string& folder, const std::string& name) {
   if (!game_unpacked) return object_def_paths[scope].clear();
   if (scope == kScopeGame) {

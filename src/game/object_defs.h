@@ -15,19 +15,12 @@ extern std::string object_def_paths[3];
 // Loads one definition file for scope 0, 1 or 2; the folder current on
 // entry is current again on return. Every failure is fatal.
 void LoadObjectDefs(const char* path, int scope);
-// Frees sprite sets, object functions, types and paths of the scopes from
-// `drop` on: 0 all, 1 zone and act, 2 act.
-void FreeObjectData(int drop);
-inline void FreeAllObjectData() { FreeObjectData(0); }
-inline void FreeZoneObjectData() { FreeObjectData(1); }
-inline void FreeActObjectData() { FreeObjectData(2); }
 
 void AmbiguousFunctionWarning(const char* label, int scope, uint32_t type_index, int32_t number);
 
 // Parts of the loader (object_def_frames.cpp, object_def_types.cpp).
 void ReadInlineSpriteSets(FileStream& s, int scope, int32_t count);
 void ReadObjectTypes(FileStream& s, int scope);
-void FreeObjectTypes(int drop);
 
 // A count token that must lie in 0..max; fatal otherwise.
 uint32_t ReadCount(FileStream& s, uint32_t max, const char* what);

@@ -29,33 +29,12 @@ std::string ZoneFolder() {
   return text;
 }
 
-// Global functions from `keep` on go; the XM effect function goes with them.
-static void DropScriptFunctions(int drop) {
-  DropCodeScopes(script_functions, drop);
-  if (xm_effect_function != 65535 && xm_effect_function >= script_functions.total) xm_effect_function = 65535;
-}
-
 void FreeZoneScopes() {
-  FreeDataTables(kScopeZone);
-  FreeZoneFonts();
-  ResizeStringSlots(game_string_count);
-  zone_string_count = 0;
-  FreeMusic(kScopeZone);
-  FreeSounds(kScopeZone);
-  FreeZoneObjectData();
-  TrimZoneStatObjDefs();
-  DropScriptFunctions(kScopeZone);
+  UnloadScopes(kScopeZone);
   act_table.clear();
 }
 
-void FreeActScopes() {
-  FreeActFonts();
-  FreeMusic(kScopeAct);
-  FreeSounds(kScopeAct);
-  FreeActObjectData();
-  TrimActStatObjDefs();
-  DropScriptFunctions(kScopeAct);
-}
+void FreeActScopes() { UnloadScopes(kScopeAct); }
 
 // Row 2: S string lines, as written, after the game's.
 static void ReadZoneStrings(FileStream& s) {

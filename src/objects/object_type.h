@@ -42,6 +42,12 @@ struct ObjectType {
 extern ObjectType* object_types;
 extern ScopeCounts object_type_counts;
 
+// Grows or shrinks the type array to `total` (the counts are the caller's);
+// types past it are freed, new ones empty.
+void ResizeObjectTypes(uint32_t old, uint32_t total);
+// Frees the types of the scopes from `drop` on (0 all, 1 zone and act, 2 act).
+void FreeObjectTypes(int drop);
+
 // The type record for an id, or null when the id names none.
 inline ObjectType* FindObjectType(int32_t id) {
   return id >= 0 && static_cast<uint32_t>(id) < object_type_counts.total ? &object_types[id] : nullptr;

@@ -1,9 +1,13 @@
 #include "objects/objects_state.h"
 
+#include "base/scope_counts.h"
 #include "objects/builtin_routines.h"
+#include "objects/character.h"
 #include "objects/command_lists.h"
+#include "objects/draw_order.h"
 #include "objects/label_lookups.h"
 #include "objects/object_pool.h"
+#include "objects/object_type.h"
 #include "objects/players.h"
 
 namespace tolv {
@@ -15,6 +19,22 @@ void StartObjects() {
   AllocObjectPool();
   SetupScriptContexts();
   ResetPlayers();
+}
+
+void ResetObjects() {
+  ResetObjectSlots();
+  FreeResortList();
+}
+
+void UnloadObjects(int drop) {
+  if (drop <= kScopeGame) {
+    FreeCharacters(-1);
+    character_count = 0;
+    FreeCodeSet(player_functions);
+    ResetObjectSlots();
+  }
+  for (CodeSet& set : object_code_sets) DropCodeScopes(set, drop);
+  FreeObjectTypes(drop);
 }
 
 }  // namespace tolv

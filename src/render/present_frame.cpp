@@ -83,8 +83,9 @@ void PresentFrame() {
   const int64_t bpp = SurfaceBytesPerPixel(s.format.depth);
   if (!selected_any || !s.pixels || s.format.depth != surface_depth || s.pitch < s.width * bpp) return;
   const bool two_views = frame_view_count == 2;  // screen mode 2
-  const int slot = two_views && full_screen ? int{kPresentStretch} : int{window_scale};
-  if (slot > kPresentStretch) return;
+  const bool stretched = two_views && full_screen;
+  if (!stretched && window_scale > kPresentScanline) return;
+  const int slot = stretched ? int{kPresentStretch} : int{window_scale};
   const PresentKind kind = slot_kinds[slot];
   const int views = two_views ? 2 : 1;
   const int64_t out_width = int64_t{frame_width} * (kind == kPresentNormal ? 1 : 2);

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <new>
 
+#include "base/scope_counts.h"
 #include "script/commands.h"
 #include "script/machine.h"
 
@@ -99,6 +100,13 @@ void FreeCodeSet(CodeSet& set) {
   TruncateCodeSet(set, 0);
   std::free(set.functions);
   set = CodeSet{};
+}
+
+void DropCodeScopes(CodeSet& set, int drop) {
+  uint16_t keep = drop <= kScopeGame ? 0 : drop == kScopeZone ? set.game : uint16_t(set.game + set.zone);
+  TruncateCodeSet(set, keep);
+  DropScopes(set, drop);
+  if (drop <= kScopeGame) FreeCodeSet(set);
 }
 
 }  // namespace tolv

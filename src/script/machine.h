@@ -70,6 +70,8 @@ int AppendFunction(CodeSet& set, ScriptFunction fn);
 // Frees functions from number `keep` on and sets total to `keep`.
 void TruncateCodeSet(CodeSet& set, uint16_t keep);
 void FreeCodeSet(CodeSet& set);
+// Frees the functions of the scopes from `drop` on (0 all, 1 zone and act, 2 act).
+void DropCodeScopes(CodeSet& set, int drop);
 
 struct ScriptContext {
   CommandHandler* table = nullptr;

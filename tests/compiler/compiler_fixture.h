@@ -14,8 +14,10 @@
 #include "compiler/compile_scopes.h"
 #include "compiler/compile_state.h"
 #include "compiler/compiler.h"
+#include "compiler/compiler_state.h"
 #include "compiler/lexer_link.h"
 #include "compiler/string_var_resolver.h"
+#include "files/files_state.h"
 #include "files/working_folder.h"
 #include "script/commands.h"
 #include "script/records.h"
@@ -68,18 +70,13 @@ class CompilerTest : public ::testing::Test {
     game_unpacked = 1;
     character_register_count = 20;
     compile_scopes = CompileScopes();
-    ClearNameTable(global_aliases);
+    UnloadCompiler();
   }
   void TearDown() override {
-    CloseAllIncludes();
-    include_reading = 0;
-    ClearNameTable(global_aliases);
-    ClearNameTable(local_aliases);
-    ClearNameTable(labels);
-    prepass_active = 0;
+    ResetCompiler();
+    UnloadCompiler();
     script_error_hook = nullptr;
-    while (OpenGameFileCount()) CloseGameFile();
-    current_stream = nullptr;
+    CloseGameFiles();
     EXPECT_EQ(ChangeWorkingFolder(saved_cwd), 1);
     std::string cmd = std::string("rm -rf ") + folder;
     EXPECT_EQ(std::system(cmd.c_str()), 0);

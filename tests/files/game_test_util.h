@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "files/file_stream.h"
+#include "files/files_state.h"
 #include "files/game_files.h"
 #include "files/script_error.h"
 #include "files/tokenizer.h"
@@ -65,10 +66,9 @@ class GameDirTest : public ::testing::Test {
     include_reading = 0;
   }
   void TearDown() override {
-    while (OpenGameFileCount()) CloseGameFile();
+    CloseGameFiles();
     CloseArchive();
     script_error_hook = nullptr;
-    current_stream = nullptr;
     ChangeWorkingFolder(saved_cwd_.c_str());
     std::filesystem::remove_all(root_);
   }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/message_log.h"
+#include "files/files_state.h"
 #include "game/engine_init.h"
 #include "game/game_loading.h"
 #include "game/level_loading.h"
@@ -49,8 +50,7 @@ class LoadingTest : public ::testing::Test {
     ClearMessages();
   }
   void TearDown() override {
-    while (OpenGameFileCount()) CloseGameFile();
-    include_reading = 0;
+    CloseGameFiles();
     try {
       UnloadGame();
     } catch (const ScriptErrorThrown&) {
@@ -58,7 +58,6 @@ class LoadingTest : public ::testing::Test {
     CloseArchive();
     game_unpacked = 1;
     script_error_hook = nullptr;
-    current_stream = nullptr;
     ChangeWorkingFolder(saved_cwd_.c_str());
     fs::remove_all(root_);
   }

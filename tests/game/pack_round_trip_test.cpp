@@ -1,6 +1,7 @@
 // Packing must not change what a game compiles to: every function compiled
 // from its original text (loose files, aliases) and from the re-written
 // text in the archive (alone, no aliases) gives the same words.
+#include "compiler/compiler_state.h"
 #include "game/def_rewriter.h"
 #include "pack_test_util.h"
 #include "../compiler/compiler_fixture.h"
@@ -22,10 +23,8 @@ class PackRoundTrip : public PackTest {
     compile_scopes = CompileScopes();
   }
   void TearDown() override {
-    CloseAllIncludes();
-    ClearNameTable(global_aliases);
-    ClearNameTable(local_aliases);
-    ClearNameTable(labels);
+    ResetCompiler();
+    UnloadCompiler();
     PackTest::TearDown();
   }
 

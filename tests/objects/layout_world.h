@@ -10,10 +10,12 @@
 #include "objects/object_layout.h"
 #include "objects/object_pool.h"
 #include "objects/object_type.h"
+#include "objects/objects_state.h"
 #include "script/commands.h"
 #include "script/operands.h"
 #include "script/records.h"
 #include "script/registers.h"
+#include "script/script_state.h"
 
 namespace tolv::test {
 
@@ -76,12 +78,11 @@ struct LayoutWorld {
   }
 
   void Free() {
-    ResetObjectSlots();
+    ResetObjects();
     for (CodeSet& s : object_code_sets) FreeCodeSet(s);
     object_types = nullptr;
     object_type_counts = {};
-    current_context = running_context = nullptr;
-    timed_context = nullptr;
+    ResetMachineState();
   }
 };
 

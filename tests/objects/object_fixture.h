@@ -8,6 +8,7 @@
 #include "objects/object_type.h"
 #include "script/global_contexts.h"
 #include "script/object_globals.h"
+#include "script/script_state.h"
 #include "../script/script_fixture.h"
 
 namespace tolv::test {
@@ -60,11 +61,7 @@ class ObjectScriptTest : public ScriptTest {
     character_count = 0;
     object_types = nullptr;
     object_type_counts = ScopeCounts{};
-    processing_slot = &void_slot;
-    running_slot = object_operand_a = object_operand_b = object_operand_d = &void_slot;
-    player_operand_a = player_operand_b = player_operand_d = current_player = &void_player;
-    current_character_vars = nullptr;
-    current_character_var_count = 0;
+    ResetMachineState();
     BuildCommandTables();
   }
 

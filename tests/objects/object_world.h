@@ -15,6 +15,7 @@
 #include "objects/label_lookups.h"
 #include "objects/object_pool.h"
 #include "objects/object_type.h"
+#include "objects/objects_state.h"
 #include "objects/players.h"
 #include "objects/spawn.h"
 #include "script/commands.h"
@@ -40,7 +41,7 @@ class ObjectWorld : public ::testing::Test {
     Publish();
   }
   void TearDown() override {
-    ResetObjectSlots();
+    ResetObjects();
     ResetPlayers();
     for (CodeSet& s : object_code_sets) FreeCodeSet(s);
     object_types = nullptr;

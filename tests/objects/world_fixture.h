@@ -26,6 +26,7 @@
 #include "script/operands.h"
 #include "script/random.h"
 #include "script/registers.h"
+#include "script/script_state.h"
 #include "world_scripts.h"
 
 namespace tolv::test {
@@ -86,8 +87,7 @@ class WorldTest : public ::testing::Test {
     InstallTestCommands();
     AllocRegisters(16);
     ResetRegisters();
-    ResetObjectSlots();
-    FreeResortList();
+    ResetObjects();
     for (int t = 0; t < kTypes; t++) {
       types[t] = ObjectType{};
       types[t].variable_count = 4;
@@ -104,7 +104,7 @@ class WorldTest : public ::testing::Test {
   }
 
   void TearDown() override {
-    ResetObjectSlots();
+    ResetObjects();
     FreeWorldScripts();
     for (auto& m : movement_routines) m = [](uint8_t) {};
     run_stat_obj = check_boundary_events = [] {};
@@ -112,9 +112,7 @@ class WorldTest : public ::testing::Test {
     build_stat_obj = [](uint32_t) { return int32_t{0}; };
     std::fill(key_state, key_state + kKeyStateSize, 0);
     BuildCommandTables();
-    current_context = running_context = nullptr;
-    timed_context = nullptr;
-    running_slot = &void_slot;
+    ResetMachineState();
   }
 
   static void InstallTestCommands() {

@@ -11,6 +11,7 @@
 #include "script/operands.h"
 #include "script/records.h"
 #include "script/registers.h"
+#include "script/script_state.h"
 
 namespace tolv::test {
 
@@ -47,10 +48,7 @@ class ScriptTest : public ::testing::Test {
     saved[1] = timed_commands[kProbe];
     saved[2] = stat_obj_commands[kProbe];
     script_commands[kProbe] = timed_commands[kProbe] = stat_obj_commands[kProbe] = ProbeCommand;
-    current_context = running_context = nullptr;
-    timed_context = nullptr;
-    current_lane = 0;
-    yield_flag = 0;
+    ResetMachineState();
   }
   void TearDown() override {
     script_commands[kProbe] = saved[0];
@@ -61,8 +59,7 @@ class ScriptTest : public ::testing::Test {
     timed_context = &tctx;
     FreeTimedContext();
     FreeCodeSet(code);
-    current_context = running_context = nullptr;
-    timed_context = nullptr;
+    ResetMachineState();
   }
   void Add(Func f) { AppendFunction(code, MakeFunction(f)); }
   void Bind() {

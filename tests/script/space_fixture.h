@@ -10,6 +10,7 @@
 #include "script/operand_kinds.h"
 #include "script/records.h"
 #include "script/registers.h"
+#include "script/script_state.h"
 
 namespace tolv {
 
@@ -38,8 +39,7 @@ class SpaceFixture : public ::testing::Test {
     }
   }
   void TearDown() override {
-    player_operand_a = player_operand_b = player_operand_d = current_player = &void_player;
-    object_operand_a = object_operand_b = object_operand_d = running_slot = &void_slot;
+    ResetMachineState();
   }
   void Scramble() {
     uint32_t s = 1;

@@ -10,13 +10,17 @@
 
 #include "compiler/compile_scopes.h"
 #include "compiler/compile_state.h"
+#include "compiler/compiler_state.h"
+#include "files/files_state.h"
 #include "files/game_files.h"
 #include "files/script_error.h"
 #include "files/working_folder.h"
 #include "render/font.h"
 #include "render/image.h"
+#include "render/render_state.h"
 #include "stat/command_lists.h"
 #include "stat/stat_obj.h"
+#include "stat/stat_state.h"
 #include "../objects/object_world.h"
 
 namespace tolv::test {
@@ -79,15 +83,13 @@ class StatObjWorld : public ObjectWorld {
     for (int r = 60; r < 200; r++) registers[r] = 0;
   }
   void TearDown() override {
-    TrimStatObjDefs();
+    UnloadStatObjs(kScopeGame);
     ObjectWorld::TearDown();
-    FreeAllFonts();
+    UnloadRender(kScopeGame);
     sprite_image = Image{};
     script_error_hook = nullptr;
-    CloseAllIncludes();
-    include_reading = 0;
-    while (OpenGameFileCount()) CloseGameFile();
-    current_stream = nullptr;
+    ResetCompiler();
+    CloseGameFiles();
     EXPECT_EQ(ChangeWorkingFolder(saved_cwd), 1);
     EXPECT_EQ(std::system((std::string("rm -rf ") + folder).c_str()), 0);
   }
