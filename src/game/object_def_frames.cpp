@@ -34,8 +34,7 @@ static void ReadFrame(FileStream& s, SpriteFrame* f, uint32_t set, uint32_t fram
   if (!w || !h) ReportFrameSize(set, frame, w, h);
   int32_t x = ReadNumberToken(s), y = ReadNumberToken(s);
   InitSpriteFrame(f, w, h);
-  if (!CutFrameFromImage(&sprite_image, f, x, y))
-    ScriptError("Sprite load attempted to read beyond the bounds of the loaded image");
+  CutFrameFromImage(&sprite_image, f, x, y);
   ReadFrameFields(
       f, [&s] { return ReadNumberToken(s); }, [&s](const char* what) { return uint8_t(ReadCount(s, 255, what)); });
 }

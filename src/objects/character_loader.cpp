@@ -17,6 +17,7 @@
 #include "render/image.h"
 #include "script/records.h"
 #include "world/frame_fields.h"
+#include "world/sprite_sets.h"
 
 namespace tolv {
 
@@ -40,22 +41,10 @@ static void CloseDefFile(TokenSource* src) {
 }
 static bool NoCompiler(TokenSource*, ScriptFunction*, const char*) { return false; }
 static void FatalError(const char* message) { ScriptError(message); }
-static void BlankCharacterFrames(const char* path, int c, SpriteSet* out) {
-  char line[64];
-  ShowMessage("Can't open sprite file for read:");
-  ShowMessage(path);
-  std::snprintf(line, sizeof line, "Created one blank frame for character %d", c);
-  ShowMessage(line);
-  out->frames = static_cast<SpriteFrame*>(std::calloc(1, sizeof(SpriteFrame)));
-  if (!out->frames) throw std::bad_alloc();
-  InitBlankFrame(&out->frames[0]);
-  out->frame_count = 1;
-}
 
 bool (*open_character_file)(const char* path, TokenSource* src) = OpenDefFile;
 void (*close_character_file)(TokenSource* src) = CloseDefFile;
 bool (*compile_player_function)(TokenSource* src, ScriptFunction* out, const char* name) = NoCompiler;
-void (*load_character_sprites)(const char* path, int c, SpriteSet* out) = BlankCharacterFrames;
 void (*character_error)(const char* message) = FatalError;
 
 namespace {
@@ -111,8 +100,8 @@ static void ReadFrame(Reader& r, SpriteFrame* f, int i) {
   if (r.failed) return;
   if (!w || !h) return ReportSize(r, i, w, h);
   InitSpriteFrame(f, w, h);
-  if (!CutFrameFromImage(&sprite_image, f, x, y))
-    return r.Fail("Sprite load attempted to read beyond the bounds of the loaded image");
+  if (!FrameFitsImage(sprite_image, *f, x, y)) return r.Fail(kCutBeyondImage);
+  CutFrameFromImage(&sprite_image, f, x, y);
   ReadFrameFields(
       f, [&r] { return r.Number(); }, [&r](const char*) { return static_cast<uint8_t>(r.Number()); });
 }
@@ -123,7 +112,7 @@ static void ReadFrames(Reader& r, Character& ch, int c) {
   std::snprintf(path, sizeof path, "%s", t);
   uint16_t n = static_cast<uint16_t>(ParseNumber(t));
   if (r.failed) return;
-  if (n == 0) return load_character_sprites(path, c, &ch.sprites);
+  if (n == 0) return LoadCharacterSprites(path, c, &ch.sprites);
   ch.sprites.frames = NewZeroedArray<SpriteFrame>(n);
   ch.sprites.frame_count = n;
   for (int i = 0; i < n && !r.failed; i++) ReadFrame(r, &ch.sprites.frames[i], i);

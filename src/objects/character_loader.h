@@ -20,8 +20,6 @@ struct TokenSource {
 extern bool (*open_character_file)(const char* path, TokenSource* src);
 extern void (*close_character_file)(TokenSource* src);
 extern bool (*compile_player_function)(TokenSource* src, ScriptFunction* out, const char* name);
-// Frames of a character whose definition names a sprite file.
-extern void (*load_character_sprites)(const char* path, int c, SpriteSet* out);
 // The fatal error route for bad definition files.
 extern void (*character_error)(const char* message);
 

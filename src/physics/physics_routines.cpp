@@ -1,5 +1,7 @@
 #include "physics/physics_routines.h"
 
+#include "physics/movement_frame.h"
+
 namespace tolv {
 
 void InstallPhysicsRoutines() {
@@ -11,6 +13,7 @@ void InstallPhysicsRoutines() {
   builtin_pcollisions[1] = ProjectileCollide;
   builtin_dbplacers[0] = RunNoRoutine;
   builtin_dbplacers[1] = PlaceDebugObject;
+  InstallMovementRoutines();
 }
 
 }  // namespace tolv

@@ -7,7 +7,8 @@
 namespace tolv {
 
 // Fills the movers, collisions, projectile collision and debug placement
-// entries of the built-in routine tables (objects/builtin_routines.h).
+// entries of the built-in routine tables (objects/builtin_routines.h), and
+// the terrain movement routines.
 void InstallPhysicsRoutines();
 
 void MoveObjectKind1();

@@ -35,8 +35,8 @@ static void CutGlyphs(Font* f, int32_t w, int32_t h, int32_t columns) {
     SpriteFrame* frame = &f->glyphs[g];
     InitSpriteFrame(frame, w, h);
     int64_t x = int64_t(g % uint32_t(columns)) * w, y = int64_t(g / uint32_t(columns)) * h;
-    if (x > INT32_MAX || y > INT32_MAX || !CutFrameFromImage(&sprite_image, frame, int32_t(x), int32_t(y)))
-      ScriptError("Sprite load attempted to read beyond the bounds of the loaded image");
+    if (x > INT32_MAX || y > INT32_MAX) ScriptError(kCutBeyondImage);
+    CutFrameFromImage(&sprite_image, frame, int32_t(x), int32_t(y));
   }
 }
 

@@ -32,6 +32,7 @@ enum ReservedRegister : uint32_t {
   kRegFrameLock = 251,
   kRegPause = 253,
   kRegActiveObjects = 254,
+  kRegEngineSetting = 255,  // preset at game start; above 2 blank frames get two pixel bytes
 };
 
 }  // namespace tolv

@@ -145,8 +145,7 @@ static void ReadFrame(DefReader& r, SpriteFrame* f) {
   }
   int32_t x = r.Number(), y = r.Number(), w = r.Number(), h = r.Number();
   InitSpriteFrame(f, w, h);
-  if (!CutFrameFromImage(&sprite_image, f, x, y))
-    ScriptError("Sprite load attempted to read beyond the bounds of the loaded image");
+  CutFrameFromImage(&sprite_image, f, x, y);
 }
 
 static void ReadSpriteLists(DefReader& r, StatObjDef& d) {

@@ -1,5 +1,7 @@
-// Pieces every frame-block reader shares: zero-filled arrays that the
-// frame and type frees release with std::free, and box lists.
+// The fields of a sprite frame after its picture, read the same way from a
+// text frame block and from a sprite file: drawing offsets, main box,
+// attack and hurt boxes, hot spots; then the mirrored forms. The two
+// sources differ only in how a value, a box and a list length are read.
 #pragma once
 #include <cstdint>
 #include <cstdlib>
@@ -18,43 +20,57 @@ T* NewZeroedArray(uint32_t n) {
   return p;
 }
 
-// `count` boxes, each left, top, right, bottom from next().
-template <class Next>
-Box* ReadBoxArray(uint32_t count, Next next) {
-  Box* boxes = NewZeroedArray<Box>(count);
-  for (uint32_t i = 0; i < count; i++) {
-    boxes[i].left = next();
-    boxes[i].top = next();
-    boxes[i].right = next();
-    boxes[i].bottom = next();
-  }
+// Source: int16_t Offset(); int32_t Value(); Box NextBox();
+// uint8_t Count(const char* what, uint32_t record_bytes).
+template <class Source>
+Box* ReadBoxArray(Source& src, uint8_t* count) {
+  *count = src.Count("box", 16);
+  Box* boxes = NewZeroedArray<Box>(*count);
+  for (uint32_t i = 0; i < *count; i++) boxes[i] = src.NextBox();
   return boxes;
 }
 
-// The fields of a text frame block after its image area: drawing offsets,
-// main box, attack and hurt boxes, hot spots; then the mirrored boxes.
-// next() reads a number, count(what) a list length (a byte).
-template <class Next, class Count>
-void ReadFrameFields(SpriteFrame* f, Next next, Count count) {
-  f->draw_x = static_cast<int16_t>(next());
-  f->draw_y = static_cast<int16_t>(next());
-  f->back_draw_x = static_cast<int16_t>(next());
-  f->flip_draw_y = static_cast<int16_t>(next());
-  f->box.left = next();
-  f->box.top = next();
-  f->box.right = next();
-  f->box.bottom = next();
-  f->attack_count = count("box");
-  f->attack_boxes = ReadBoxArray(f->attack_count, next);
-  f->hurt_count = count("box");
-  f->hurt_boxes = ReadBoxArray(f->hurt_count, next);
-  f->hotspot_count = count("hot spot");
+template <class Source>
+void ReadFrameFields(SpriteFrame* f, Source& src) {
+  f->draw_x = src.Offset();
+  f->draw_y = src.Offset();
+  f->back_draw_x = src.Offset();
+  f->flip_draw_y = src.Offset();
+  f->box = src.NextBox();
+  f->attack_boxes = ReadBoxArray(src, &f->attack_count);
+  f->hurt_boxes = ReadBoxArray(src, &f->hurt_count);
+  f->hotspot_count = src.Count("hot spot", 8);
   f->hotspots = NewZeroedArray<HotSpot>(f->hotspot_count);
   for (uint32_t k = 0; k < f->hotspot_count; k++) {
-    f->hotspots[k].x = next();
-    f->hotspots[k].y = next();
+    f->hotspots[k].x = src.Value();
+    f->hotspots[k].y = src.Value();
   }
   MirrorFrameBoxes(f);
+}
+
+// Text frame blocks: every field a number token, boxes written left, top,
+// right, bottom. next() reads a number, count(what) a list length.
+template <class Next, class CountFn>
+struct TextFrameSource {
+  Next next;
+  CountFn count;
+  int16_t Offset() { return static_cast<int16_t>(next()); }
+  int32_t Value() { return next(); }
+  Box NextBox() {
+    Box b;
+    b.left = next();
+    b.top = next();
+    b.right = next();
+    b.bottom = next();
+    return b;
+  }
+  uint8_t Count(const char* what, uint32_t) { return count(what); }
+};
+
+template <class Next, class CountFn>
+void ReadFrameFields(SpriteFrame* f, Next next, CountFn count) {
+  TextFrameSource<Next, CountFn> src{next, count};
+  ReadFrameFields(f, src);
 }
 
 }  // namespace tolv

@@ -1,10 +1,13 @@
-// Sprite frame set-up and mirroring.
+// Sprite frame set-up, cutting from images and mirroring.
 #include "world/sprite_frame.h"
 
 #include <cstdlib>
 #include <cstring>
 #include <new>
 
+#include "files/script_error.h"
+#include "script/operands.h"
+#include "script/registers.h"
 
 namespace tolv {
 
@@ -37,15 +40,37 @@ void FreeSpriteFrame(SpriteFrame* f) {
   f->hotspots = f->mirrored_hotspots = nullptr;
 }
 
+const char* const kCutBeyondImage = "Sprite load attempted to read beyond the bounds of the loaded image";
+
+bool FrameFitsImage(const Image& image, const SpriteFrame& f, int32_t x, int32_t y) {
+  return x >= 0 && y >= 0 && image.pixels && int64_t{x} + f.width <= image.width &&
+         int64_t{y} + f.height <= image.height;
+}
+
+void CutFrameFromImage(const Image* image, SpriteFrame* f, int32_t x, int32_t y) {
+  if (!FrameFitsImage(*image, *f, x, y)) ScriptError(kCutBeyondImage);
+  auto* px = static_cast<uint8_t*>(std::malloc(size_t{f->width} * f->height));
+  if (!px) throw std::bad_alloc();
+  for (int row = 0; row < f->height; row++)
+    std::memcpy(px + size_t{f->width} * row, image->pixels + size_t{image->width} * (y + row) + x, f->width);
+  std::free(f->pixels);
+  f->pixels = px;
+}
+
 static int32_t MirrorX(const SpriteFrame& f) { return f.width - 1 + f.draw_x + f.back_draw_x; }
 static int32_t MirrorY(const SpriteFrame& f) { return f.height - 1 + f.draw_y + f.flip_draw_y; }
 
+// Boxes come from files: the difference wraps in 32 bits.
+static int32_t Reflect(int32_t m, int32_t v) { return static_cast<int32_t>(static_cast<uint32_t>(m) - static_cast<uint32_t>(v)); }
+
 Box MirrorBox(const SpriteFrame& f, const Box& b) {
   int32_t mx = MirrorX(f), my = MirrorY(f);
-  return Box{mx - b.right, mx - b.left, my - b.bottom, my - b.top};
+  return Box{Reflect(mx, b.right), Reflect(mx, b.left), Reflect(my, b.bottom), Reflect(my, b.top)};
 }
 
-HotSpot MirrorHotSpot(const SpriteFrame& f, const HotSpot& s) { return HotSpot{MirrorX(f) - s.x, MirrorY(f) - s.y}; }
+HotSpot MirrorHotSpot(const SpriteFrame& f, const HotSpot& s) {
+  return HotSpot{Reflect(MirrorX(f), s.x), Reflect(MirrorY(f), s.y)};
+}
 
 template <typename T>
 static T* MirrorArray(const SpriteFrame& f, const T* plain, uint8_t n, T* old, T (*mirror)(const SpriteFrame&, const T&)) {
@@ -66,9 +91,10 @@ void MirrorFrameBoxes(SpriteFrame* f) {
 
 void InitBlankFrame(SpriteFrame* f) {
   InitSpriteFrame(f, 1, 1);
-  f->pixels = static_cast<uint8_t*>(std::malloc(2));
+  size_t n = Reg(kRegEngineSetting) > 2 ? 2 : 1;
+  f->pixels = static_cast<uint8_t*>(std::malloc(n));
   if (!f->pixels) throw std::bad_alloc();
-  f->pixels[0] = f->pixels[1] = 1;
+  std::memset(f->pixels, 1, n);
   InitFrameOffsets(f);
 }
 

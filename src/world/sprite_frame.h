@@ -2,6 +2,8 @@
 #pragma once
 #include <cstdint>
 
+#include "base/image.h"
+
 namespace tolv {
 
 struct Box {
@@ -42,13 +44,20 @@ void InitSpriteFrame(SpriteFrame* frame, int32_t width, int32_t height);
 void InitFrameOffsets(SpriteFrame* frame);
 // Frees pixels, boxes and hot spots (not the record); counts stay.
 void FreeSpriteFrame(SpriteFrame* frame);
+// Whether the frame's width x height area at (x, y) lies inside the image.
+bool FrameFitsImage(const Image& image, const SpriteFrame& frame, int32_t x, int32_t y);
+extern const char* const kCutBeyondImage;  // the fatal message of an area outside
+// Gives the frame its own copy of the width x height area at (x, y) of the
+// image; an area outside the image is a fatal script error.
+void CutFrameFromImage(const Image* image, SpriteFrame* frame, int32_t x, int32_t y);
 // A box or hot spot drawn mirrored: MX = width - 1 + x offset + backward
 // x offset, MY likewise; (l, r, t, b) -> (MX - r, MX - l, MY - b, MY - t).
 Box MirrorBox(const SpriteFrame& frame, const Box& box);
 HotSpot MirrorHotSpot(const SpriteFrame& frame, const HotSpot& spot);
 // Recomputes the mirrored box, boxes and hot spots from the plain ones.
 void MirrorFrameBoxes(SpriteFrame* frame);
-// A 1 x 1 frame of colour 1, centred.
+// A 1 x 1 frame of colour 1, centred; its pixel buffer is two bytes when
+// the engine setting register is above 2.
 void InitBlankFrame(SpriteFrame* frame);
 
 }  // namespace tolv

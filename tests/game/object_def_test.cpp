@@ -92,9 +92,12 @@ TEST_F(ObjectDefTest, ZoneFileCountsFromItsScope) {
   const ObjectType& z = object_types[3];
   EXPECT_EQ(z.movement_label, 2);  // zone Movement 0 after two game ones
   EXPECT_TRUE(Logged("Defaulting to Zone Mover Func 0"));
-  EXPECT_EQ(z.sprite_lists[0], sprite_sets[2]);  // the stand-in's blank set
-  EXPECT_TRUE(Logged("Creating one Zone set with a blank frame"));
-  EXPECT_EQ(sprite_sets[2]->frames[0].width, 1);
+  EXPECT_EQ(z.sprite_lists[0], sprite_sets[2]);  // the first set of zone.spr
+  EXPECT_FALSE(Logged("Creating one Zone set with a blank frame"));
+  EXPECT_EQ(sprite_set_counts.zone, 2);
+  ASSERT_EQ(sprite_sets[2]->frame_count, 3);
+  EXPECT_EQ(sprite_sets[2]->frames[1].width, 16);
+  EXPECT_EQ(sprite_sets[2]->frames[0].mirrored_attack_boxes[1].left, -5);
   EXPECT_EQ(object_code_sets[kMovementCode].total, 3);
   EXPECT_EQ(object_def_paths[1], "zone01/objects/zobj.def");
   EXPECT_EQ(WorkingFolder(), game_folder);

@@ -1,6 +1,5 @@
 #include "object_world.h"
 #include "render/draw_routines.h"
-#include "render/image.h"
 #include "world/tile.h"
 
 namespace tolv::test {
@@ -146,47 +145,6 @@ TEST_F(Drawers, DebugRowsOnlyWhilePlacing) {
   EXPECT_EQ(calls[3].x, 124);
   EXPECT_EQ(calls[3].what, &frames_[0]);
   current_player = &void_player;
-}
-
-TEST(SpriteFrames, MirroredBoxesAndHotSpots) {
-  SpriteFrame f;
-  InitSpriteFrame(&f, 16, 8);
-  f.draw_x = -8;
-  f.draw_y = -4;
-  f.box = Box{-8, 8, -4, 4};
-  f.hotspot_count = 1;
-  f.hotspots = static_cast<HotSpot*>(std::malloc(sizeof(HotSpot)));
-  f.hotspots[0] = HotSpot{2, 3};
-  MirrorFrameBoxes(&f);
-  EXPECT_EQ(f.mirrored_box.left, -1);
-  EXPECT_EQ(f.mirrored_box.right, 15);
-  EXPECT_EQ(f.mirrored_box.top, -1);
-  EXPECT_EQ(f.mirrored_box.bottom, 7);
-  EXPECT_EQ(f.mirrored_hotspots[0].x, 5);
-  EXPECT_EQ(f.mirrored_hotspots[0].y, 0);
-  f.back_draw_x = -8;  // MX = -1: a box from -4 to 6 becomes -7 to 3
-  Box m = MirrorBox(f, Box{-4, 6, 0, 0});
-  EXPECT_EQ(m.left, -7);
-  EXPECT_EQ(m.right, 3);
-  FreeSpriteFrame(&f);
-  EXPECT_EQ(f.hotspots, nullptr);
-}
-
-TEST(SpriteFrames, CutStaysInsideTheImage) {
-  uint8_t px[4 * 3];
-  for (int i = 0; i < 12; i++) px[i] = static_cast<uint8_t>(i);
-  Image img{4, 3, px};
-  SpriteFrame f;
-  InitSpriteFrame(&f, 2, 2);
-  ASSERT_TRUE(CutFrameFromImage(&img, &f, 2, 1));
-  EXPECT_EQ(f.pixels[0], 6);
-  EXPECT_EQ(f.pixels[3], 11);
-  EXPECT_FALSE(CutFrameFromImage(&img, &f, 3, 1));
-  EXPECT_FALSE(CutFrameFromImage(&img, &f, -1, 0));
-  FreeSpriteFrame(&f);
-  InitSpriteFrame(&f, 0, 0);  // sizes below 1 become 1
-  EXPECT_EQ(f.width, 1);
-  FreeSpriteFrame(&f);
 }
 
 }  // namespace tolv::test
