@@ -13,7 +13,7 @@
 #include "script/random.h"
 #include "script/registers.h"
 #include "stat/stat_state.h"
-#include "world/tile_file.h"
+#include "world/world_state.h"
 
 namespace tolv {
 
@@ -29,7 +29,7 @@ void InitEngine() {
   StartObjects();
   InstallPhysicsRoutines();
   StartStatObjs();
-  ResetTileSet();
+  StartWorld();
   resolve_alias = ResolveAliasForLexer;
   resolve_string_var = ResolveStringVarWithAliases;
 }

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "world/level_file.h"
 #include "world/tile_file.h"
 
 namespace tolv {
@@ -13,6 +14,7 @@ std::vector<RegisterAssignment> register_assignments;
 uint8_t open_level_editor = 0;
 std::string game_descriptor = "default.gdf";
 std::string tile_file_option;
+std::string level_file_option;
 
 static bool Number(const char* arg, int32_t* out) {
   if (!arg || !*arg) return false;
@@ -40,8 +42,7 @@ static bool ReadRegs(int argc, char** argv, int& i) {
 // Options of the palette, level and editor tools, which this build lacks.
 static bool IsToolOption(const char* a) {
   static const char* const tools[] = {"-paldump", "-palshift", "-levrip", "-multi", "-pal", "-0-63",
-                                      "-64-127", "-128-191", "-192-255", "-4bit",
-                                      "-levelfile", "-editfiles"};
+                                      "-64-127", "-128-191", "-192-255", "-4bit", "-editfiles"};
   for (const char* t : tools)
     if (!std::strcmp(a, t)) return true;
   return false;
@@ -54,6 +55,7 @@ static std::string FromGameRoot(const std::string& path) {
 
 void LoadCommandLineFiles() {
   if (!tile_file_option.empty()) LoadTileFile(FromGameRoot(tile_file_option).c_str());
+  if (!level_file_option.empty()) LoadLevelFile(FromGameRoot(level_file_option).c_str());
 }
 
 bool ReadLaunchOptions(int argc, char** argv) {
@@ -70,9 +72,9 @@ bool ReadLaunchOptions(int argc, char** argv) {
       w.active = ok;
     } else if (!std::strcmp(a, "-regs")) {
       ok = ReadRegs(argc, argv, i);
-    } else if (!std::strcmp(a, "-tilefile")) {
+    } else if (!std::strcmp(a, "-tilefile") || !std::strcmp(a, "-levelfile")) {
       ok = i + 1 < argc;
-      if (ok) tile_file_option = argv[++i];
+      if (ok) (a[1] == 't' ? tile_file_option : level_file_option) = argv[++i];
     } else if (!std::strcmp(a, "-editor")) {
       open_level_editor = 1;
     } else if (!std::strcmp(a, "-pack")) {

@@ -22,6 +22,7 @@ extern std::vector<RegisterAssignment> register_assignments;
 extern uint8_t open_level_editor;  // "-editor": cleared by the first StartLevel
 extern std::string game_descriptor;  // "-game NAME", else "default.gdf"
 extern std::string tile_file_option; // "-tilefile PATH": loaded once the game has started
+extern std::string level_file_option;  // "-levelfile PATH": likewise
 
 // Reads the options; false with a message on stderr for a malformed one.
 bool ReadLaunchOptions(int argc, char** argv);

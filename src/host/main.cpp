@@ -27,6 +27,8 @@
 #include "script/random.h"
 #include "script/registers.h"
 #include "script/string_slots.h"
+#include "world/level.h"
+#include "world/level_file.h"
 #include "world/sprite_sets.h"
 
 using namespace tolv;
@@ -39,6 +41,8 @@ static void Report() {
               object_type_counts.total, sprite_set_counts.total, character_count);
   std::printf("  fonts %u, screen layouts %u, data tables %u, script strings %u\n", font_counts.total,
               stat_obj_def_counts.total, script_table_counts.total, string_slot_count);
+  std::printf("  level: %u planes, %u x %u tiles%s%s\n", plane_count, level_width, level_height,
+              level_file_path.empty() ? " (default)" : ", from ", level_file_path.c_str());
   std::printf("  active objects after 60 frames: %u\n", ActiveObjectCount());
   std::printf("  last frame drawn: %dx%d, hash %016llx\n", frame_width, frame_area_height,
               static_cast<unsigned long long>(FrameAreaHash()));

@@ -53,23 +53,11 @@ static void DrawColumnRun(const TilePlane* p, int32_t x, int64_t col, int k, int
   }
 }
 
-// Per-line arrays hold this many entries for the plane's type.
-static int64_t LineCount(const TilePlane* p) {
-  switch (p->type) {
-    case 1: return 1;
-    case 2: return p->height;
-    case 3: return p->width;
-    case 4: return int64_t{p->height} * 8;
-    case 5: return int64_t{p->width} * 8;
-    default: return 0;
-  }
-}
-
 template <uint8_t kType, bool kOpaque>
 static void DrawPlane(const TilePlane* p) {
   if (!p || !p->map || p->type != kType) return;
   if (kType > 0 && (!p->line_offsets || !p->line_wraps || p->other_wrap == 0)) return;
-  const int64_t lines = LineCount(p), other = p->other_wrap;
+  const int64_t lines = PlaneLineCount(p->type, p->width, p->height), other = p->other_wrap;
   auto line_wrap = [&](int64_t l) { return l < lines ? int64_t{p->line_wraps[l]} : 0; };
   auto line_offset = [&](int64_t l) { return l < lines ? int64_t{p->line_offsets[l]} : 0; };
   if constexpr (kType == 0) {  // Flat: the camera, repeating outside the player's camera limits

@@ -21,7 +21,6 @@ static const CommandDef kPending[] = {
     TOLV_PENDING(29, 3, "plane visibility"),
     TOLV_PENDING(31, 2, "set camera x"),
     TOLV_PENDING(32, 2, "set camera y"),
-    TOLV_PENDING(33, 0, "string command"),
     TOLV_PENDING(37, 0, "play music"),
     TOLV_PENDING(40, 0, "play sound"),
     TOLV_PENDING(41, 2, "audio command"),  // chosen
@@ -223,7 +222,6 @@ static const CommandDef kPending[] = {
     TOLV_PENDING(1439, 5, "sprite layer operand"),
     TOLV_PENDING(1440, 4, "plane block to object map"),
     TOLV_PENDING(1442, 2, "character command"),  // chosen
-    TOLV_PENDING(1443, 2, "string slot command"),
     TOLV_PENDING(1482, 2, "music command"),
     TOLV_PENDING(1483, 2, "music command"),  // chosen
     TOLV_PENDING(1522, 1, "level command"),  // chosen

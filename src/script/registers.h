@@ -27,8 +27,25 @@ enum ReservedRegister : uint32_t {
   kRegXmParam = 10,
   kRegCameraX = 17,
   kRegCameraY = 18,
+  // Per player p (add p): current camera limits, their targets, wrap
+  // switches, view scroll offsets and wrap size.
+  kRegLimitLeft = 23,
+  kRegLimitTop = 25,
+  kRegLimitRight = 27,
+  kRegLimitBottom = 29,
+  kRegTargetLeft = 31,
+  kRegTargetTop = 33,
+  kRegTargetRight = 35,
+  kRegTargetBottom = 37,
+  kRegWrapX = 39,
+  kRegWrapY = 41,
+  kRegScrollOffsetX = 43,
+  kRegScrollOffsetY = 45,
+  kRegWrapWidth = 47,
+  kRegWrapHeight = 49,
   kRegPaletteSet = 51,       // palette set of the current bank
   kRegBankPaletteSet = 52,   // 52 + bank: the palette set each bank shows
+  kRegWaterLine = 54,
   kRegFrameLock = 251,
   kRegPause = 253,
   kRegActiveObjects = 254,

@@ -4,8 +4,9 @@
 
 namespace tolv {
 
-extern const CommandList tile_file_command_list;  // world/tile_file_commands.cpp
+extern const CommandList tile_file_command_list;   // world/tile_file_commands.cpp
+extern const CommandList level_file_command_list;  // world/level_commands.cpp
 
-void RegisterWorldCommands() { RegisterCommandLists({&tile_file_command_list}); }
+void RegisterWorldCommands() { RegisterCommandLists({&tile_file_command_list, &level_file_command_list}); }
 
 }  // namespace tolv

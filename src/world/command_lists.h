@@ -3,7 +3,7 @@
 
 namespace tolv {
 
-// Registers the tile file commands.
+// Registers the tile file and level file commands.
 void RegisterWorldCommands();
 
 }  // namespace tolv

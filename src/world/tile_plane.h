@@ -1,19 +1,38 @@
-// Tile planes: grids of tile ids, and the collision probe that movers use.
+// Tile planes: grids of tile ids with their parallax type and per-line
+// scroll data, and the collision probe that movers use.
 #pragma once
 #include <cstdint>
 
 namespace tolv {
 
+enum PlaneType : uint8_t {
+  kPlaneFlat = 0,
+  kPlaneRelative = 1,
+  kPlaneHTiled = 2,
+  kPlaneVTiled = 3,
+  kPlaneHLined = 4,
+  kPlaneVLined = 5,
+};
+
+constexpr uint16_t kNoPlaneFunction = 0xFFFF;
+constexpr uint16_t kPlaneOpaque = 1;       // flags bit 0: tile 0 cells are drawn
+constexpr uint32_t kMaxPlaneSide = 65535;  // tiles, either axis
+
 struct TilePlane {
   uint32_t width = 0;   // in tiles
   uint32_t height = 0;
-  uint16_t* map = nullptr;  // row by row: cell (x, y) at row_starts[y] + x
+  // Row by row: cell (x, y) at row_starts[y] + x. Planes the engine builds
+  // hold width * (height + 1) + 1 cells: a spare row of tile 0 below the
+  // last row and one cell more.
+  uint16_t* map = nullptr;
   uint32_t cell_count = 0;
-  uint8_t type = 0;  // 0 Flat, 1 Relative, 2 H Tiled, 3 V Tiled, 4 H Lined, 5 V Lined
+  uint8_t type = 0;  // PlaneType
   uint8_t active_view0 = 0;
   uint8_t active_view1 = 0;
-  uint16_t plane_function = 0xFFFF;
-  uint32_t* row_starts = nullptr;
+  uint16_t plane_function = kNoPlaneFunction;
+  uint32_t* row_starts = nullptr;  // height entries, width * y
+  // One entry per scroll line (PlaneLineCount); wraps in tiles, offsets in
+  // pixels written by plane scrolling, factors index the scroll tables.
   uint32_t* line_wraps = nullptr;
   uint32_t other_wrap = 0;
   int32_t* line_offsets = nullptr;
@@ -25,6 +44,32 @@ struct TilePlane {
 
 extern TilePlane* planes;
 extern uint8_t plane_count;
+
+// The scroll lines of a type: 1 for Flat and Relative (and any unknown
+// type), a tile row or column each for the Tiled types, a pixel row or
+// column each for the Lined ones.
+uint32_t PlaneLineCount(uint8_t type, uint32_t width, uint32_t height);
+// V Tiled and V Lined split columns: their lines wrap vertically.
+inline bool PlaneSplitsColumns(uint8_t type) { return type == kPlaneVTiled || type == kPlaneVLined; }
+// The extent a line wraps over (width, or height for column types) and the
+// other axis' extent.
+inline uint32_t PlaneLineExtent(const TilePlane& p) { return PlaneSplitsColumns(p.type) ? p.height : p.width; }
+inline uint32_t PlaneOtherExtent(const TilePlane& p) { return PlaneSplitsColumns(p.type) ? p.width : p.height; }
+// Cells a map of width x height is allocated with.
+inline uint64_t PlaneMapCells(uint32_t width, uint32_t height) { return uint64_t(width) * (height + 1ull) + 1; }
+
+// A fresh plane: map of tile 0, row starts, line arrays at the type's
+// defaults, view bytes 0, no plane function; flags are left alone. Sides
+// are kept to 1..kMaxPlaneSide. Frees nothing: p must hold no arrays.
+void InitPlane(TilePlane& p, uint8_t type, uint32_t width, uint32_t height);
+// Rebuilds row starts and line arrays for a new type; map, view bytes and
+// flags stay, the plane function is dropped.
+void SetPlaneType(TilePlane& p, uint8_t type);
+// dst becomes a copy of src's map, size, type and scroll data, with no
+// plane function; its view bytes and flags stay.
+void CopyPlane(const TilePlane& src, TilePlane& dst);
+// Releases the arrays; the record keeps its other fields.
+void FreePlane(TilePlane& p);
 
 // Plane and point of the next tile lookup.
 extern int32_t tile_probe_plane;

@@ -1,8 +1,15 @@
 #include "world/world_state.h"
 
+#include "world/level.h"
 #include "world/sprite_sets.h"
+#include "world/tile_file.h"
 
 namespace tolv {
+
+void StartWorld() {
+  ResetTileSet();
+  ResetDefaultPlanes();
+}
 
 void UnloadWorld(int drop) { FreeSpriteSets(drop); }
 

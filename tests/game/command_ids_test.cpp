@@ -40,7 +40,7 @@ TEST(CommandIds, NameTheCommandsTheListsDefine) {
       {kCmdMoverFunctions[0], "start in mover"}, {kCmdMoverFunctions[5], "stop in OD mover"},
       {kCmdAnimationFirst, "replace animation"}, {kCmdAnimationLast, "stop animation"},
       {kCmdAnimationParamsFirst, "replace animation with params"},
-      {kCmdAnimationParamsLast, "start animation with params"}, {kCmdStringFirst, "string command"},
+      {kCmdAnimationParamsLast, "start animation with params"}, {kCmdStringFirst, "load level file"},
       {kCmdStringLast, "load object layout"}, {kCmdStringCommands[0], "save object layout"},
       {kCmdStringCommands[4], "show string"}, {kCmdStringOperandCommands[0], "reload character"},
       {kCmdStringOperandCommands[2], "read string slot from file"}, {kCmdStringByteFirst, "read string byte"},

@@ -13,6 +13,7 @@
 #include "loading_fixture.h"
 #include "pack_test_util.h"
 #include "script/random.h"
+#include "world/level.h"
 
 namespace tolv::test {
 namespace {
@@ -75,6 +76,7 @@ class PackedLoadTest : public LoadingTest {
     }
     UnloadGame();
     CloseArchive();
+    ResetDefaultPlanes();  // as entering the launcher does
     return all;
   }
   // Packs the game in place and leaves game.tvp alone in its folder.

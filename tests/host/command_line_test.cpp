@@ -1,5 +1,6 @@
 #include "host/command_line.h"
 #include "../game/pack_test_util.h"
+#include "game/launch_options.h"
 
 namespace tolv::test {
 namespace {
@@ -34,6 +35,17 @@ TEST_F(CommandLineTest, PackOption) {
   }
   EXPECT_EQ(Run({}), -1);  // nothing for the tools: the engine starts
   EXPECT_EQ(Run({"-game", "x.gdf"}), -1);
+}
+
+TEST(LaunchOptions, LevelFileTakesItsPath) {
+  char tolv[] = "tolv", option[] = "-levelfile", path[] = "zone01/a.lev";
+  char* with[] = {tolv, option, path};
+  EXPECT_TRUE(ReadLaunchOptions(3, with));
+  EXPECT_EQ(level_file_option, "zone01/a.lev");
+  testing::internal::CaptureStderr();
+  EXPECT_FALSE(ReadLaunchOptions(2, with));
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "Command-line has uninterpretable errors\n");
+  level_file_option.clear();
 }
 
 }  // namespace

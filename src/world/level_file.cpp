@@ -1,0 +1,112 @@
+// Reading, loading and saving level files.
+#include "world/level_file.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "base/atomic_file.h"
+#include "base/message_log.h"
+#include "files/game_file_bytes.h"
+#include "script/operands.h"
+#include "script/registers.h"
+#include "world/editor_plane_state.h"
+#include "world/level_parse.h"
+
+namespace tolv {
+
+static const char kDamaged[] = "Level file damaged: old level kept";
+
+template <class... Args>
+static void Notice(const char* format, Args... args) {
+  char line[300];
+  std::snprintf(line, sizeof line, format, args...);
+  ShowMessage(line);
+}
+
+// True after "SLEV"; otherwise r is back where it stood.
+static bool ReadMagic(ByteReader& r) {
+  const ByteReader start = r;
+  for (const char c : {'S', 'L', 'E', 'V'})
+    if (r.U8() != static_cast<uint8_t>(c)) {
+      r = start;
+      return false;
+    }
+  return true;
+}
+
+static void InstallLevel(ParsedLevel& level) {
+  ResetLevelView();
+  SwapLevelPlanes(level.planes);
+  level_width = level.width;
+  level_height = level.height;
+  Reg(kRegWaterLine) = level.water_line;
+  SetLimitsFromFlatPlanes();
+  for (uint32_t i = 0; i < plane_count; i++)
+    if (planes[i].type == kPlaneFlat) {
+      editor_current_plane = static_cast<uint8_t>(i);
+      break;
+    }
+}
+
+LevelReadResult ReadLevelData(ByteReader& r, bool embedded) {
+  const int version = embedded || ReadMagic(r) ? r.U8() : 0;
+  ParsedLevel level;
+  bool ok = !r.failed;
+  switch (version) {
+    case 0: ok = ok && ReadLevelVersion0(r, level); break;
+    case 1: ok = ok && ReadLevelVersion1(r, level); break;
+    case 2: ok = ok && ReadLevelBody(r, false, level); break;
+    case 3: ok = ok && ReadLevelBody(r, true, level); break;
+    case 255: ok = ok && ReadLevelVersion255(r, level); break;
+    default:
+      ResetDefaultPlanes();
+      Notice("Level version %d unknown: default level", version);
+      return kLevelUnknownVersion;
+  }
+  if (!ok || r.failed) {
+    ShowMessage(kDamaged);
+    return kLevelDamaged;
+  }
+  InstallLevel(level);
+  return kLevelRead;
+}
+
+// Beyond any level the caps allow: 2^26 cells stored plain, with room for
+// the line data.
+constexpr uint32_t kMaxLevelFileBytes = 1u << 28;
+
+void LoadLevelFile(const char* path) {
+  const std::string name = path ? path : "";  // path may be level_file_path itself
+  std::vector<uint8_t> bytes;
+  switch (ReadGameFileBytes(name.c_str(), bytes, kMaxLevelFileBytes)) {
+    case GameFileRead::kMissing:
+      ResetDefaultPlanes();
+      Notice("Can't open %s", name.c_str());
+      return;
+    case GameFileRead::kTooLarge:
+      ShowMessage(kDamaged);
+      return;
+    case GameFileRead::kRead: break;
+  }
+  ByteReader r(bytes.data(), bytes.size());
+  // A level that did not read leaves the path of the one that did, so a
+  // save to the current file never overwrites what could not be read.
+  if (ReadLevelData(r, false) == kLevelRead) level_file_path = name;
+}
+
+bool SaveLevelFile(const char* path) {
+  const std::string name = path ? path : "";
+  std::string target;
+  ByteWriter w;
+  const uint8_t version = WriteLevelData(w, false);
+  if (!GameWritePath(name.c_str(), &target) || !SaveFileAtomically(target, w.bytes)) {
+    Notice("Can't save %s", name.c_str());
+    return false;
+  }
+  Notice("Saved %s", name.c_str());
+  if (version != 3) ShowMessage("Tile ids over 32767: saved as version 2");
+  return true;
+}
+
+}  // namespace tolv
