@@ -1,5 +1,6 @@
 #include "game/game_frame.h"
 
+#include "audio/audio_commands.h"
 #include "objects/draw_order.h"
 #include "objects/draw_pass.h"
 #include "objects/object_pool.h"
@@ -58,6 +59,7 @@ static void DrawView(int v) {
 
 void RunGameFrame() {
   if (RunPauseMenu()) return;
+  RunAudioFrame();
   registers[kRegView] = 0;
   select_palette_bank(0);
   if (!(static_cast<uint32_t>(registers[kRegFreeze]) & kFreezeCounter)) {

@@ -21,8 +21,6 @@ static const CommandDef kPending[] = {
     TOLV_PENDING(29, 3, "plane visibility"),
     TOLV_PENDING(31, 2, "set camera x"),
     TOLV_PENDING(32, 2, "set camera y"),
-    TOLV_PENDING(37, 0, "play music"),
-    TOLV_PENDING(40, 0, "play sound"),
     TOLV_PENDING(41, 2, "audio command"),  // chosen
     TOLV_PENDING(43, 0, "unused"),
     TOLV_PENDING(65, 0, "unused"),
@@ -216,13 +214,11 @@ static const CommandDef kPending[] = {
     TOLV_PENDING(1431, 2, "select player"),
     TOLV_PENDING(1432, 4, "plane view visibility"),
     TOLV_PENDING(1433, 2, "plane command"),  // chosen
-    TOLV_PENDING(1434, 2, "music effect function"),
     TOLV_PENDING(1435, 2, "plane command"),  // chosen
     TOLV_PENDING(1438, 7, "sprite layer entry"),
     TOLV_PENDING(1439, 5, "sprite layer operand"),
     TOLV_PENDING(1440, 4, "plane block to object map"),
     TOLV_PENDING(1442, 2, "character command"),  // chosen
-    TOLV_PENDING(1482, 2, "music command"),
     TOLV_PENDING(1483, 2, "music command"),  // chosen
     TOLV_PENDING(1522, 1, "level command"),  // chosen
     TOLV_PENDING(1540, 1, "engine command"),  // chosen
