@@ -4,8 +4,10 @@
 #include "compiler/string_var_resolver.h"
 #include "files/game_folder_guard.h"
 #include "files/tokenizer.h"
+#include "game/boundary_events.h"
 #include "game/command_lists.h"
 #include "objects/objects_state.h"
+#include "objects/world_update.h"
 #include "physics/physics_routines.h"
 #include "render/render_state.h"
 #include "script/commands.h"
@@ -29,6 +31,7 @@ void InitEngine() {
   BindScriptFunctions();
   StartObjects();
   InstallPhysicsRoutines();
+  check_boundary_events = CheckBoundaryEvents;
   StartStatObjs();
   StartWorld();
   InstallGameWriteGuard();

@@ -25,7 +25,8 @@ void StartHeadlessGame(const HeadlessGame& game, uint32_t seed);
 void RunHeadlessFrames(uint32_t n);
 
 // Registers, the active objects' variable blocks in list order, each
-// player's block (character and player variables), and the hash of the
+// player's block (character and player variables), each plane's scroll
+// offsets (its line offsets, then the other axis') and the hash of the
 // last drawn frame.
 struct WorldCapture {
   uint32_t frame = 0;
@@ -33,6 +34,7 @@ struct WorldCapture {
   std::vector<int32_t> registers;
   std::vector<std::vector<int32_t>> objects;
   std::vector<std::vector<int32_t>> players;
+  std::vector<std::vector<int32_t>> planes;
   bool operator==(const WorldCapture&) const = default;
 };
 WorldCapture CaptureWorld();

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <set>
 
 #include "files/archive_reader.h"
 #include "game/game_loading.h"
@@ -14,6 +15,7 @@
 #include "script/operands.h"
 #include "script/registers.h"
 #include "../files/game_test_util.h"
+#include "../render/frame_check.h"
 
 namespace tolv::test {
 namespace {
@@ -59,11 +61,25 @@ TEST_F(SampleGameTest, ThousandFramesTwiceFromOneSeedAgree) {
   const WorldCapture second = Run(1000, 12345);
   EXPECT_EQ(first.frame, 1000u);
   EXPECT_EQ(first.registers[256], 1000);  // the walker's frame counter: the player step ran every frame
+  EXPECT_EQ(first.registers[256 + 5], 1000);  // the sky's plane function, once a frame in one view
+  EXPECT_GE(first.registers[256 + 6], 1);     // the camera panned into the middle of the yard
+  ASSERT_EQ(first.planes.size(), 3u);
+  const int32_t camera_x = first.registers[kRegViewX], camera_y = first.registers[kRegViewY];  // player 1's view
+  EXPECT_NE(camera_x, 0);  // the camera followed the walker
+  EXPECT_EQ(first.planes[0], (std::vector<int32_t>{camera_x >> 1, (camera_y >> 1) + 3}));  // the sky at half speed
   EXPECT_EQ(first.registers, second.registers);
   EXPECT_EQ(first.objects, second.objects);
   EXPECT_EQ(first.players, second.players);  // the walker ran and jumped the same way
+  EXPECT_EQ(first.planes, second.planes);
   EXPECT_EQ(first.frame_hash, second.frame_hash);
   EXPECT_NE(Run(1000, 54321).objects, first.objects);  // the balls spin at random
+}
+
+// The sky, the ground, the walker and the score panel's text.
+TEST_F(SampleGameTest, HeadlessRunDrawsTheYard) {
+  Run(120, 1);
+  std::set<uint8_t> colours(FrameStart(), FrameStart() + AreaBytes());
+  EXPECT_GE(colours.size(), 4u) << "picture in " << WriteAreaPicture((saved_cwd_ / "sample_frame").string());
 }
 
 TEST_F(SampleGameTest, LevelChangeIsServedBeforeTheNextFrame) {
