@@ -13,6 +13,7 @@
 #include "game/act_records.h"
 #include "game/data_tables.h"
 #include "game/function_files.h"
+#include "game/editor_hooks.h"
 #include "game/game_frame.h"
 #include "game/game_loading.h"
 #include "game/key_maps.h"
@@ -174,6 +175,7 @@ void LoadGame() {
   BindScriptFunctions();
   SetupScriptContexts();
   PlaceStart();
+  reset_editor_selection();
   Reg(kRegLevelStarted) = 0;
 }
 

@@ -10,6 +10,7 @@
 
 #include "audio/audio_device.h"
 #include "base/message_log.h"
+#include "editors/editor_state.h"
 #include "files/game_files.h"
 #include "files/working_folder.h"
 #include "game/act_records.h"
@@ -67,6 +68,7 @@ static bool FindEngineFolder() {
 int main(int argc, char** argv) {
   if (!FindEngineFolder()) return 1;
   StartHeadlessEngine();
+  StartEditors();
   if (int status = RunCommandLineTools(argc, argv); status >= 0) return status;
   if (!ReadLaunchOptions(argc, argv)) return 1;
   message_log_echo = true;  // no window to show the log in

@@ -7,12 +7,14 @@
 
 namespace tolv {
 
-enum FrameGeometry : uint8_t { k320x224, k320x240, k640x480, k424x240, kGeometryCount };
+// k640x440 is a view, not a screen mode: the level editor's planes under
+// its top bar, drawn into the 640x480 frame (plane drawers only).
+enum FrameGeometry : uint8_t { k320x224, k320x240, k640x480, k424x240, k640x440, kGeometryCount };
 
 struct GeometrySize {
   int32_t width, height;
 };
-constexpr GeometrySize kGeometrySizes[kGeometryCount] = {{320, 224}, {320, 240}, {640, 480}, {424, 240}};
+constexpr GeometrySize kGeometrySizes[kGeometryCount] = {{320, 224}, {320, 240}, {640, 480}, {424, 240}, {640, 440}};
 
 // Calls fn.template operator()<W, H>() with the size of geometry g.
 template <typename Fn>
