@@ -1,6 +1,7 @@
 #include "game/command_lists.h"
 
 #include "objects/command_lists.h"
+#include "physics/command_lists.h"
 #include "script/commands.h"
 #include "stat/command_lists.h"
 #include "world/command_lists.h"
@@ -15,6 +16,7 @@ void RegisterGameCommands() { RegisterCommandLists({&level_command_list, &script
 void RegisterEngineCommands() {
   RegisterWorldCommands();
   RegisterObjectCommands();
+  RegisterPhysicsCommands();
   RegisterStatObjCommands();
   RegisterGameCommands();
 }

@@ -1,5 +1,6 @@
 #include "physics/physics_routines.h"
 
+#include "objects/collision_passes.h"
 #include "physics/movement_frame.h"
 
 namespace tolv {
@@ -13,6 +14,7 @@ void InstallPhysicsRoutines() {
   builtin_pcollisions[1] = ProjectileCollide;
   builtin_dbplacers[0] = RunNoRoutine;
   builtin_dbplacers[1] = PlaceDebugObject;
+  collide_player_with_object_map = CollidePlayerWithObjectMap;
   InstallMovementRoutines();
 }
 
