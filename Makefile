@@ -10,7 +10,8 @@ SAMPLE  ?=
 
 # Debian packages needed to build, test and benchmark.
 PACKAGES = build-essential cmake pkg-config googletest libgtest-dev libgmock-dev \
-           libbenchmark-dev lua5.4 clang libclang-rt-14-dev netpbm
+           libbenchmark-dev lua5.4 clang libclang-rt-14-dev netpbm libsdl1.2-dev libstb-dev \
+           vorbis-tools heroes-sound-tracks openmpt123
 
 .PHONY: all deps build check layers test asan run bench fuzz fuzz-build fuzz-replay clean
 
@@ -76,7 +77,8 @@ fuzz: fuzz-build
 	@# and seeds from fuzz/seeds/<target less "fuzz_"> when there are any.
 	@[ "$(FUZZ_SECONDS)" -gt 0 ] || exit 0; for f in $(FUZZB)/fuzz/fuzz_*; do \
 	  n=$$(basename $$f); mkdir -p $(FUZZB)/corpus/$$n; dict=; \
-	  case $$n in fuzz_compiler|fuzz_script_run|fuzz_def_rewriter) dict=-dict=fuzz/script.dict;; esac; \
+	  case $$n in fuzz_compiler|fuzz_script_run|fuzz_def_rewriter) dict=-dict=fuzz/script.dict;; \
+	    fuzz_game) dict="-dict=fuzz/script.dict -len_control=0";; esac; \
 	  $$f -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 $$dict $(FUZZB)/corpus/$$n \
 	    $$(ls -d fuzz/seeds/$${n#fuzz_} 2>/dev/null) || exit 1; \
 	done

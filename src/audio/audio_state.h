@@ -1,4 +1,4 @@
-// The audio lists of the game, zone and act scopes.
+// The audio lists of the game, zone and act scopes, and the mixer state.
 #pragma once
 
 namespace tolv {
@@ -7,5 +7,8 @@ namespace tolv {
 // kScopeZone zone and act, kScopeAct act). Call it after the global
 // functions of those scopes went: the XM effect function goes with them.
 void UnloadAudio(int drop);
+// Silences every channel and the music, and forgets pending requests and
+// saved-state blocks.
+void ResetAudio();
 
 }  // namespace tolv

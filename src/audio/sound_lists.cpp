@@ -4,9 +4,11 @@
 #include "audio/sound_lists.h"
 
 #include <cstdlib>
-#include <cstring>
 #include <new>
 
+#include "audio/audio_lock.h"
+#include "audio/mixer.h"
+#include "audio/ogg_source.h"
 #include "files/def_files.h"
 #include "files/scopes.h"
 #include "files/script_error.h"
@@ -22,79 +24,89 @@ uint16_t xm_effect_function = 65535;
 
 template <typename T>
 static void ResizeRecords(T*& records, uint32_t old, uint32_t total) {
+  AudioLock lock;
   T* p = static_cast<T*>(std::realloc(static_cast<void*>(records), (total ? total : 1) * sizeof(T)));
   if (!p) throw std::bad_alloc();
   records = p;
   for (uint32_t i = old; i < total; i++) new (&records[i]) T{};
 }
 
-static void FreeSample(SoundSample& s) {
-  std::free(s.data);
-  s = SoundSample{};
-}
-
-void FreeXmModule(XmModule* module) {
-  if (!module) return;
-  std::free(module->data);
-  module->data = nullptr;
-}
-
 static void FreeMusicRecord(MusicRecord& m) {
-  if (m.kind <= 2) {
-    FreeSample(m.first);
-    if (m.kind == 2) FreeSample(m.second);
-  } else if (m.kind == 3) {
-    FreeXmModule(m.xm);
-    delete m.xm;
-  } else if (m.kind <= 6) {
-    for (int i = 0; i < (m.kind == 6 ? 2 : 1); i++) delete m.ogg[i];  // closes the stream
-  }
+  FreeSample(m.first);
+  FreeSample(m.second);
+  FreeXmModule(m.xm);
+  delete m.xm;
+  for (FileStream* s : m.ogg) delete s;  // closes the stream
   m = MusicRecord{};
 }
 
 void FreeSounds(int drop) {
+  AudioLock lock;
   uint32_t old = sound_counts.total, keep = DropScopes(sound_counts, drop);
+  StopSoundsFrom(keep);
   for (uint32_t i = keep; i < old; i++) FreeSample(sounds[i]);
 }
 
 void FreeMusic(int drop) {
+  AudioLock lock;
   uint32_t old = music_counts.total, keep = DropScopes(music_counts, drop);
+  StopMusicFrom(keep);
   for (uint32_t i = keep; i < old; i++) FreeMusicRecord(music[i]);
+}
+
+static void Refuse(const char* path, const char* why) { ScriptErrorFormat("File \"%s\": %s", path, why); }
+
+static void OpenWhole(const char* path, FileStream& s) {
+  if (!OpenBufferedStream(path, s)) ScriptErrorFormat("File \"%s\" not found", path);
 }
 
 static void LoadSample(const char* path, SoundSample& out) {
   ScopedStream s;
-  if (!OpenBufferedStream(path, s)) ScriptErrorFormat("File \"%s\" not found", path);
-  out.data = static_cast<uint8_t*>(std::malloc(s.size ? s.size : 1));
-  if (!out.data) throw std::bad_alloc();
-  if (s.size) std::memcpy(out.data, s.buffer.data(), s.size);
-  out.size = s.size;
+  OpenWhole(path, s);
+  if (const char* why = DecodeWav(s.buffer.data(), s.size, out)) Refuse(path, why);
+}
+
+static void LoadXm(const char* path, MusicRecord& m) {
+  ScopedStream s;
+  OpenWhole(path, s);
+  m.xm = new XmModule;
+  if (const char* why = ParseXmModule(s.buffer.data(), s.size, *m.xm)) Refuse(path, why);
 }
 
 static void LoadOgg(const char* path, FileStream*& out) {
   out = new FileStream;
-  if (!OpenBufferedStream(path, *out)) ScriptErrorFormat("File \"%s\" not found", path);
+  OpenWhole(path, *out);
+  if (const char* why = CheckOggStream(*out)) Refuse(path, why);
 }
 
-static void LoadMusicRecord(FileStream& list, MusicRecord& m) {
+// A record is read whole before the mixer can see it.
+static void ReadMusicRecord(FileStream& list, MusicRecord& m) {
   int32_t kind = ReadNumberToken(list);
   if (kind < 0 || kind > 6) ScriptErrorFormat("Unknown music kind %d", kind);
   m.kind = uint8_t(kind);
   char path[kTokenSize];
   ReadPathToken(list, path);
-  if (kind <= 2) {
+  if (kind <= kMusicIntroLoop) {
     LoadSample(path, m.first);
-    if (kind == 2) ReadPathToken(list, path), LoadSample(path, m.second);
-  } else if (kind == 3) {
-    m.xm = new XmModule;
-    SoundSample raw;
-    LoadSample(path, raw);
-    m.xm->data = raw.data;
-    m.xm->size = raw.size;
+    if (kind == kMusicIntroLoop) ReadPathToken(list, path), LoadSample(path, m.second);
+  } else if (kind == kMusicXm) {
+    LoadXm(path, m);
   } else {
     LoadOgg(path, m.ogg[0]);
-    if (kind == 6) ReadPathToken(list, path), LoadOgg(path, m.ogg[1]);
+    if (kind == kMusicOggIntroLoop) ReadPathToken(list, path), LoadOgg(path, m.ogg[1]);
   }
+}
+
+static void LoadMusicRecord(FileStream& list, MusicRecord& out) {
+  MusicRecord m;
+  try {
+    ReadMusicRecord(list, m);
+  } catch (...) {  // a script error hook that throws
+    FreeMusicRecord(m);
+    throw;
+  }
+  AudioLock lock;
+  out = m;
 }
 
 // Opens the list, sets the scope's count and grows the records.
@@ -103,8 +115,11 @@ static uint32_t OpenList(const char* name, int scope, FileStream& list, T*& reco
                          const char* what) {
   if (!OpenStream(name, list)) ScriptErrorFormat("File \"%s\" not found", name);
   uint32_t old = counts.total;
-  uint32_t first = SetScopeCount(counts, scope, ReadNumberToken(list), what);
-  ResizeRecords(records, old, counts.total);
+  ScopeCounts next = counts;
+  uint32_t first = SetScopeCount(next, scope, ReadNumberToken(list), what);
+  ResizeRecords(records, old, next.total);
+  AudioLock lock;
+  counts = next;
   return first;
 }
 
@@ -114,7 +129,10 @@ void LoadSoundList(const char* name, int scope) {
   char path[kTokenSize];
   for (uint32_t i = first; i < sound_counts.total; i++) {
     ReadPathToken(list, path);
-    LoadSample(path, sounds[i]);
+    SoundSample sample;
+    LoadSample(path, sample);
+    AudioLock lock;
+    sounds[i] = sample;
   }
 }
 

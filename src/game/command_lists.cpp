@@ -1,5 +1,6 @@
 #include "game/command_lists.h"
 
+#include "audio/audio_commands.h"
 #include "objects/command_lists.h"
 #include "physics/command_lists.h"
 #include "script/commands.h"
@@ -14,6 +15,7 @@ extern const CommandList script_file_command_list;  // game/script_file_commands
 void RegisterGameCommands() { RegisterCommandLists({&level_command_list, &script_file_command_list}); }
 
 void RegisterEngineCommands() {
+  RegisterAudioCommands();
   RegisterWorldCommands();
   RegisterObjectCommands();
   RegisterPhysicsCommands();

@@ -1,10 +1,14 @@
 // tolv: the engine's entry point. Until the window exists the game runs
 // headless: it is opened, loaded and its first level started, a second of
-// frames runs, and a short report is printed.
+// frames runs (five seconds at 60 frames a second when the audio device
+// opened, so its music and sounds are heard), and a short report is printed.
 #include <sys/stat.h>
 
+#include <chrono>
 #include <cstdio>
+#include <thread>
 
+#include "audio/audio_device.h"
 #include "base/message_log.h"
 #include "files/game_files.h"
 #include "files/working_folder.h"
@@ -32,6 +36,8 @@
 
 using namespace tolv;
 
+static uint32_t frames_run = 0;
+
 static void Report() {
   std::printf("TOLV: %s\n", game_display_name.c_str());
   std::printf("  game folder %s (%s)\n", game_folder.c_str(), game_unpacked ? "loose files" : "game.tvp");
@@ -42,8 +48,8 @@ static void Report() {
               stat_obj_def_counts.total, script_table_counts.total, string_slot_count);
   std::printf("  level: %u planes, %u x %u tiles%s%s\n", plane_count, level_width, level_height,
               level_file_path.empty() ? " (default)" : ", from ", level_file_path.c_str());
-  std::printf("  active objects after 60 frames: %u\n", ActiveObjectCount());
-  std::printf("The window, renderer and audio are not part of this build yet: the game ran headless.\n");
+  std::printf("  active objects after %u frames: %u\n", frames_run, ActiveObjectCount());
+  std::printf("The window and renderer are not part of this build yet: the game ran headless.\n");
 }
 
 // The engine's own data folder must stand below the working folder.
@@ -62,11 +68,20 @@ int main(int argc, char** argv) {
   if (!ReadLaunchOptions(argc, argv)) return 1;
   message_log_echo = true;  // no window to show the log in
   base_folder = WorkingFolder();
+  if (!FindGameDescriptor(game_descriptor)) return 1;
   if (!OpenGame(game_descriptor.c_str()))
     std::fprintf(stderr, "tolv: %s did not open; loading it anyway\n", game_descriptor.c_str());
   StartHeadlessGame(HeadlessGame{LoadGame, StartLevel}, random_seed);
   LoadCommandLineFiles();
-  RunHeadlessFrames(60);
+  if (StartAudio()) {
+    for (; frames_run < 300; frames_run++) {
+      RunHeadlessFrames(1);
+      std::this_thread::sleep_for(std::chrono::milliseconds(16));
+    }
+    StopAudio();
+  } else {
+    RunHeadlessFrames(frames_run = 60);
+  }
   Report();
   return 0;
 }

@@ -45,7 +45,7 @@ TEST(CommandIds, NameTheCommandsTheListsDefine) {
       {kCmdStringCommands[4], "show string"}, {kCmdStringOperandCommands[0], "reload character"},
       {kCmdStringOperandCommands[2], "read string slot from file"}, {kCmdStringByteFirst, "read string byte"},
       {kCmdStringByteLast, "write string byte"}, {kCmdStringAudio, "string audio command"},
-      {kCmdPlayMusic, "play music"}, {kCmdMusicCommand, "music command"}, {kCmdPlaySound, "play sound"},
+      {kCmdPlayMusic, "play music"}, {kCmdMusicCommand, "play jingle"}, {kCmdPlaySound, "play sound"},
       {kCmdSoundCommand, "sound command"}, {kCmdPauseWithMenu, "pause with menu"},
       {kCmdRegisterListFirst, "register list command"}, {kCmdRegisterListLast, "register list command"},
       {kCmdSetLabelTable, "set label table"}, {kCmdSpriteLayerList, "sprite layer list"},

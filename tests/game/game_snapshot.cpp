@@ -113,7 +113,10 @@ void AddSprites(Snapshot& out) {
   }
 }
 
-void AddSound(Line& l, const SoundSample& s) { l << s.size << s.frame_count << Hash(s.data, s.size); }
+void AddSound(Line& l, const SoundSample& s) {
+  size_t bytes = size_t(s.frame_count) * s.channels * 2;
+  l << s.frame_count << s.rate << s.channels << Hash(reinterpret_cast<const uint8_t*>(s.data), bytes);
+}
 
 void AddAudio(Snapshot& out) {
   AddCounts(out, "sounds", sound_counts);
@@ -128,7 +131,7 @@ void AddAudio(Snapshot& out) {
     l << m.kind;
     AddSound(l, m.first);
     AddSound(l, m.second);
-    if (m.xm) l << m.xm->size << Hash(m.xm->data, m.xm->size);
+    if (m.xm) l << m.xm->channels << m.xm->patterns.size() << m.xm->instruments.size();
     for (const FileStream* o : m.ogg)
       if (o) l << o->buffer.size() << Hash(o->buffer.data(), o->buffer.size());
   }
