@@ -36,14 +36,17 @@ constexpr const char* kMapTiles = R"(
 
 ObjectSlot* pass_object = nullptr;
 
-// The pass of one view cell: the player's world box, then the object's
-// collision routine.
-void MapPass() {
-  PlayerRecord* r = current_player;
+void WriteWorldBox(PlayerRecord* r) {
   int32_t* m = r->motion;
   int32_t x = PVar(r, kPvX), y = PVar(r, kPvY);
   m[kWorldLeft] = m[kBoxLeft] + x, m[kWorldRight] = m[kBoxRight] + x;
   m[kWorldTop] = m[kBoxTop] + y, m[kWorldBottom] = m[kBoxBottom] + y;
+}
+
+// The pass of one view cell: the player's world box, then the object's
+// collision routine.
+void MapPass() {
+  WriteWorldBox(current_player);
   ObjectSlot* saved = running_slot;
   running_slot = pass_object;
   builtin_collisions[4]();
@@ -89,7 +92,7 @@ class ObjectMapTest : public ObjectWorld {
   static void Place(const PlayerSetup& s) {
     PlacePlayer(s);
     SetPlayerBox(&player_records[0], false);
-    MapPass();
+    WriteWorldBox(&player_records[0]);
   }
   // The player's box at (left, top) relative to o's map, 12 x 16.
   static void BoxOnMap(ObjectSlot* o, int64_t left, int64_t top) {
