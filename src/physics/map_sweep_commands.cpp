@@ -10,7 +10,7 @@
 #include "physics/object_contact.h"
 #include "physics/object_map.h"
 #include "physics/player_move_frame.h"
-#include "physics/player_world_box.h"
+#include "physics/pass_geometry.h"
 #include "script/handles.h"
 #include "script/operands.h"
 #include "world/tile_plane.h"

@@ -7,7 +7,7 @@
 #include "objects/players.h"
 #include "physics/object_map.h"
 #include "physics/orientation.h"
-#include "physics/player_world_box.h"
+#include "physics/pass_geometry.h"
 #include "physics/physics_routines.h"
 #include "script/handles.h"
 #include "script/operands.h"

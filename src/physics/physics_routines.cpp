@@ -2,6 +2,7 @@
 
 #include "objects/collision_passes.h"
 #include "physics/movement_frame.h"
+#include "physics/pass_geometry.h"
 
 namespace tolv {
 
@@ -16,6 +17,8 @@ void InstallPhysicsRoutines() {
   builtin_dbplacers[1] = PlaceDebugObject;
   collide_player_with_object_map = CollidePlayerWithObjectMap;
   InstallMovementRoutines();
+  collide_player_with_objects = CollidePlayerWithObjects;
+  run_projectile_collision_pass = RunProjectileCollisionPass;
 }
 
 }  // namespace tolv

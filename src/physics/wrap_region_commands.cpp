@@ -5,7 +5,7 @@
 #include "objects/player_select.h"
 #include "objects/players.h"
 #include "physics/player_move_frame.h"
-#include "physics/player_world_box.h"
+#include "physics/pass_geometry.h"
 #include "script/operands.h"
 #include "script/registers.h"
 
@@ -25,17 +25,10 @@ static void PlaceInRegion(PlayerRecord* r, uint32_t n) {
   int64_t dy = n / 3 == 0 ? height : n / 3 == 2 ? -height : 0;
   PVar(r, kPvWrapRegion) = static_cast<int32_t>(n);
   int32_t* m = r->motion;
-  int64_t x = PVar(r, kPvX), y = PVar(r, kPvY);
   m[kBoxCentreX] = static_cast<int32_t>((int64_t{m[kBoxLeft]} + m[kBoxRight]) >> 1);
   m[kBoxCentreY] = static_cast<int32_t>((int64_t{m[kBoxTop]} + m[kBoxBottom]) >> 1);
-  m[kWorldLeft] = Wrap32(m[kBoxLeft] + x + dx);
-  m[kWorldRight] = Wrap32(m[kBoxRight] + x + dx);
-  m[kWorldCentreX] = Wrap32(m[kBoxCentreX] + x + dx);
-  m[kWorldTop] = Wrap32(m[kBoxTop] + y + dy);
-  m[kWorldBottom] = Wrap32(m[kBoxBottom] + y + dy);
-  m[kWorldCentreY] = Wrap32(m[kBoxCentreY] + y + dy);
-  m[kWorldX] = Wrap32(x + dx);
-  m[kWorldY] = Wrap32(y + dy);
+  WriteWorldFields(r);
+  ShiftWorldFields(m, static_cast<int32_t>(dx), static_cast<int32_t>(dy));
 }
 
 // 1184: region n of player p; a region above 8 is the view itself.

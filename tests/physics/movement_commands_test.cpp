@@ -33,21 +33,19 @@ class MovementCommands : public ::testing::Test {
 ########
 )");
     player_count = 2;
-    player_operand_d = &player_records[0];
+    player_operand_d = player_operand_a = &player_records[0];
+    object_.vars = object_vars_;
+    object_.var_count = 10;
+    object_operand_a = &object_;
   }
   void TearDown() override {
     collide_player_with_objects = [] {};
     player_operand_a = player_operand_d = &void_player;
     object_operand_a = &void_slot;
   }
-  // Runs one command with the given operand words.
-  static void Run(std::initializer_list<uint32_t> words) {
-    static uint32_t buffer[8];
-    std::copy(words.begin(), words.end(), buffer);
-    current_instruction = buffer;
-    script_commands[buffer[0]]();
-  }
   TerrainKit kit;
+  ObjectSlot object_;  // the OA object
+  int32_t object_vars_[10] = {};
 };
 
 TEST_F(MovementCommands, FreeMovementMovesByWholePixels) {
@@ -69,12 +67,8 @@ TEST_F(MovementCommands, FreeMovementMovesByWholePixels) {
 }
 
 // Every operand place of the move commands on a free player, which adds
-// its speeds to the operand; the pending words come back as they were.
+// its speeds to the operand.
 TEST_F(MovementCommands, MoveCommandsReadEveryOperandPlace) {
-  ObjectSlot object;
-  int32_t object_vars[10] = {};
-  object.vars = object_vars;
-  object.var_count = 10;
   struct Case {
     std::vector<uint32_t> words;
     int32_t dx, dy;
@@ -89,100 +83,78 @@ TEST_F(MovementCommands, MoveCommandsReadEveryOperandPlace) {
     registers[200] = 768;
     registers[201] = -256;
     Word(kPvFlipX) = 300;  // a PA variable: the player's own word
-    player_operand_a = &player_records[0];
-    object_vars[4] = -512;
-    object_vars[5] = 1792;
-    object_operand_a = &object;
-    Word(kPvPendingX) = 7;
-    Word(kPvPendingY) = 9;
+    object_vars_[4] = -512;
+    object_vars_[5] = 1792;
     Word(kPvSpeedX) = 64;  // a free-mode move adds the speeds
-    Run({c.words[0], c.words[1], c.words.size() > 2 ? c.words[2] : 0});
+    RunCommand({c.words[0], c.words[1], c.words.size() > 2 ? c.words[2] : 0});
     EXPECT_EQ(Word(kPvX), 20 + c.dx) << c.words[0];
     EXPECT_EQ(Word(kPvY), 20 + c.dy) << c.words[0];
-    uint32_t id = c.words[0];
-    if (id < 1128 || id > 1131) {
-      EXPECT_EQ(Word(kPvPendingX), 7) << id;
-    }
-    if (id > 1127) {
-      EXPECT_EQ(Word(kPvPendingY), 9) << id;
-    }
   }
 }
 
-TEST_F(MovementCommands, MoveIntoAWallStopsAtIt) {
-  // The wall's column is x 56; the box's right edge starts 3 pixels short.
-  PlacePlayer({.x = 47, .y = 40, .on_ground = 0});
-  Word(kPvPendingX) = 100;
-  Run({1127, 1280});
-  EXPECT_EQ(Word(kPvX), 50);
-  EXPECT_EQ(Word(kPvHitRight), 1);
-  EXPECT_EQ(Word(kPvPendingX), 100);
-}
-
-TEST_F(MovementCommands, GroundedPlayerKeepsItsGround) {
-  PlacePlayer({.x = 20, .y = 40, .on_ground = 1});
-  Run({1131, static_cast<uint32_t>(-2560)});  // up into the air
-  EXPECT_EQ(Word(kPvY), 30);
-  EXPECT_EQ(Word(kPvOnGround), 1);
-  PlacePlayer({.x = 20, .y = 34, .on_ground = 0});
-  Run({1131, 2560});  // down onto the floor
-  EXPECT_EQ(Word(kPvY), 40);
-  EXPECT_EQ(Word(kPvOnGround), 1);
-}
-
-TEST_F(MovementCommands, SurfaceWalkFollowsTheMode) {
-  PlacePlayer({.x = 20, .y = 20, .mode = 1, .on_ground = 0});
-  Run({1123, 512});
-  EXPECT_EQ(Word(kPvY), 22);
-  EXPECT_EQ(Word(kPvPendingY), 0);
-  PlacePlayer({.x = 20, .y = 10, .mode = 5, .on_ground = 0});
-  Run({1123, 512});
-  EXPECT_EQ(Word(kPvY), 10);
-  EXPECT_EQ(Word(kPvX), 20);
+// Into a wall (stopped at its column, the plane in the hit word), up off
+// the ground (kept) and down onto it (gained); a walk along the surface of
+// an airborne wall player goes along y only, of a free player nowhere. The
+// pending words come back as they were.
+TEST_F(MovementCommands, MovesThroughTheTerrain) {
+  struct Case {
+    PlayerSetup at;
+    uint32_t id;
+    int32_t operand, x, y, ground, hit_right;
+  } cases[] = {
+      {{.x = 47, .y = 40, .on_ground = 0}, 1127, 1280, 50, 40, 1, 1},  // the wall's column is 56
+      {{.x = 20, .y = 40, .on_ground = 1}, 1131, -2560, 20, 30, 1, 0},
+      {{.x = 20, .y = 34, .on_ground = 0}, 1131, 2560, 20, 40, 1, 0},
+      {{.x = 20, .y = 20, .mode = 1, .on_ground = 0}, 1123, 512, 20, 22, 0, 0},
+      {{.x = 20, .y = 20, .mode = 5, .on_ground = 0}, 1123, 512, 20, 20, 0, 0},
+  };
+  for (const Case& c : cases) {
+    PlacePlayer(c.at);
+    Word(kPvPendingX) = Word(kPvPendingY) = 100;
+    RunCommand({c.id, static_cast<uint32_t>(c.operand)});
+    EXPECT_EQ(Word(kPvX), c.x) << c.id;
+    EXPECT_EQ(Word(kPvY), c.y) << c.id;
+    EXPECT_EQ(Word(kPvOnGround), c.ground) << c.id;
+    EXPECT_EQ(Word(kPvHitRight), c.hit_right) << c.id;
+    EXPECT_EQ(Word(kPvPendingX), 100) << c.id;
+    EXPECT_EQ(Word(kPvPendingY), 100) << c.id;
+  }
 }
 
 TEST_F(MovementCommands, SelectionByIndexAndHandle) {
   PlacePlayer({});
-  int32_t object_vars[8] = {};
-  ObjectSlot object;
-  object.vars = object_vars;
-  object.var_count = 8;
-  object_vars[3] = EncodePlayerHandle(&player_records[1]);
-  object_operand_a = &object;
-  player_operand_a = &player_records[0];
+  object_vars_[3] = EncodePlayerHandle(&player_records[1]);
   Word(kPvFlipX) = EncodePlayerHandle(&player_records[1]);
   registers[200] = 1;
   registers[201] = EncodePlayerHandle(&player_records[1]);
   registers[202] = EncodeObjectHandle(&object_pool[1]);  // not a player
-  const std::vector<uint32_t> selects[] = {{1428, kRegisterBit | 200}, {1429, 201}, {1430, 9 + kPvFlipX}, {1431, 3}};
-  for (const auto& words : selects) {
+  const struct {
+    uint32_t id, operand;
+    int32_t player;
+  } cases[] = {{1428, kRegisterBit | 200, 1}, {1429, 201, 1}, {1430, 9 + kPvFlipX, 1}, {1431, 3, 1},
+               {1428, 2, 0},  {1428, 0xFFFF, 0}, {1429, 202, 0}, {1429, 200, 0}};  // no player, no handle
+  for (const auto& c : cases) {
     SelectPlayer(0);
-    Run({words[0], words[1]});
-    EXPECT_EQ(registers[kRegPlayer], 1) << words[0];
-    EXPECT_EQ(current_player, &player_records[1]) << words[0];
-  }
-  const std::vector<uint32_t> refused[] = {{1428, 2}, {1428, 0xFFFF}, {1429, 202}, {1429, 200}};
-  for (const auto& words : refused) {
-    SelectPlayer(0);
-    Run({words[0], words[1]});
-    EXPECT_EQ(registers[kRegPlayer], 0) << words[0] << " " << words[1];
+    RunCommand({c.id, c.operand});
+    EXPECT_EQ(registers[kRegPlayer], c.player) << c.id << " " << c.operand;
+    EXPECT_EQ(current_player, &player_records[c.player]) << c.id;
   }
   player_count = 1;
-  Run({1428, 1});
+  RunCommand({1428, 1});
   EXPECT_EQ(registers[kRegPlayer], 0);
 }
 
 TEST_F(MovementCommands, BadPlayersAndModesMoveNothing) {
   PlacePlayer({.x = 20, .y = 10, .mode = 9, .on_ground = 0});
-  Run({1127, 1280});
-  Run({1123, 1280});
+  RunCommand({1127, 1280});
+  RunCommand({1123, 1280});
   EXPECT_EQ(Word(kPvX), 20);
   Word(kPvMovementMode) = 5;
   player_operand_d = &void_player;
-  Run({1127, 1280});
+  RunCommand({1127, 1280});
   player_operand_d = &player_records[1];
   player_count = 1;
-  Run({1127, 1280});
+  RunCommand({1127, 1280});
   EXPECT_EQ(Word(kPvX), 20);
   EXPECT_EQ(PVar(&player_records[1], kPvX), 0);
 }

@@ -11,7 +11,7 @@
 #include "physics/command_lists.h"
 #include "physics/object_map.h"
 #include "physics/physics_routines.h"
-#include "physics/player_world_box.h"
+#include "physics/pass_geometry.h"
 #include "script/handles.h"
 #include "terrain_kit.h"
 #include "../objects/object_world.h"
@@ -36,17 +36,10 @@ constexpr const char* kMapTiles = R"(
 
 ObjectSlot* pass_object = nullptr;
 
-void WriteWorldBox(PlayerRecord* r) {
-  int32_t* m = r->motion;
-  int32_t x = PVar(r, kPvX), y = PVar(r, kPvY);
-  m[kWorldLeft] = m[kBoxLeft] + x, m[kWorldRight] = m[kBoxRight] + x;
-  m[kWorldTop] = m[kBoxTop] + y, m[kWorldBottom] = m[kBoxBottom] + y;
-}
-
 // The pass of one view cell: the player's world box, then the object's
 // collision routine.
 void MapPass() {
-  WriteWorldBox(current_player);
+  WriteWorldFields(current_player);
   ObjectSlot* saved = running_slot;
   running_slot = pass_object;
   builtin_collisions[4]();
@@ -92,7 +85,7 @@ class ObjectMapTest : public ObjectWorld {
   static void Place(const PlayerSetup& s) {
     PlacePlayer(s);
     SetPlayerBox(&player_records[0], false);
-    WriteWorldBox(&player_records[0]);
+    WriteWorldFields(&player_records[0]);
   }
   // The player's box at (left, top) relative to o's map, 12 x 16.
   static void BoxOnMap(ObjectSlot* o, int64_t left, int64_t top) {
@@ -108,13 +101,6 @@ class ObjectMapTest : public ObjectWorld {
     running_slot = o;
     builtin_collisions[4]();
     running_slot = &void_slot;
-  }
-  // One command with the given operand words.
-  static void Run(std::initializer_list<uint32_t> words) {
-    static uint32_t buffer[8];
-    std::copy(words.begin(), words.end(), buffer);
-    current_instruction = buffer;
-    script_commands[buffer[0]]();
   }
   SpriteFrame frame_;
   SpriteSet set_;
@@ -272,11 +258,11 @@ TEST_F(ObjectMapTest, LandOnTheMapAndRideIt) {
   o->vars[1] += 3;
   o->vars[60] = 768;
   running_slot = o;
-  Run({1189, 0, 60});
+  RunCommand({1189, 0, 60});
   EXPECT_EQ(Word(kPvX), 103);
   EXPECT_EQ(Word(kPvOnGround), handle);
   Word(kPvPlane) = 1;  // not the map's layer: no carry
-  Run({1189, 0, 60});
+  RunCommand({1189, 0, 60});
   EXPECT_EQ(Word(kPvX), 103);
 }
 
@@ -288,9 +274,9 @@ TEST_F(ObjectMapTest, SnapAndPushAgainstTheFrameBox) {
   running_slot = o;
   player_operand_d = &player_records[0];
   Place({.x = 100, .y = 96, .on_ground = 0});
-  Run({1182, 0, 1});  // the player's top against the box's bottom
+  RunCommand({1182, 0, 1});  // the player's top against the box's bottom
   EXPECT_EQ(Word(kPvY), 84);
-  Run({1182, 0, 4});  // no such side
+  RunCommand({1182, 0, 4});  // no such side
   EXPECT_EQ(Word(kPvY), 84);
   // The box moved 4 pixels left: a right edge 2 pixels inside is pushed
   // out, one 5 pixels inside is not.
@@ -301,7 +287,7 @@ TEST_F(ObjectMapTest, SnapAndPushAgainstTheFrameBox) {
     player_records[0].motion[kWorldRight] = 84 + inside;
     player_records[0].motion[kWorldLeft] = 72 + inside;
     player_records[0].motion[kWorldTop] = 84, player_records[0].motion[kWorldBottom] = 100;
-    Run({1192, 0, 60});
+    RunCommand({1192, 0, 60});
     EXPECT_EQ(Word(kPvX), x) << inside;
   }
   // The box moves 3 right and 2 up: a left edge touching the old right
@@ -312,7 +298,7 @@ TEST_F(ObjectMapTest, SnapAndPushAgainstTheFrameBox) {
     PlacePlayer({.x = 119, .y = 100, .mode = mode, .on_ground = 0});
     player_records[0].motion[kWorldLeft] = 113, player_records[0].motion[kWorldRight] = 125;
     player_records[0].motion[kWorldTop] = 84, player_records[0].motion[kWorldBottom] = 100;
-    Run({1194, 0, 60, 61});
+    RunCommand({1194, 0, 60, 61});
     EXPECT_EQ(Word(kPvX), 122) << mode;
     EXPECT_EQ(Word(kPvY), y) << mode;
   }
@@ -344,7 +330,7 @@ TEST_F(ObjectMapTest, SweepIntoAPlayerAgainstAWall) {
     o->vars[60] = 768;
     running_slot = o;
     player_operand_d = &player_records[0];
-    Run({1186, 0, 60});
+    RunCommand({1186, 0, 60});
     EXPECT_EQ(Word(kPvX), 34) << c.art;
     EXPECT_EQ(Word(kPvY), c.y) << c.art;
     EXPECT_EQ(Word(kPvHitLeft), c.stopped ? EncodeObjectHandle(o) : 0) << c.art;
@@ -372,7 +358,7 @@ TEST_F(ObjectMapTest, VerticalSweepThresholdsByMode) {
     player_operand_d = &player_records[0];
     BoxOnMap(o, 10, -14);  // the feet 2 rows into the map
     o->vars[60] = -512;
-    Run({1187, 0, 60});
+    RunCommand({1187, 0, 60});
     EXPECT_EQ(Word(kPvY), 98 - c.lift) << c.art << " mode " << c.mode;
     ResetObjects();
   }
@@ -388,25 +374,25 @@ TEST_F(ObjectMapTest, WrapRegions) {
   player_records[0].motion[kBoxTop] = -16, player_records[0].motion[kBoxBottom] = 0;
   registers[47] = 1000, registers[49] = 500;
   const int32_t* w = player_records[0].motion;
-  Run({1184, 0, 9});
+  RunCommand({1184, 0, 9});
   EXPECT_EQ(Word(kPvWrapRegion), 4);
   EXPECT_EQ(w[kWorldLeft], 44);
   EXPECT_EQ(w[kWorldCentreY], 52);
-  Run({1184, 0, 0});
+  RunCommand({1184, 0, 0});
   EXPECT_EQ(w[kWorldLeft], 1044);
   EXPECT_EQ(w[kWorldBottom], 560);
-  Run({1184, 2, 0});  // no such player
+  RunCommand({1184, 2, 0});  // no such player
   EXPECT_EQ(Word(kPvWrapRegion), 0);
   // The view at camera (0, 0), 320 x 240; limits 0..2000 both ways.
   registers[13] = 320, registers[14] = 240, registers[35] = registers[37] = 2000;
   running_slot = o;
   o->vars[1] = 5000;  // far outside, no wrap
-  Run({1185, 0});
+  RunCommand({1185, 0});
   EXPECT_EQ(Word(kPvWrapRegion), 4);
   EXPECT_EQ(w[kWorldLeft], 44);
   registers[39] = 1;  // horizontal wrap: one wrap width to the right
   o->vars[1] = 1100;
-  Run({1185, 0});
+  RunCommand({1185, 0});
   EXPECT_EQ(Word(kPvWrapRegion), 3);
   EXPECT_EQ(w[kWorldLeft], 1044);
 }
