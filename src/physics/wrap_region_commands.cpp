@@ -2,6 +2,7 @@
 // nine wrap copies of its view (1184), or into the copy in which the view
 // sees the running object (1185), so that box tests that follow compare
 // the player and the object in the same copy.
+#include "objects/draw_pass.h"
 #include "objects/player_select.h"
 #include "objects/players.h"
 #include "physics/player_move_frame.h"
@@ -11,7 +12,6 @@
 
 namespace tolv {
 
-constexpr uint32_t kCentreRegion = 4;
 
 static int ViewOf(const PlayerRecord* r) { return r->index == 1 && registers[kRegScreenMode] == 2 ? 1 : 0; }
 
@@ -38,47 +38,18 @@ static void SetPlayerWrapRegion() {
   uint32_t n = static_cast<uint32_t>(RegOrConst(Op(2)));
   int32_t saved = registers[kRegPlayer];
   SelectPlayer(r->index);
-  PlaceInRegion(r, n > 8 ? kCentreRegion : n);
+  PlaceInRegion(r, n > 8 ? kCentreCell : n);
   SelectPlayer(saved);
 }
 
-// Whether v lies in a..b widened by 160 pixels on both sides.
-static bool Near(int64_t v, int64_t a, int64_t b) { return v >= a - 160 && v <= b + 160; }
-
-// The copy of player p's view in which it sees the running object: the
-// view itself, or across the wrap seams its target limits allow.
-static uint32_t ObjectViewRegion(const PlayerRecord* r) {
-  const int view = ViewOf(r);
-  const int32_t* R = registers;
-  const int64_t cam_x = R[19 + view], cam_y = R[21 + view];
-  const int64_t left = R[kRegTargetLeft + view], top = R[kRegTargetTop + view];
-  const int64_t right = R[kRegTargetRight + view], bottom = R[kRegTargetBottom + view];
-  const int64_t width = R[kRegWrapWidth + view], height = R[kRegWrapHeight + view], frame_w = R[13], frame_h = R[14];
-  const bool wrap_x = R[kRegWrapX + view] != 0, wrap_y = R[kRegWrapY + view] != 0;
-  const int64_t ox = SelfVar(1), oy = SelfVar(2);
-  const bool columns = Near(ox, cam_x, cam_x + frame_w), rows = Near(oy, cam_y, cam_y + frame_h);
-  const bool east = wrap_x && Near(ox, cam_x + width, right), west = wrap_x && Near(ox, left, cam_x - width + frame_w);
-  if (columns && rows) return kCentreRegion;
-  if (rows && east) return 3;
-  if (rows && west) return 5;
-  if (!wrap_y) return kCentreRegion;
-  // Row 0 lies below the view, row 2 above it.
-  for (uint32_t row : {0u, 2u}) {
-    if (!(row == 0 ? Near(oy, cam_y + height, bottom) : Near(oy, top, cam_y - height + frame_h))) continue;
-    if (columns) return row * 3 + 1;
-    if (east) return row * 3;
-    if (west) return row * 3 + 2;
-    return kCentreRegion;
-  }
-  return kCentreRegion;
-}
-
-// 1185: player p stays selected.
+// 1185: player p stays selected; its box goes into the copy of its view in
+// which the draw pass finds the running object (the view itself when none).
 static void FindObjectViewRegion() {
   PlayerRecord* r = GamePlayer(int64_t{RegOrConst(Op(1))});
   if (!r) return;
   SelectPlayer(r->index);
-  PlaceInRegion(r, ObjectViewRegion(r));
+  uint8_t cell = ObjectViewCell(ViewOf(r), SelfVar(1), SelfVar(2));
+  PlaceInRegion(r, cell <= 8 ? cell : kCentreCell);
 }
 
 static const CommandDef kWrapRegionCommands[] = {
