@@ -11,6 +11,7 @@
 #include "game/level_loading.h"
 #include "objects/players.h"
 #include "script/commands.h"
+#include "script/handles.h"
 #include "script/operands.h"
 #include "script/registers.h"
 #include "../files/game_test_util.h"
@@ -116,6 +117,31 @@ TEST_F(SampleGameTest, PlayerRunsAndJumps) {
   EXPECT_LT(top, ground - 32);
   EXPECT_EQ(landings, 3);
   EXPECT_TRUE(turned);
+}
+
+// The platform gliding above the yard carries the walker: it lands on the
+// planks of the platform's own tile map, stands on them with the
+// platform's handle as its ground, and goes along as the platform glides.
+TEST_F(SampleGameTest, WalkerRidesTheGlidingPlatform) {
+  Run(0, 1);
+  int rides = 0;
+  for (int f = 0; f < 1000; f++) {
+    const ObjectSlot* platform = nullptr;  // the one with an 8-tile map from its variable 1
+    for (int32_t i = 0; i < registers[kRegActiveObjects]; i++) {
+      const ObjectSlot* o = object_slots[i];
+      if (o->var_count > 15 && o->vars[7] == 1 && o->vars[8] == 8) platform = o;
+    }
+    ASSERT_NE(platform, nullptr);
+    const int32_t x = PVar(&player_records[0], kPvX), px = platform->vars[1];
+    RunHeadlessFrames(1);
+    if (PVar(&player_records[0], kPvOnGround) != EncodeObjectHandle(platform)) continue;
+    rides++;
+    EXPECT_EQ(PVar(&player_records[0], kPvY), platform->vars[2] - 4) << "frame " << f;  // on the planks
+    // Its own walk of one or two pixels, and the platform's pixel.
+    const int32_t carried = PVar(&player_records[0], kPvX) - x - (platform->vars[1] - px);
+    EXPECT_TRUE(carried != 0 && carried >= -2 && carried <= 2) << "frame " << f;
+  }
+  EXPECT_GE(rides, 10);
 }
 
 }  // namespace
