@@ -8,7 +8,7 @@
 #include "objects/players.h"
 #include "physics/movement_frame.h"
 #include "physics/object_contact.h"
-#include "physics/object_map.h"
+#include "physics/map_layer.h"
 #include "physics/player_move_frame.h"
 #include "physics/pass_geometry.h"
 #include "script/handles.h"

@@ -5,7 +5,7 @@
 // the routine itself pushes the player out, walks it along the map's
 // slopes and turns it onto the next floor orientation.
 #include "objects/players.h"
-#include "physics/object_map.h"
+#include "physics/map_layer.h"
 #include "physics/orientation.h"
 #include "physics/pass_geometry.h"
 #include "physics/physics_routines.h"

@@ -2,13 +2,13 @@
 // nine wrap copies of its view (1184), or into the copy in which the view
 // sees the running object (1185), so that box tests that follow compare
 // the player and the object in the same copy.
-#include "objects/draw_pass.h"
 #include "objects/player_select.h"
 #include "objects/players.h"
 #include "physics/player_move_frame.h"
 #include "physics/pass_geometry.h"
 #include "script/operands.h"
 #include "script/registers.h"
+#include "world/view_region.h"
 
 namespace tolv {
 
@@ -38,18 +38,18 @@ static void SetPlayerWrapRegion() {
   uint32_t n = static_cast<uint32_t>(RegOrConst(Op(2)));
   int32_t saved = registers[kRegPlayer];
   SelectPlayer(r->index);
-  PlaceInRegion(r, n > 8 ? kCentreCell : n);
+  PlaceInRegion(r, n > 8 ? kViewItself : n);
   SelectPlayer(saved);
 }
 
-// 1185: player p stays selected; its box goes into the copy of its view in
-// which the draw pass finds the running object (the view itself when none).
+// 1185: player p stays selected; its box goes into the copy of its view
+// that shows the running object (the view itself when none does).
 static void FindObjectViewRegion() {
   PlayerRecord* r = GamePlayer(int64_t{RegOrConst(Op(1))});
   if (!r) return;
   SelectPlayer(r->index);
-  uint8_t cell = ObjectViewCell(ViewOf(r), SelfVar(1), SelfVar(2));
-  PlaceInRegion(r, cell <= 8 ? cell : kCentreCell);
+  uint8_t region = ViewRegion(ViewOf(r), SelfVar(1), SelfVar(2));
+  PlaceInRegion(r, region == kNoViewRegion ? kViewItself : region);
 }
 
 static const CommandDef kWrapRegionCommands[] = {

@@ -15,7 +15,6 @@ static const CommandDef kPending[] = {
     TOLV_PENDING(23, 0, "unused"),
     TOLV_PENDING(24, 0, "unused"),
     TOLV_PENDING(25, 0, "unused"),
-    TOLV_PENDING(29, 3, "plane visibility"),
     TOLV_PENDING(41, 2, "audio command"),  // chosen
     TOLV_PENDING(43, 0, "unused"),
     TOLV_PENDING(65, 0, "unused"),
@@ -23,48 +22,15 @@ static const CommandDef kPending[] = {
     TOLV_PENDING(91, 5, "stat object command"),  // chosen
     TOLV_PENDING(153, 1, "unused"),  // chosen
     TOLV_PENDING(323, 3, "test and jump"),  // chosen
-    TOLV_PENDING(325, 4, "jump unless object in view"),
     TOLV_PENDING(353, 0, "case"),
     TOLV_PENDING(355, 0, "end switch"),
     TOLV_PENDING(383, 2, "sound command"),
     TOLV_PENDING(471, 1, "default case"),
     TOLV_PENDING(731, 1, "do"),
     TOLV_PENDING(823, 2, "function command"),  // chosen
-    TOLV_PENDING(825, 9, "copy plane block"),
-    TOLV_PENDING(827, 8, "read plane tile"),
-    TOLV_PENDING(828, 8, "read plane tile"),
-    TOLV_PENDING(829, 8, "read plane tile"),
-    TOLV_PENDING(830, 8, "read plane tile"),
-    TOLV_PENDING(831, 8, "read plane tile"),
-    TOLV_PENDING(832, 8, "read plane tile"),
-    TOLV_PENDING(833, 8, "read plane tile"),
-    TOLV_PENDING(834, 8, "read plane tile"),
-    TOLV_PENDING(835, 8, "read plane tile"),
-    TOLV_PENDING(836, 8, "read plane tile"),
-    TOLV_PENDING(837, 8, "read plane tile"),
-    TOLV_PENDING(838, 8, "read plane tile"),
-    TOLV_PENDING(839, 8, "read plane tile"),
-    TOLV_PENDING(840, 8, "read plane tile"),
-    TOLV_PENDING(841, 8, "read plane tile"),
     TOLV_PENDING(848, 1, "unused"),  // chosen
     TOLV_PENDING(849, 1, "unused"),  // chosen
     TOLV_PENDING(1132, 2, "movement command"),  // chosen
-    TOLV_PENDING(1183, 3, "object view region"),
-    TOLV_PENDING(1202, 8, "read object map tile"),
-    TOLV_PENDING(1203, 8, "read object map tile"),
-    TOLV_PENDING(1204, 8, "read object map tile"),
-    TOLV_PENDING(1205, 8, "read object map tile"),
-    TOLV_PENDING(1206, 8, "read object map tile"),
-    TOLV_PENDING(1207, 8, "read object map tile"),
-    TOLV_PENDING(1208, 8, "read object map tile"),
-    TOLV_PENDING(1209, 8, "read object map tile"),
-    TOLV_PENDING(1210, 8, "read object map tile"),
-    TOLV_PENDING(1211, 8, "read object map tile"),
-    TOLV_PENDING(1212, 8, "read object map tile"),
-    TOLV_PENDING(1213, 8, "read object map tile"),
-    TOLV_PENDING(1214, 8, "read object map tile"),
-    TOLV_PENDING(1215, 8, "read object map tile"),
-    TOLV_PENDING(1216, 8, "read object map tile"),
     TOLV_PENDING(1250, 2, "object command"),  // chosen
     TOLV_PENDING(1251, 2, "object command"),  // chosen
     TOLV_PENDING(1252, 2, "object command"),  // chosen
@@ -87,12 +53,10 @@ static const CommandDef kPending[] = {
     TOLV_PENDING(1408, 1, "draw object frame"),
     TOLV_PENDING(1426, 6, "register list command"),  // chosen
     TOLV_PENDING(1427, 6, "register list command"),  // chosen
-    TOLV_PENDING(1432, 4, "plane view visibility"),
     TOLV_PENDING(1433, 2, "plane command"),  // chosen
     TOLV_PENDING(1435, 2, "plane command"),  // chosen
     TOLV_PENDING(1438, 7, "sprite layer entry"),
     TOLV_PENDING(1439, 5, "sprite layer operand"),
-    TOLV_PENDING(1440, 4, "plane block to object map"),
     TOLV_PENDING(1442, 2, "character command"),  // chosen
     TOLV_PENDING(1483, 2, "music command"),  // chosen
     TOLV_PENDING(1522, 1, "level command"),  // chosen

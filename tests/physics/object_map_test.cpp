@@ -9,7 +9,7 @@
 #include "objects/collision_passes.h"
 #include "objects/player_select.h"
 #include "physics/command_lists.h"
-#include "physics/object_map.h"
+#include "physics/map_layer.h"
 #include "physics/physics_routines.h"
 #include "physics/pass_geometry.h"
 #include "script/handles.h"

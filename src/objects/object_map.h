@@ -19,35 +19,12 @@ struct ObjectMap {
   // The map of object o; false when it has none.
   bool Load(const ObjectSlot* o);
   bool Inside(int64_t x, int64_t y) const { return x >= 0 && y >= 0 && x < W && y < H; }
-  // The tile under map pixel (x, y), which must lie inside.
-  const Tile& TileOf(int64_t x, int64_t y) const { return TileAt(static_cast<uint32_t>(ids[(y >> 3) * width + (x >> 3)])); }
+  // The tile id and the tile under map pixel (x, y), which must lie inside.
+  int32_t Id(int64_t x, int64_t y) const { return ids[(y >> 3) * width + (x >> 3)]; }
+  const Tile& TileOf(int64_t x, int64_t y) const { return TileAt(static_cast<uint32_t>(Id(x, y))); }
   // Collision byte and surface angle of map pixel (x, y); 0 outside.
   uint8_t Byte(int64_t x, int64_t y) const { return Inside(x, y) ? TileOf(x, y).collision[(x & 7) * 8 + (y & 7)] : 0; }
   uint8_t Angle(int64_t x, int64_t y) const { return Inside(x, y) ? TileOf(x, y).angle : 0; }
-};
-
-// The layer byte of o's map (low 8 bits of its word).
-uint8_t MapLayer(const ObjectSlot* o, const ObjectMap& m);
-
-// The destination player of a command against o's map (m loaded), or null
-// when o has no map or the map's layer is not the player's plane.
-PlayerRecord* MapCommandPlayer(const ObjectSlot* o, ObjectMap& m);
-
-// While a command moves a player against the running object's map, the
-// map's layer byte reads 255 minus itself, so the passes inside the moves
-// skip the map; Restore (or leaving the scope) flips it back once.
-class MapLayerFlip {
- public:
-  MapLayerFlip(ObjectSlot* o, const ObjectMap& m);
-  ~MapLayerFlip() { Restore(); }
-  MapLayerFlip(const MapLayerFlip&) = delete;
-  MapLayerFlip& operator=(const MapLayerFlip&) = delete;
-  void Restore();
-
- private:
-  ObjectSlot* object_;
-  uint32_t word_;
-  bool flipped_ = true;
 };
 
 }  // namespace tolv
