@@ -77,7 +77,8 @@ fuzz: fuzz-build
 	@# and seeds from fuzz/seeds/<target less "fuzz_"> when there are any.
 	@[ "$(FUZZ_SECONDS)" -gt 0 ] || exit 0; for f in $(FUZZB)/fuzz/fuzz_*; do \
 	  n=$$(basename $$f); mkdir -p $(FUZZB)/corpus/$$n; dict=; \
-	  case $$n in fuzz_compiler|fuzz_script_run|fuzz_def_rewriter) dict=-dict=fuzz/script.dict;; esac; \
+	  case $$n in fuzz_compiler|fuzz_script_run|fuzz_def_rewriter) dict=-dict=fuzz/script.dict;; \
+	    fuzz_game) dict="-dict=fuzz/script.dict -len_control=0";; esac; \
 	  $$f -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 $$dict $(FUZZB)/corpus/$$n \
 	    $$(ls -d fuzz/seeds/$${n#fuzz_} 2>/dev/null) || exit 1; \
 	done

@@ -7,6 +7,7 @@
 #include "files/archive_format.h"
 #include "files/archive_index.h"
 #include "files/game_files.h"
+#include "files/game_folder_guard.h"
 #include "files/working_folder.h"
 #include "script/random.h"
 
@@ -58,7 +59,7 @@ static std::string ReadTrailer(uint32_t tail, uint32_t& seed, uint32_t& index_st
 int OpenArchive(const char* path) {
   CloseArchive();
   archive_error.clear();
-  archive_file = std::fopen(ComposePath(path).c_str(), "rb");
+  archive_file = OpenConfinedFile(ComposePath(path));
   if (!archive_file) return 0;
   if (fseeko(archive_file, 0, SEEK_END) != 0) return RejectArchive("unreadable");
   off_t size = ftello(archive_file);

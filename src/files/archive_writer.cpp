@@ -121,6 +121,9 @@ bool BeginArchiveMember(ArchiveWriter& w, const char* name) {
 
 void WriteArchiveBytes(ArchiveWriter& w, const void* data, size_t n) {
   if (!w.error.empty() || !w.in_member) return;
+  // Checked before writing, so no source can grow the file past the format.
+  if (w.position - w.member_start + n > kArchiveMaxU24) return void(Fail(w, "member larger than 16777215 bytes"));
+  if (w.position + n > UINT32_MAX) return void(Fail(w, "archive too large"));
   const uint8_t* p = static_cast<const uint8_t*>(data);
   for (size_t i = 0; i < n; i++) PutScrambled(w, p[i]);
 }

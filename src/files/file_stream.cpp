@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "base/regular_file.h"
 #include "files/game_file_bytes.h"
 #include "files/game_files.h"
 #include "files/tokenizer.h"
@@ -66,10 +67,10 @@ int OpenBufferedStream(const char* path, FileStream& s) {
 }
 
 int OpenPlainStream(const char* path, FileStream& s) {
-  FILE* f = std::fopen(ComposePath(path).c_str(), "rb");
+  FILE* f = OpenRegularFileStream(ComposePath(path).c_str());
   struct stat st;
   if (!f) return 0;
-  if (fstat(fileno(f), &st) != 0 || !S_ISREG(st.st_mode)) {
+  if (fstat(fileno(f), &st) != 0) {
     std::fclose(f);
     return 0;
   }

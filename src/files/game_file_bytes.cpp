@@ -1,9 +1,8 @@
 #include "files/game_file_bytes.h"
 
-#include <climits>
-#include <cstdlib>
-
+#include "base/real_path.h"
 #include "files/game_files.h"
+#include "files/game_folder_guard.h"
 #include "files/working_folder.h"
 
 namespace tolv {
@@ -37,13 +36,12 @@ bool GameWritePath(const char* path, std::string* out) {
   if (p[0] == '/' || p[0] == '\\') p = game_folder + "/" + p;
   std::string target = ComposePath(p.c_str());
   if (!Inside(target, game_folder)) return false;
-  // The folder it lands in, links resolved, must still be the game's.
-  char folder[PATH_MAX], game[PATH_MAX];
-  const std::string parent = target.substr(0, target.rfind('/'));
-  if (!realpath(parent.c_str(), folder) || !realpath(game_folder.c_str(), game)) return false;
-  const std::string f = folder, g = game;
-  if (f != g && !Inside(f + "/", g)) return false;
-  *out = f + target.substr(target.rfind('/'));
+  // The folder it lands in, links resolved, must still be the game's; the
+  // write guard checks the opened folder once more.
+  const size_t cut = target.rfind('/');
+  const std::string folder = RealPath(target.substr(0, cut));
+  if (!InGameWriteArea(folder)) return false;
+  *out = folder + target.substr(cut);
   return true;
 }
 

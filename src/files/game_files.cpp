@@ -2,11 +2,10 @@
 // nesting the two kinds reads and closes each as what it is.
 #include "files/game_files.h"
 
-#include <sys/stat.h>
-
 #include <cstdio>
 
 #include "files/archive_reader.h"
+#include "files/game_folder_guard.h"
 #include "files/working_folder.h"
 
 namespace tolv {
@@ -33,16 +32,12 @@ void NoteGameFileMode() {
 
 int OpenGameFileCount() { return open_count; }
 
+// Only regular files inside the game's read area; anything else is a file
+// that does not exist.
 static FILE* OpenLooseFile(const char* name) {
   std::string path = name;
   if (!path.empty() && (path[0] == '/' || path[0] == '\\')) path = game_folder + path;
-  FILE* f = std::fopen(ComposePath(path.c_str()).c_str(), "rb");
-  struct stat st;
-  if (f && (fstat(fileno(f), &st) != 0 || !S_ISREG(st.st_mode))) {
-    std::fclose(f);
-    f = nullptr;
-  }
-  return f;
+  return OpenConfinedFile(ComposePath(path.c_str()));
 }
 
 int OpenGameFile(const char* name) {

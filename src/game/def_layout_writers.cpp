@@ -2,7 +2,10 @@
 // copied token by token (aliases resolved by ReadToken), their text lines
 // as written.
 #include <cstdio>
+#include <cstring>
+#include <string>
 
+#include "compiler/string_var_resolver.h"
 #include "files/tokenizer.h"
 #include "game/def_rewriter.h"
 #include "script/records.h"
@@ -30,10 +33,45 @@ static void Tokens(FileStream& s, int32_t n) {
 // A count token and that many tokens.
 static void CountedTokens(FileStream& s) { Tokens(s, Token(s)); }
 
-// Text lines are taken as written: no alias substitution.
-static void TextLines(FileStream& s, int32_t n) {
+// A variable name between '!' in a string line may be an alias, which a
+// packed game no longer has: it is written as the prefixed name of the
+// variable it stands for (player variables by their raw index, object
+// variables counted from word 7), anything else as its number.
+static std::string PackedVariableName(std::string name) {
+  if (name.find('_') == std::string::npos) return name;
+  char t[kTokenSize];
+  std::snprintf(t, sizeof t, "%s", name.c_str());
+  uint32_t index = 0;
+  const int kind = ResolveStringVarWithAliases(t, &index);
+  const int64_t i = index;
+  if (kind == 1) std::snprintf(t, sizeof t, "r%lld", static_cast<long long>(i));
+  else if (kind == 2) std::snprintf(t, sizeof t, "u%lld", static_cast<long long>(i - 256));
+  else if (kind >= 3 && kind <= 6) std::snprintf(t, sizeof t, "C%lld", static_cast<long long>(i));
+  else if (kind == 7 || kind == 8) std::snprintf(t, sizeof t, "e%lld", static_cast<long long>(i - 7));
+  else std::snprintf(t, sizeof t, "%lld", static_cast<long long>(i));
+  return t;
+}
+
+static void PackStringLine(char* text) {
+  std::string out;
+  for (const char* p = text; *p;) {
+    const char* close = *p == '!' ? std::strchr(p + 1, '!') : nullptr;
+    if (!close) {
+      out += *p++;
+      continue;
+    }
+    out += '!' + PackedVariableName(std::string(p + 1, close)) + '!';
+    p = close + 1;
+  }
+  std::snprintf(text, kTokenSize, "%s", out.c_str());
+}
+
+// Text lines are taken as written: no alias substitution, but for the
+// variable names of script strings.
+static void TextLines(FileStream& s, int32_t n, bool strings = true) {
   for (int32_t i = 0; i < n; i++) {
     ReadScriptLine(s, text_buffer);
+    if (strings) PackStringLine(text_buffer);
     WritePackedText(text_buffer);
   }
 }
@@ -73,7 +111,7 @@ void WriteZoneDefText(FileStream& s) {
 // alias reference.
 void WriteFuncsDefText(FileStream& s) {
   for (int32_t k = 0, n = Token(s); k < n; k++) {
-    TextLines(s, 1);
+    TextLines(s, 1, false);
     Token(s);
   }
 }

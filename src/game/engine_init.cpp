@@ -2,6 +2,7 @@
 
 #include "compiler/alias_tables.h"
 #include "compiler/string_var_resolver.h"
+#include "files/game_folder_guard.h"
 #include "files/tokenizer.h"
 #include "game/command_lists.h"
 #include "objects/objects_state.h"
@@ -28,6 +29,7 @@ void InitEngine() {
   InstallPhysicsRoutines();
   StartStatObjs();
   StartWorld();
+  InstallGameWriteGuard();
   resolve_alias = ResolveAliasForLexer;
   resolve_string_var = ResolveStringVarWithAliases;
 }

@@ -10,10 +10,12 @@
 #include <cstdlib>
 
 #include "base/atomic_file.h"
+#include "base/message_log.h"
 #include "files/archive_format.h"
 #include "files/archive_writer.h"
 #include "files/exclude_list.h"
 #include "files/folder_listing.h"
+#include "files/game_folder_guard.h"
 #include "files/game_files.h"
 #include "files/working_folder.h"
 #include "game/def_rewriter.h"
@@ -50,6 +52,11 @@ struct PackScope {
     ChangeWorkingFolder(start_folder.c_str());
   }
 };
+
+static bool IsLink(const std::string& name) {
+  struct stat st;
+  return lstat(ComposePath(name.c_str()).c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+}
 
 static bool Fail(const std::string& why) {
   if (pack_error.empty()) pack_error = why;
@@ -94,6 +101,10 @@ static bool PackSubFolders(ArchiveWriter& w, uint32_t depth, const std::string& 
   for (const std::string& name : Listed(true)) {
     if (name.compare(0, 3, "cfg") == 0) continue;
     const std::string path = Child(folder, name);
+    if (IsLink(name)) {  // a link to a folder may lead back up: never followed
+      ShowMessageLines((path + ": link to a folder, skipped").c_str());
+      continue;
+    }
     if (!BeginArchiveFolder(w, name.c_str())) return WriterFailed(w, path);
     if (!ChangeWorkingFolder(name.c_str())) return Fail(path + ": cannot enter folder");
     Dot();
@@ -106,17 +117,34 @@ static bool PackSubFolders(ArchiveWriter& w, uint32_t depth, const std::string& 
   return true;
 }
 
+static bool SameFile(const struct stat& a, int fd) {
+  struct stat b;
+  return fd >= 0 && fstat(fd, &b) == 0 && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// Copies at most the size the file had when opened: a file that grows
+// while it is read (the archive itself, through a link) ends there.
+static bool CopyMember(ArchiveWriter& w, FILE* f, uint64_t size, const std::string& path) {
+  char buf[65536];
+  for (size_t n; size > 0 && (n = std::fread(buf, 1, size < sizeof buf ? size_t(size) : sizeof buf, f)) > 0; size -= n)
+    WriteArchiveBytes(w, buf, n);
+  return !std::ferror(f) || Fail(path + ": read error");
+}
+
+// Read as the game reads it: a FIFO, a device or a link out of the game
+// folder is a file that cannot be read.
 static bool PackRawFile(ArchiveWriter& w, const std::string& name, const std::string& path) {
-  FILE* f = std::fopen(ComposePath(name.c_str()).c_str(), "rb");
+  FILE* f = OpenConfinedFile(ComposePath(name.c_str()));
   if (!f) return Fail(path + ": cannot read file");
   struct stat st;
-  bool ok = fstat(fileno(f), &st) == 0 && S_ISREG(st.st_mode);
-  if (!ok) Fail(path + ": not a regular file");
-  else if (st.st_size > static_cast<off_t>(kArchiveMaxU24)) ok = Fail(path + ": larger than 16777215 bytes");
-  else if (!BeginArchiveMember(w, name.c_str())) ok = WriterFailed(w, path);
-  char buf[65536];
-  for (size_t n; ok && (n = std::fread(buf, 1, sizeof buf, f)) > 0;) WriteArchiveBytes(w, buf, n);
-  if (ok && std::ferror(f)) ok = Fail(path + ": read error");
+  bool ok = fstat(fileno(f), &st) == 0 || Fail(path + ": cannot read file");
+  if (ok && SameFile(st, w.out.fd)) {
+    std::fclose(f);
+    return true;  // the archive being written
+  }
+  if (ok && st.st_size > static_cast<off_t>(kArchiveMaxU24)) ok = Fail(path + ": larger than 16777215 bytes");
+  else if (ok && !BeginArchiveMember(w, name.c_str())) ok = WriterFailed(w, path);
+  if (ok) ok = CopyMember(w, f, static_cast<uint64_t>(st.st_size), path);
   std::fclose(f);
   if (ok && !EndArchiveMember(w)) ok = WriterFailed(w, path);
   return ok;
@@ -188,6 +216,7 @@ bool PackGame() {
   LoadPackAliases();
   PrescanGameDef();
   LoadPackAliases();
+  RemoveStaleAtomicFiles(ComposePath("game.tvp"));  // left by a pack that was killed
   if (!BeginArchive(w, "game.tvp", static_cast<uint32_t>(wall_clock()))) return WriterFailed(w, "game.tvp");
   Dot();
   if (!PackFolder(w, 0, "/")) return false;

@@ -46,6 +46,8 @@ WorldCapture CaptureWorld() {
     const ObjectSlot* o = object_slots[i];
     w.objects.emplace_back(o->vars, o->vars + o->var_count);
   }
+  for (const PlayerRecord& r : player_records)
+    if (r.character_vars) w.players.emplace_back(r.character_vars, r.character_vars + PlayerBlockSize());
   return w;
 }
 

@@ -24,11 +24,13 @@ void StartHeadlessGame(const HeadlessGame& game, uint32_t seed);
 // 0) is served with the game's start_level.
 void RunHeadlessFrames(uint32_t n);
 
-// Registers and the active objects' variable blocks, in list order.
+// Registers, the active objects' variable blocks in list order, and each
+// player's block (character and player variables).
 struct WorldCapture {
   uint32_t frame = 0;
   std::vector<int32_t> registers;
   std::vector<std::vector<int32_t>> objects;
+  std::vector<std::vector<int32_t>> players;
   bool operator==(const WorldCapture&) const = default;
 };
 WorldCapture CaptureWorld();

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "script/registers.h"
 #include "world/level_file.h"
 #include "world/tile_file.h"
 
@@ -25,6 +26,20 @@ static bool Number(const char* arg, int32_t* out) {
   return true;
 }
 
+// Zone, act and characters as game.def's start bytes hold them; the last
+// value is the screen mode.
+static bool ReadWarp(int argc, char** argv, int& i) {
+  WarpRequest& w = warp_request;
+  struct Field {
+    int32_t* value;
+    int32_t max;
+  } fields[] = {{&w.zone, 255}, {&w.act, 255}, {&w.character1, 255}, {&w.character2, 255}, {&w.views, 5}};
+  for (Field f : fields)
+    if (!Number(i + 1 < argc ? argv[++i] : nullptr, f.value) || *f.value < 0 || *f.value > f.max) return false;
+  w.active = 1;
+  return true;
+}
+
 static bool ReadRegs(int argc, char** argv, int& i) {
   int32_t n = 0;
   if (!Number(i + 1 < argc ? argv[++i] : nullptr, &n) || n < 0 || n > 4096) return false;
@@ -32,7 +47,8 @@ static bool ReadRegs(int argc, char** argv, int& i) {
     const char* idx = i + 1 < argc ? argv[++i] : nullptr;
     bool user = idx && (idx[0] == 'U' || idx[0] == 'u');
     int32_t index = 0, value = 0;
-    if (!Number(user ? idx + 1 : idx, &index) || index < 0) return false;
+    const int64_t cells = int64_t{kMaxUserRegisters} + (user ? 0 : kReservedRegisters);
+    if (!Number(user ? idx + 1 : idx, &index) || index < 0 || index >= cells) return false;
     if (!Number(i + 1 < argc ? argv[++i] : nullptr, &value)) return false;
     register_assignments.push_back({uint32_t(index) | (user ? 0x80000000u : 0), value});
   }
@@ -66,10 +82,7 @@ bool ReadLaunchOptions(int argc, char** argv) {
       ok = i + 1 < argc;
       if (ok) game_descriptor = argv[++i];
     } else if (!std::strcmp(a, "-warp")) {
-      WarpRequest& w = warp_request;
-      int32_t* fields[5] = {&w.zone, &w.act, &w.character1, &w.character2, &w.views};
-      for (int32_t* f : fields) ok = ok && Number(i + 1 < argc ? argv[++i] : nullptr, f);
-      w.active = ok;
+      ok = ReadWarp(argc, argv, i);
     } else if (!std::strcmp(a, "-regs")) {
       ok = ReadRegs(argc, argv, i);
     } else if (!std::strcmp(a, "-tilefile") || !std::strcmp(a, "-levelfile")) {

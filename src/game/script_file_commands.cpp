@@ -7,12 +7,12 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <climits>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
 #include "base/message_log.h"
+#include "base/write_guard.h"
+#include "files/game_file_bytes.h"
 #include "files/game_files.h"
 #include "script/commands.h"
 #include "script/expand_string_vars.h"
@@ -49,39 +49,20 @@ void CloseScriptFiles() {
   if (script_read_open) CloseReadFile();
 }
 
-// A script names its write file relative to the game folder; absolute
-// paths, drive prefixes and ".." would let a downloaded game reach files
-// that are not its own.
-static bool ConfinedWritePath(const char* name, std::string& path) {
+// A script names its write file relative to the game folder; an absolute
+// path or a drive prefix names no file of the game.
+static bool WritePath(const char* name, std::string& path) {
   std::string n = name ? name : "";
-  std::replace(n.begin(), n.end(), '\\', '/');
-  if (n.empty() || game_folder.empty() || n[0] == '/' || (n.size() >= 2 && n[1] == ':')) return false;
-  for (size_t i = 0; i <= n.size();) {
-    size_t j = n.find('/', i);
-    if (j == std::string::npos) j = n.size();
-    if (n.compare(i, j - i, "..") == 0 && j - i == 2) return false;
-    i = j + 1;
-  }
-  path = game_folder + "/" + n;
-  return true;
+  if (n.empty() || n[0] == '/' || n[0] == '\\' || (n.size() >= 2 && n[1] == ':')) return false;
+  return GameWritePath(("/" + n).c_str(), &path);
 }
 
-// Opens path only where it really lies inside the game folder: its folder
-// resolved through any links, the file itself never a link.
-static FILE* OpenInsideGame(const std::string& path, const char* mode) {
-  const size_t cut = path.rfind('/');
-  char folder[PATH_MAX], game[PATH_MAX];
-  if (!realpath(path.substr(0, cut).c_str(), folder) || !realpath(game_folder.c_str(), game)) return nullptr;
-  const std::string f = folder, g = game;
-  if (f != g && f.compare(0, g.size() + 1, g + "/") != 0) return nullptr;
-  int flags = O_NOFOLLOW | O_CLOEXEC;
-  if (mode[0] == 'r') flags |= O_RDWR;
-  else flags |= (mode[2] == '+' ? O_RDWR : O_WRONLY) | O_CREAT | O_TRUNC;
-  const int fd = open((f + path.substr(cut)).c_str(), flags, 0644);
+static FILE* OpenIn(int folder, const std::string& file, int flags, const char* mode) {
+  const int fd = OpenWriteTarget(folder, file, flags);
   if (fd < 0) return nullptr;
-  FILE* file = fdopen(fd, mode);
-  if (!file) close(fd);
-  return file;
+  FILE* f = fdopen(fd, mode);
+  if (!f) close(fd);
+  return f;
 }
 
 static const char* SlotName(uint32_t word) {
@@ -106,17 +87,21 @@ static void OpenForWrite(const char* name, bool rewrite) {
     ShowMessage("Closing original file...");
     CloseWriteFile();
   }
-  std::string path;
-  if (!ConfinedWritePath(name, path)) {
+  std::string path, file;
+  const int folder = WritePath(name, path) ? OpenWriteFolder(path, &file) : -1;
+  if (folder < 0) {
     ShowMessage("Attempted to open write file outside");
-    ShowMessage("the game folder; refused...");
-    return;
+    return ShowMessage("the game folder; refused...");
   }
-  if (rewrite && (script_file = OpenInsideGame(path, "rb+"))) {
+  if (!MayReplace(folder, file)) {
+    ShowMessage("Write file has more than one link:");
+    ShowMessage("refused...");
+  } else if (rewrite && (script_file = OpenIn(folder, file, O_RDWR, "rb+"))) {
     script_write_state = 2;
-    return;
+  } else if ((script_file = OpenIn(folder, file, (rewrite ? O_RDWR : O_WRONLY) | O_CREAT | O_TRUNC, rewrite ? "wb+" : "wb"))) {
+    script_write_state = 1;
   }
-  if ((script_file = OpenInsideGame(path, rewrite ? "wb+" : "wb"))) script_write_state = 1;
+  close(folder);
 }
 
 static void CmdOpenScriptFile() {

@@ -1,9 +1,13 @@
 #include "host/command_line.h"
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <cstring>
 
+#include "base/message_log.h"
 #include "files/archive_writer.h"
+#include "files/folder_listing.h"
 #include "files/game_files.h"
 #include "files/working_folder.h"
 #include "game/game_packer.h"
@@ -15,13 +19,41 @@ static int Uninterpretable() {
   return 1;
 }
 
+// A folder without game.def is not a game: "-pack default" would write an
+// archive into the engine folder, and a game left with its archive only
+// would lose it to an empty one.
+static bool LacksGameDef(const char* name) {
+  struct stat st;
+  const std::string folder = ComposePath(name);
+  return stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) &&
+         !(stat((folder + "/game.def").c_str(), &st) == 0 && S_ISREG(st.st_mode));
+}
+
 static int Pack(const char* name) {
   if (base_folder.empty()) base_folder = WorkingFolder();
+  if (LacksGameDef(name)) {
+    std::fprintf(stderr, "Packing refused: %s has no game.def, so it is not a game folder\n", name);
+    return 1;
+  }
   pack_folder_name = name;
+  message_log_echo = true;  // links skipped
   const bool ok = PackGame();
   std::fputc('\n', stdout);
   if (!ok) std::fprintf(stderr, "Packing failed: %s\n", pack_error.c_str());
   return ok ? 0 : 1;
+}
+
+bool FindGameDescriptor(const std::string& name) {
+  struct stat st;
+  if (name.find('/') == std::string::npos && stat(("gdf/" + name).c_str(), &st) == 0 && S_ISREG(st.st_mode))
+    return true;
+  ListFolder("gdf", "*.gdf");
+  std::string known;
+  for (const std::string& n : folder_listing)
+    if (n.back() != '/') known += " " + n;
+  std::fprintf(stderr, "tolv: no game descriptor \"%s\" in gdf; descriptors there:%s\n", name.c_str(),
+               known.empty() ? " none" : known.c_str());
+  return false;
 }
 
 int RunCommandLineTools(int argc, char** argv) {

@@ -1,5 +1,6 @@
 // Options the engine acts on before anything else starts (headless).
 #pragma once
+#include <string>
 
 namespace tolv {
 
@@ -7,5 +8,9 @@ namespace tolv {
 // option ends the run ("-pack NAME" packs the game folder NAME of the
 // working folder), or -1 to start the engine.
 int RunCommandLineTools(int argc, char** argv);
+
+// Whether the descriptor gdf/name exists below the working folder; when
+// not, says so in one line with the descriptors there are.
+bool FindGameDescriptor(const std::string& name);
 
 }  // namespace tolv

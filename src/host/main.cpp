@@ -68,6 +68,7 @@ int main(int argc, char** argv) {
   if (!ReadLaunchOptions(argc, argv)) return 1;
   message_log_echo = true;  // no window to show the log in
   base_folder = WorkingFolder();
+  if (!FindGameDescriptor(game_descriptor)) return 1;
   if (!OpenGame(game_descriptor.c_str()))
     std::fprintf(stderr, "tolv: %s did not open; loading it anyway\n", game_descriptor.c_str());
   StartHeadlessGame(HeadlessGame{LoadGame, StartLevel}, random_seed);

@@ -34,7 +34,9 @@ struct StagedObject {
   std::vector<uint16_t> children;
   uint16_t parent = kNoRecord;
   ObjectRoutine mover = nullptr;
-  bool snapshot = false;  // take one when committed
+  uint8_t snapshot = 0;  // 1: take one when committed; 2: the stored one below
+  uint16_t snapshot_index = 65535;
+  uint8_t range_latch = 1, range_state = 255;
 };
 
 // The file's bytes in order; a read at or past `end`, or one the source
@@ -155,9 +157,13 @@ void ReadLinks(Parse& p, StagedObject& o) {
   uint8_t mover = U8(c);
   o.mover = builtin_movers[mover < kMoverCount ? mover : 0];
   uint8_t snapshot = U8(c);
-  if (snapshot == 2 && p.version >= 2)
-    for (int i = 0; i < 4; i++) U8(c);  // a saved state's index, latch and state
   o.snapshot = snapshot != 0;
+  if (snapshot == 2 && p.version >= 2) {
+    o.snapshot = 2;
+    o.snapshot_index = U16BE(c);
+    o.range_latch = U8(c);
+    o.range_state = U8(c);
+  }
 }
 
 // Type, variables and, for types up to 9000, lanes, links, mover and
@@ -272,16 +278,30 @@ void FillAnimation(TimedScriptContext* ctx, const StagedObject& o) {
   for (size_t i = 0; i < o.counters.size(); i++) ctx->counters[i] = o.counters[i];
 }
 
-// Snapshot byte 2 names an entry of a saved state's snapshot table; in a
-// layout that entry belongs to some other object, so a fresh snapshot is
-// taken as for byte 1. A full snapshot pool takes none.
+// A fresh snapshot of the object as loaded. A full snapshot pool takes none.
 void TakeSnapshot(ObjectSlot* slot) {
   if (snapshot_count >= kObjectSlotCount) return;
   CopyObjectContexts(slot, &object_snapshots[snapshot_count]);
   slot->snapshot_index = snapshot_count++;
 }
 
-void CommitObject(const Parse& p, const StagedObject& o, ObjectSlot* slot, ObjectSlot* const* dest) {
+// Snapshot byte 2 keeps the stored snapshot, latch and state; only an index
+// that names no snapshot, or one another object already has, gets a fresh
+// snapshot instead.
+void PlaceSnapshot(const StagedObject& o, ObjectSlot* slot, std::vector<bool>& owned) {
+  if (o.snapshot == 2) {
+    slot->range_latch = o.range_latch;
+    slot->range_state = o.range_state;
+    if (o.snapshot_index < snapshot_count && !owned[o.snapshot_index]) slot->snapshot_index = o.snapshot_index;
+    else TakeSnapshot(slot);
+  } else if (o.snapshot) {
+    TakeSnapshot(slot);
+  }
+  if (slot->snapshot_index < owned.size()) owned[slot->snapshot_index] = true;
+}
+
+void CommitObject(const Parse& p, const StagedObject& o, ObjectSlot* slot, ObjectSlot* const* dest,
+                  std::vector<bool>& owned) {
   ResetSlot(slot);
   SetVarCount(slot, static_cast<uint32_t>(o.vars.size()));
   std::memcpy(slot->vars, o.vars.data(), o.vars.size() * sizeof(int32_t));
@@ -297,15 +317,18 @@ void CommitObject(const Parse& p, const StagedObject& o, ObjectSlot* slot, Objec
     slot->child_count = static_cast<uint8_t>(n);
   }
   slot->mover = o.mover;
-  if (o.snapshot) TakeSnapshot(slot);
+  PlaceSnapshot(o, slot, owned);
 }
 
 void Commit(Parse& p) {
   SavedMachineState keep;
   ObjectSlot* const* dest = object_slots + p.first;
+  std::vector<bool> owned(kObjectSlotCount);  // snapshots the active objects have
+  for (uint32_t i = 0; i < p.first; i++)
+    if (object_slots[i]->snapshot_index < kObjectSlotCount) owned[object_slots[i]->snapshot_index] = true;
   for (uint32_t i = 0; i < p.count; i++) {
     dest[i]->order_index = static_cast<uint16_t>(p.first + i);
-    CommitObject(p, p.objects[i], dest[i], dest);
+    CommitObject(p, p.objects[i], dest[i], dest, owned);
   }
   TouchLanes();
   registers[kRegActiveObjects] = static_cast<int32_t>(p.first + p.count);

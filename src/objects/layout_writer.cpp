@@ -129,8 +129,9 @@ bool EncodeScopeId(uint32_t id, uint32_t game, uint32_t zone, uint32_t* stored) 
   return DecodeScopeId(v, game, zone) == id;
 }
 
-// Every saved object with a snapshot goes back to it first, so the file
-// holds the objects as spawned, in the order they will have when loaded.
+// Every saved object with a snapshot goes back to it before its record is
+// written, so the file holds the objects as spawned. The list is sorted
+// first: a draw key changed since the snapshot still decides the order.
 static void RestoreSnapshots(int n) {
   for (int i = 0; i < n; i++) {
     ObjectSlot* o = object_slots[i];
@@ -143,8 +144,8 @@ bool WriteObjectLayout(std::vector<uint8_t>& bytes) {
   Out out{bytes};
   int32_t active = registers ? registers[kRegActiveObjects] : 0;
   int n = active < 0 ? 0 : active > kObjectSlotCount ? kObjectSlotCount : active;
-  RestoreSnapshots(n);
   SortObjects();
+  RestoreSnapshots(n);
   for (char ch : {'S', 'O', 'B', 'J'}) out.U8(static_cast<uint8_t>(ch));
   out.U8(kLayoutVersion);
   for (uint16_t& r : record_of) r = kNoRecord;

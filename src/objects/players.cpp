@@ -130,7 +130,7 @@ void SetPlayerCharacter(int p, int c) {
   if (r.character < character_count) y = WrapAdd(y, FirstFrameBottom(r.character));
   r.character = static_cast<uint8_t>(c);
   PVar(&r, kPvCharacter) = c;
-  if (c < character_count) {
+  if (c >= 0 && c < character_count) {
     y = static_cast<int32_t>(static_cast<uint32_t>(y) - static_cast<uint32_t>(FirstFrameBottom(c)));
     ResetCharacterVars(p);
     r.frames = &characters[c].sprites;

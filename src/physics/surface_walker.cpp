@@ -29,7 +29,6 @@ bool Walker<M>::SetUp() {
   T = edge(kHead, O.feet, false), B = edge(kFeet, O.feet, false);
   L1 = edge(kBack, O.fwd, true), R1 = edge(kFront, O.fwd, true);
   T1 = edge(kHead, O.feet, true), B1 = edge(kFeet, O.feet, true);
-  CX = O.fwd * int64_t{b[kBoxCentreX + A]};
   CY = O.feet * int64_t{b[kBoxCentreX + C]};
   t.Load(v[kPvPlane], p);
   return true;

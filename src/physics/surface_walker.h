@@ -34,7 +34,7 @@ struct Walker {
   uint8_t arg = 0;
   int p = 0;  // player index: selects the wrap and camera-limit registers
   int64_t sh = 0, ti = 0, foot_span = 0;
-  int64_t L = 0, R = 0, T = 0, B = 0, L1 = 0, R1 = 0, T1 = 0, B1 = 0, CX = 0, CY = 0;  // box, own frame
+  int64_t L = 0, R = 0, T = 0, B = 0, L1 = 0, R1 = 0, T1 = 0, B1 = 0, CY = 0;  // box, own frame; CY the across centre
   Terrain t;
   int64_t* budget = nullptr;
   int next = -1;  // mode handed over to

@@ -19,10 +19,12 @@ inline uint16_t& TimedLanePc() {
   return lane_scratch_pc;
 }
 // The timed lane that frame-value and wait commands act on, or null when
-// there is none (no timed context, or current_lane outside it).
+// there is none: the selected timed context must be the one running (a
+// global or object script run after the world update finds some other
+// owner's context selected), and current_lane must lie inside it.
 inline TimedScriptContext* TimedLaneContext() {
   TimedScriptContext* c = timed_context;
-  return c && current_lane < c->lane_count ? c : nullptr;
+  return c && c == running_context && current_lane < c->lane_count ? c : nullptr;
 }
 
 // Words of the instruction that the running lane of ctx executes; 0 when

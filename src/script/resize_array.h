@@ -9,7 +9,7 @@ namespace tolv {
 template <typename T>
 T* ResizeArray(T* p, unsigned n) {
   if (n == 0) {
-    std::free(p);
+    if (p) std::free(p);  // records are emptied by the thousand: skip the call
     return nullptr;
   }
   T* q = static_cast<T*>(std::realloc(p, n * sizeof(T)));

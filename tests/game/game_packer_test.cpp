@@ -2,6 +2,10 @@
 #include "game/def_rewriter.h"
 #include "pack_test_util.h"
 #include "../base/temp_files.h"
+#include "../base/within_time.h"
+#include "base/message_log.h"
+#include <sys/stat.h>
+#include <sys/wait.h>
 
 namespace tolv::test {
 namespace {
@@ -75,6 +79,24 @@ TEST_F(PackerTest, GameDefAndZoneDefLayouts) {
             ":1\n:1\n:2\n:3\n:4\n:5\n:1\n:6\n:7\n:0\n");
 }
 
+// A packed game has no aliases: the variable names of its script strings
+// are written as the variables they stand for.
+TEST_F(PackerTest, StringVariablesLoseTheirAliases) {
+  CopyFixture("beta");
+  const fs::path g = Game("beta");
+  WriteFile(g / "alias.def", ":3\n:2\n:regs.def\n:8\n:own.def\n:5\n:pvars.def\n");
+  WriteFile(g / "regs.def", ":Lives\n:3\n");
+  WriteFile(g / "own.def", ":Speed\n:1\n");
+  WriteFile(g / "pvars.def", ":Ring\n:2\n");
+  std::string def = ReadFileBytes(g / "game.def");
+  def.replace(def.find(":Hello_world"), 12, ":Hello_world !_Lives! !R_Lives! !!!_Speed! !_Ring! !r3! !R_Lives");
+  WriteFile(g / "game.def", def);
+  ASSERT_TRUE(Pack("beta")) << pack_error;
+  OpenPackedOnly("beta");
+  const std::string packed = Member("game.def");
+  EXPECT_NE(packed.find(":Hello_world !u3! !u3! !!!e1! !C11! !r3! !R_Lives\n"), std::string::npos) << packed;
+}
+
 TEST_F(PackerTest, FailuresLeaveNoArchive) {
   const std::vector<std::string> before = BaseEntries();
   pack_folder_name = "missing";
@@ -139,6 +161,56 @@ TEST_F(PackerTest, RefusesWhatTheFormatCannotHold) {
   EXPECT_FALSE(Pack("big"));
   EXPECT_NE(pack_error.find("bad file name"), std::string::npos);
   EXPECT_TRUE(fs::exists(Archive("big")));  // the earlier good archive stays
+}
+
+TEST_F(PackerTest, LinksAndSpecialFilesNeitherLoopNorLeak) {
+  CopyFixture("beta");
+  const fs::path g = Game("beta");
+  fs::create_directory_symlink(".", g / "loop");
+  fs::create_directory_symlink("..", g / "scripts" / "up");
+  // Packed in a child that an alarm ends: a pack that follows the links
+  // never finishes.
+  EXPECT_TRUE(RunsWithin(60, [&] {
+    ClearMessages();
+    return Pack("beta") && std::string(MessageLine(kMessageLines - 2)) == "loop: link to a folder, skipped" &&
+           std::string(MessageLine(kMessageLines - 1)) == "scripts/up: link to a folder, skipped";
+  }));
+  OpenPackedOnly("beta");
+  EXPECT_FALSE(InArchive("loop/game.def"));
+  EXPECT_FALSE(InArchive("scripts/up/game.def"));
+  EXPECT_NE(Member("scripts/loop.def"), "<missing>");
+  CloseArchive();
+  EXPECT_FALSE(TempFileBeside(Archive("beta")));
+
+  // The temporary archive is made exclusively: a link in its place, or as
+  // the archive, is never written through.
+  WriteFile(root_ / "private.txt", "private");
+  const fs::path temp = g / (".game.tvp." + std::to_string(getpid()) + ".0.tmp");
+  fs::remove(Archive("beta"));
+  fs::create_symlink(root_ / "private.txt", temp);
+  fs::create_symlink(root_ / "private.txt", Archive("beta"));
+  ASSERT_TRUE(Pack("beta")) << pack_error;
+  EXPECT_EQ(ReadFileBytes(root_ / "private.txt"), "private");
+  EXPECT_FALSE(fs::is_symlink(Archive("beta")));
+  fs::remove(temp);
+  fs::remove(Archive("beta"));
+  fs::create_hard_link(root_ / "private.txt", Archive("beta"));
+  EXPECT_FALSE(Pack("beta"));
+  EXPECT_EQ(ReadFileBytes(root_ / "private.txt"), "private");
+  fs::remove(Archive("beta"));
+
+  // What a killed pack left is cleared by the next one.
+  const pid_t gone = fork();
+  if (gone == 0) _exit(0);
+  waitpid(gone, nullptr, 0);
+  const fs::path stale = g / (".game.tvp." + std::to_string(gone) + ".0.tmp");
+  WriteFile(stale, "half an archive");
+  ASSERT_TRUE(Pack("beta")) << pack_error;
+  EXPECT_FALSE(fs::exists(stale));
+
+  // A FIFO is no file to read: the pack fails at once instead of waiting.
+  ASSERT_EQ(mkfifo((g / "scripts" / "pipe.bin").c_str(), 0600), 0);
+  EXPECT_TRUE(RunsWithin(20, [&] { return !Pack("beta") && pack_error == "scripts/pipe.bin: cannot read file"; }));
 }
 
 }  // namespace

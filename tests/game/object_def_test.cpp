@@ -107,12 +107,13 @@ TEST_F(ObjectDefTest, ZoneFileCountsFromItsScope) {
 // pieces the fatal cases change.
 struct DefText {
   std::string frame = ":8\n:8\n:0\n:0\n";  // width, height, x, y
+  std::string boxes = ":0\n:0\n:1\n:1\n:0\n:0\n:0\n";  // main box, attack, hurt and hot spot lists
   std::string functions = std::string(7, '0');
   std::string counts = ":0\n";        // variable count
   std::string drawer = ":0\n";        // built-in drawing routine
   std::string sprites = ":1\n:g0\n";  // sprite list
   std::string Text() const {
-    std::string t = ":1\n:1\n:../images/sheet.pcx\n" + frame + ":0\n:0\n:0\n:0\n:0\n:0\n:1\n:1\n:0\n:0\n:0\n";
+    std::string t = ":1\n:1\n:../images/sheet.pcx\n" + frame + ":0\n:0\n:0\n:0\n" + boxes;
     for (char c : functions) t += c == '0' ? ":0\n:0\n" : c == 'a' ? ":4\n:2\n:funcs/two.def\n:funcs/three.def\n"
                                                       : c == 'b' ? ":4\n:1\n:funcs/two.def\n" : ":1\n:1\n:funcs/none.def\n";
     t += ":1\n:0\n" + counts + ":0\n:X\n:0\n:0\n" + drawer + ":0\n:0\n:0\n:0\n:0\n:0\n:0\n:0\n:0\n" + sprites;
@@ -132,8 +133,18 @@ TEST_F(ObjectDefTest, FatalChecks) {
   EXPECT_EQ(fails_with(d), "");
   d.frame = ":8\n:8\n:24\n:8\n";  // ends on the image's right and bottom edges
   EXPECT_EQ(fails_with(d), "");
-  d.frame = ":8\n:8\n:25\n:8\n";
-  EXPECT_EQ(fails_with(d), "Sprite load attempted to read beyond the bounds of the loaded image");
+  // Positions near the top of the range must not wrap past the check
+  // (UBSan and ASan show the fault when they do).
+  for (const char* beyond : {":8\n:8\n:25\n:8\n", ":8\n:8\n:2147483647\n:0\n", ":8\n:8\n:0\n:2147483647\n",
+                             ":8\n:8\n:2147483641\n:2147483641\n"}) {
+    d.frame = beyond;
+    EXPECT_EQ(fails_with(d), "Sprite load attempted to read beyond the bounds of the loaded image") << beyond;
+  }
+  d = DefText();
+  d.boxes = ":-2147483648\n:0\n:2147483647\n:1\n:1\n:-2147483648\n:-2147483648\n:2147483647\n:2147483647\n:0\n"
+            ":1\n:-2147483648\n:2147483647\n";  // mirrored sums wrap, never overflow
+  EXPECT_EQ(fails_with(d), "");
+  d = DefText();
   d.frame = ":0\n:0\n:0\n:0\n";
   EXPECT_EQ(fails_with(d), "Sprite 0 Frame 0 - Invalid width 0 and height 0" + tail);
   d.frame = ":65536\n:4\n:0\n:0\n";

@@ -2,6 +2,7 @@
 // runs of 1,000 frames from the same seeds end in the same world.
 #include <gtest/gtest.h>
 
+#include "objects/players.h"
 #include "script/commands.h"
 #include "script/operands.h"
 #include "script/registers.h"
@@ -17,6 +18,7 @@ TEST_F(SampleGameTest, ThousandFramesTwiceFromOneSeedAgree) {
   EXPECT_EQ(first.registers[256], 1000);  // the walker's frame counter: the player step ran every frame
   EXPECT_EQ(first.registers, second.registers);
   EXPECT_EQ(first.objects, second.objects);
+  EXPECT_EQ(first.players, second.players);  // the walker ran and jumped the same way
   EXPECT_NE(Run(1000, 54321).objects, first.objects);  // the balls spin at random
 }
 
@@ -30,6 +32,31 @@ TEST_F(SampleGameTest, LevelChangeIsServedBeforeTheNextFrame) {
   EXPECT_EQ(Reg(kRegLevelStarted), 1);
   EXPECT_EQ(Reg(kRegLoadedAct), 1);
   EXPECT_EQ(Reg(256 + 2), 1);
+}
+
+// The walker runs along the yard's ground, jumps every two seconds, lands
+// and turns at the level's right side.
+TEST_F(SampleGameTest, PlayerRunsAndJumps) {
+  Run(0, 1);
+  const int32_t ground = 216;  // the top of plane 1's ground tiles (row 27)
+  int32_t left = INT32_MAX, right = INT32_MIN, top = ground, landings = 0, was_on_ground = 1;
+  bool turned = false;
+  for (int f = 0; f < 450; f++) {
+    RunHeadlessFrames(1);
+    int32_t x = PVar(&player_records[0], kPvX), y = PVar(&player_records[0], kPvY);
+    int32_t on_ground = PVar(&player_records[0], kPvOnGround);
+    left = std::min(left, x), right = std::max(right, x), top = std::min(top, y);
+    if (on_ground && !was_on_ground) {
+      landings++;
+      EXPECT_EQ(y, ground) << "frame " << f;
+    }
+    was_on_ground = on_ground;
+    turned |= PVar(&player_records[0], kPvGroundSpeed) < 0;
+  }
+  EXPECT_GT(right - left, 400);
+  EXPECT_LT(top, ground - 32);
+  EXPECT_EQ(landings, 3);
+  EXPECT_TRUE(turned);
 }
 
 }  // namespace

@@ -198,6 +198,18 @@ TEST_F(ScriptFileTest, WritesStayInsideTheGameFolder) {
   EXPECT_EQ(script_write_state, 1);
   Run({1446, 1});
   EXPECT_TRUE(fs::exists(game() / "saves" / "slot..1"));
+  // A second name of a file elsewhere is not written through, in either mode.
+  fs::create_hard_link(root / "outside.txt", game() / "hard.bin");
+  for (uint32_t mode : {1u, 2u}) {
+    ClearMessages();
+    Open("hard.bin", mode);
+    EXPECT_EQ(script_write_state, 0) << mode;
+    EXPECT_EQ(Last(1), "Write file has more than one link:");
+  }
+  EXPECT_EQ(ReadFileBytes(root / "outside.txt"), "user data");
+  // Reads keep to the game folder as well.
+  Open("../outside.txt", 0);
+  EXPECT_EQ(script_read_open, 0);
 }
 
 TEST_F(ScriptFileTest, StringReadsStopAtTerminatorEndAndCapacity) {

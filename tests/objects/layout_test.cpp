@@ -252,11 +252,49 @@ TEST_F(LayoutTest, ReadsVersionsOneToThree) {
     EXPECT_EQ(p->snapshot_index, 0);
     EXPECT_EQ(object_snapshots[0].vars[0], 2);
     // Byte 2 takes a snapshot of its own, never another object's entry 0;
-    // from version 2 on its four extra bytes are skipped.
+    // from version 2 on it keeps its stored latch and state.
     EXPECT_EQ(c->snapshot_index, 1);
-    EXPECT_EQ(c->range_state, 255);
+    EXPECT_EQ(c->range_latch, version == 1 ? 1 : 0);
+    EXPECT_EQ(c->range_state, version == 1 ? 255 : 4);
     EXPECT_EQ(snapshot_count, 2);
   }
+}
+
+// Snapshot byte 2 keeps the snapshot it names when that one is free, with
+// the stored latch and state; an index past the snapshots gets a fresh one.
+TEST_F(LayoutTest, StoredSnapshotsAreKept) {
+  struct Case {
+    uint16_t index;
+    uint16_t kept_as;
+  };
+  for (Case k : {Case{1, 1}, Case{7, 2}}) {
+    ClearWorld();
+    snapshot_count = 2;  // entries 0 and 1 exist; no active object has 1
+    Place(2)->snapshot_index = 0;
+    Bytes b;
+    b.Str("SOBJ").U8(4).LE32(1).LE32(1).BE16(7);
+    for (uint32_t i = 1; i < 7; i++) b.LE32(0);
+    b.U8(0).U8(0).U8(0).U8(0).LE16(65535).U8(0).U8(0).U8(2).BE16(k.index).U8(0).U8(9);
+    ASSERT_EQ(Read(b.b), 1);
+    const ObjectSlot* o = object_slots[1];
+    EXPECT_EQ(o->snapshot_index, k.kept_as) << k.index;
+    EXPECT_EQ(snapshot_count, k.kept_as + 1) << k.index;
+    EXPECT_EQ(o->range_latch, 0);
+    EXPECT_EQ(o->range_state, 9);
+  }
+}
+
+// The list is sorted before snapshots are copied back: an object whose draw
+// key grew since its snapshot is written where its current key puts it.
+TEST_F(LayoutTest, SortedBeforeSnapshotsAreRestored) {
+  ObjectSlot* a = Place(2, {0, 0, 1});
+  a->snapshot_index = snapshot_count;
+  CopyObjectContexts(a, &object_snapshots[snapshot_count++]);
+  a->vars[3] = 5;
+  Place(4, {0, 0, 3});
+  std::vector<uint8_t> file = Write();
+  EXPECT_EQ(file[9], 2);  // first record: type 2, written with its snapshot's key
+  EXPECT_EQ(a->vars[3], 1);
 }
 
 TEST_F(LayoutTest, BadValuesAreMadeHarmless) {
@@ -403,6 +441,14 @@ TEST_F(LayoutFileTest, FailedSaveKeepsThePreviousFile) {
   EXPECT_FALSE(SaveObjectLayout("nofolder/act.obj"));
   EXPECT_EQ(LastMessage(), "Cannot write file nofolder/act.obj");
   EXPECT_FALSE(SaveObjectLayout("../outside.obj"));
+  std::filesystem::create_directory_symlink(root, root / "game" / "up");
+  uint32_t save_linked[] = {1133, 2};  // command 1133 through a folder that links out
+  ResizeStringSlots(3);
+  SetStringSlot(2, "up/outside.obj");
+  current_instruction = save_linked;
+  script_commands[1133]();
+  EXPECT_EQ(LastMessage(), "Cannot write file up/outside.obj");
+  FreeStringSlots();
   EXPECT_FALSE(std::filesystem::exists(root / "outside.obj"));
   EXPECT_FALSE(SaveObjectLayout(""));
   EXPECT_FALSE(SaveObjectLayout("zone01"));  // a folder

@@ -70,7 +70,6 @@ TEST_F(WallTest, TurnedTerrainGivesTheTurnedTrace) {
 ########################################
 )");
   const int32_t w = kit.Width();
-  const uint32_t flags = kFollowSlopes | kLandOnFloor;
   auto run = [](int mode) {
     return RunTrace(120, [mode](int f) {
       int32_t forward = f < 80 ? 512 : -384;
@@ -78,24 +77,27 @@ TEST_F(WallTest, TurnedTerrainGivesTheTurnedTrace) {
       Word(kPvSpeedY) = mode == 0 ? 0 : -forward;
     }, mode == 0 ? Gravity{0, 56} : Gravity{56, 0});
   };
-  PlacePlayer({.x = 16, .y = 32, .flags = flags});
-  std::istringstream floor(run(0));
-  kit.TurnAnticlockwise();
-  PlacePlayer({.x = 32, .y = w - 1 - 16, .flags = flags | kTurnedBox, .mode = 1});
-  std::istringstream wall(run(1));
-  std::string a, b;
-  int frames = 0;
-  while (std::getline(floor, a) && std::getline(wall, b)) {
-    int f, x, y, sx, sy, gs, mode, ground, angle;
-    std::sscanf(a.c_str(), "%d x %d y %d sx %d sy %d gs %d mode %d ground %d angle %d", &f, &x, &y, &sx, &sy, &gs,
-                &mode, &ground, &angle);
-    char turned[160];
-    std::snprintf(turned, sizeof turned, "%3d x %4d y %4d sx %5d sy %5d gs %5d mode %d ground %3d angle %3d", f, y,
-                  w - 1 - x, sy, -sx, gs, (mode + 1) & 3, ground, (angle + 192) & 255);
-    ASSERT_EQ(b, turned) << "floor run: " << a;
-    frames++;
+  for (uint32_t flags : {kFollowSlopes | kLandOnFloor, kFollowSlopes | kLandOnFloor | kFullWallSensors}) {
+    PlacePlayer({.x = 16, .y = 32, .flags = flags});
+    std::istringstream floor(run(0));
+    kit.TurnAnticlockwise();
+    PlacePlayer({.x = 32, .y = w - 1 - 16, .flags = flags | kTurnedBox, .mode = 1});
+    std::istringstream wall(run(1));
+    kit.TurnAnticlockwise(), kit.TurnAnticlockwise(), kit.TurnAnticlockwise();  // back as drawn
+    std::string a, b;
+    int frames = 0;
+    while (std::getline(floor, a) && std::getline(wall, b)) {
+      int f, x, y, sx, sy, gs, mode, ground, angle;
+      std::sscanf(a.c_str(), "%d x %d y %d sx %d sy %d gs %d mode %d ground %d angle %d", &f, &x, &y, &sx, &sy, &gs,
+                  &mode, &ground, &angle);
+      char turned[160];
+      std::snprintf(turned, sizeof turned, "%3d x %4d y %4d sx %5d sy %5d gs %5d mode %d ground %3d angle %3d", f,
+                    y, w - 1 - x, sy, -sx, gs, (mode + 1) & 3, ground, (angle + 192) & 255);
+      ASSERT_EQ(b, turned) << "floor run: " << a << " flags " << flags;
+      frames++;
+    }
+    EXPECT_EQ(frames, 120);
   }
-  EXPECT_EQ(frames, 120);
 }
 
 // A player inside a fully solid plane, with and without wrap, at sane and

@@ -134,6 +134,28 @@ TEST_F(TimedTest, FrameValueAndWaitFromPlainContextNeedATimedLane) {
   timed_context = &tctx;
 }
 
+// The world update leaves some object's or player's timed context selected
+// when the global script runs: its waits and frame values touch neither.
+TEST_F(TimedTest, WaitsInAPlainScriptLeaveTheSelectedTimedContextAlone) {
+  Add({{WAIT, 5}, {P, 1}, {END}});                     // the timed context's own wait
+  Add({{FRAME, 7}, {WAIT, 3}, {WAITX, 1, 9}, {P, 2}, {YIELD}, {END}});  // a global script
+  Bind();
+  StartTimedFunctionNoArgs(0);
+  RunTimedLanes();  // arms its wait: pc 1, step 1, limit 5
+  const std::vector<uint16_t> armed = {tctx.lane_pcs[0], tctx.frame_values[0], tctx.wait_acc[0], tctx.wait_step[0],
+                                       tctx.wait_limit[0]};
+  current_context = &ctx;
+  StartFunction(1);
+  RunLanes();  // neither wait stalls the global lane
+  EXPECT_EQ(Tags(), (std::vector<uint32_t>{2}));
+  EXPECT_EQ(ctx.lane_pcs[0], 5);  // after its yield
+  EXPECT_EQ((std::vector<uint16_t>{tctx.lane_pcs[0], tctx.frame_values[0], tctx.wait_acc[0], tctx.wait_step[0],
+                                   tctx.wait_limit[0]}),
+            armed);
+  probe_hits.clear();
+  EXPECT_EQ(PassesUntilProbe(10), 5);  // the timed lane's wait runs its course
+}
+
 TEST_F(TimedTest, CommandsInTimedTableActOnTimedLane) {
   Add({{START, 1}, {YIELD}, {STOP, 1}, {END}});
   Add({{P, 1}, {YIELD}, {P, 2}, {END}});
