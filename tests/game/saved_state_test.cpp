@@ -183,5 +183,21 @@ TEST_F(SavedStateTest, EveryTruncationChangesNothing) {
   EXPECT_TRUE(LoadStateBytes(whole.data(), whole.size()));
 }
 
+// Any byte of a state turned over: the load takes it or refuses it whole,
+// and the game runs on either way.
+TEST_F(SavedStateTest, DamagedBytesAreTakenWholeOrRefused) {
+  Start(6);
+  ResizeTiles(4);
+  Frames(10);
+  ASSERT_TRUE(SaveState(kStateFileName));
+  const std::vector<uint8_t> whole = ReadState();
+  for (size_t n = 0; n < whole.size(); n++) {
+    std::vector<uint8_t> bad = whole;
+    bad[n] ^= 0xA5;
+    if (LoadStateBytes(bad.data(), bad.size())) RunHeadlessFrames(1);
+    else ASSERT_NE(LastMessage(), "State Loaded!") << n;
+  }
+}
+
 }  // namespace
 }  // namespace tolv::test
