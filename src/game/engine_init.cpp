@@ -4,8 +4,10 @@
 #include "compiler/string_var_resolver.h"
 #include "files/game_folder_guard.h"
 #include "files/tokenizer.h"
+#include "game/boundary_events.h"
 #include "game/command_lists.h"
 #include "objects/objects_state.h"
+#include "objects/world_update.h"
 #include "physics/physics_routines.h"
 #include "script/commands.h"
 #include "script/expand_string_vars.h"
@@ -27,6 +29,7 @@ void InitEngine() {
   BindScriptFunctions();
   StartObjects();
   InstallPhysicsRoutines();
+  check_boundary_events = CheckBoundaryEvents;
   StartStatObjs();
   StartWorld();
   InstallGameWriteGuard();

@@ -1,6 +1,7 @@
 #include "game/game_frame.h"
 
 #include "audio/audio_commands.h"
+#include "base/wrap32.h"
 #include "objects/draw_order.h"
 #include "objects/draw_pass.h"
 #include "objects/object_pool.h"
@@ -15,13 +16,10 @@
 
 namespace tolv {
 
-uint32_t game_frame_counter = 0;
-uint8_t view_count = 1;
 int32_t screen_shake_x = 0, screen_shake_y = 0;
 
 constexpr uint32_t kFreezePalette = 1u << 0;
 constexpr uint32_t kFreezeCounter = 1u << 1;
-constexpr uint32_t kRegFrameSkip = 249;
 
 // The pause menu runs instead of the world; a menu whose object has gone
 // counts as none.
@@ -44,8 +42,8 @@ static void PrepareView(int p) {
   if (p == 1) registers[kRegView] = 1;
   if (p == 0 && !(static_cast<uint32_t>(registers[kRegFreeze]) & kFreezePalette)) run_palette_effects();
   ease_camera_limits();
-  registers[kRegCameraX] = static_cast<int32_t>(static_cast<uint32_t>(registers[19 + p]) + static_cast<uint32_t>(screen_shake_x));
-  registers[kRegCameraY] = static_cast<int32_t>(static_cast<uint32_t>(registers[21 + p]) + static_cast<uint32_t>(screen_shake_y));
+  registers[kRegCameraX] = Wrap32Add(registers[kRegViewX + p], screen_shake_x);
+  registers[kRegCameraY] = Wrap32Add(registers[kRegViewY + p], screen_shake_y);
 }
 
 static void DrawView(int v) {

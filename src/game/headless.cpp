@@ -9,6 +9,7 @@
 #include "script/random.h"
 #include "script/registers.h"
 #include "script/script_state.h"
+#include "world/tile_plane.h"
 
 namespace tolv {
 
@@ -48,6 +49,12 @@ WorldCapture CaptureWorld() {
   }
   for (const PlayerRecord& r : player_records)
     if (r.character_vars) w.players.emplace_back(r.character_vars, r.character_vars + PlayerBlockSize());
+  for (uint32_t i = 0; i < plane_count; i++) {
+    const TilePlane& p = planes[i];
+    std::vector<int32_t>& offsets = w.planes.emplace_back();
+    if (p.line_offsets) offsets.assign(p.line_offsets, p.line_offsets + PlaneLineCount(p.type, p.width, p.height));
+    offsets.push_back(p.other_offset);
+  }
   return w;
 }
 

@@ -25,12 +25,14 @@ void StartHeadlessGame(const HeadlessGame& game, uint32_t seed);
 void RunHeadlessFrames(uint32_t n);
 
 // Registers, the active objects' variable blocks in list order, and each
-// player's block (character and player variables).
+// player's block (character and player variables) and each plane's scroll
+// offsets (its line offsets, then the other axis').
 struct WorldCapture {
   uint32_t frame = 0;
   std::vector<int32_t> registers;
   std::vector<std::vector<int32_t>> objects;
   std::vector<std::vector<int32_t>> players;
+  std::vector<std::vector<int32_t>> planes;
   bool operator==(const WorldCapture&) const = default;
 };
 WorldCapture CaptureWorld();

@@ -32,7 +32,7 @@ static void Clamp(int32_t& v, int32_t lo, int64_t hi) {
   if (v > hi) v = W(hi);
 }
 
-void CameraStep(int p) {
+void MoveFollowPoint(int p) {
   if (p < 0 || p >= kMaxPlayers) return;
   PlayerRecord* r = &player_records[p];
   if (!r->player_vars || !r->character_vars) return;
@@ -43,6 +43,10 @@ void CameraStep(int p) {
   if (R[41 + p]) WrapAxis(pv[kPvY], pv[kPvFollowY], 25 + p, 29 + p, 49 + p, 45 + p);
   Follow(pv[kPvX], pv[kPvFollowX], c[1], c[2], c[5]);
   Follow(pv[kPvY], pv[kPvFollowY], c[3], c[4], c[6]);
+}
+
+void CameraStep(int p) {
+  MoveFollowPoint(p);
   PlaceView(p);
 }
 

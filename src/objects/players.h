@@ -42,6 +42,7 @@ enum PlayerVarWord : uint32_t {
   kPvWrapRegion = 29,
   kPvBoxFlipX = 30,
   kPvBoxFlipY = 31,
+  kPvLastBoundaryEvent = 32,  // index in the act's events; 65535 none
   kPvControlMode = 34,
   kPvDebugType = 35,
   kPvFlags = 36,
@@ -59,8 +60,12 @@ void AllocPlayerVars();
 void SetPlayerCharacter(int p, int c);
 void ResetCharacterVars(int p);
 void RunKeyCombinations();
-// The camera step of the world update for the current player p.
+// The camera step of the world update for the current player p: the
+// follow point, then the view.
 void CameraStep(int p);
+// The level wrap seam (player, follow point and scroll offset shift by a
+// wrap length) and the follow box, for player p's follow point.
+void MoveFollowPoint(int p);
 // View registers of player p from its follow point and offset, clamped to
 // the camera limits unless the axis wraps.
 void PlaceView(int p);

@@ -1,6 +1,7 @@
 #include "physics/movement_frame.h"
 
 #include "objects/collision_passes.h"
+#include "objects/player_frame.h"
 #include "script/angle_tables.h"
 #include "world/sprite_frame.h"
 
@@ -21,23 +22,13 @@ int32_t MotionAngle(int32_t sx, int32_t sy) {
   return a;
 }
 
-// A frame number past the character's frames shows a blank frame.
-static const Box kBlankBox{-1, 1, -1, 1};
-
 void SetPlayerBox(PlayerRecord* r, bool turned) {
-  const TimedScriptContext& main = r->main_ctx;
-  uint32_t n = main.lane_count && main.frame_values ? main.frame_values[0] : 0;
-  const SpriteFrame* f = r->frames && r->frames->frames && n < r->frames->frame_count ? &r->frames->frames[n] : nullptr;
-  const Box& plain = f ? f->box : kBlankBox;
-  const Box& mirrored = f ? f->mirrored_box : kBlankBox;
-  const int32_t* v = r->player_vars;
-  const Box& h = ((v[kPvBoxFlipX] ^ v[kPvFlipX]) & 1) ? mirrored : plain;
-  const Box& w = ((v[kPvBoxFlipY] ^ v[kPvFlipY]) & 1) ? mirrored : plain;
+  const Box box = PlayerFrameBox(r, turned);
   int32_t* b = r->motion;
-  b[kBoxLeft] = turned ? h.top : h.left;
-  b[kBoxRight] = turned ? h.bottom : h.right;
-  b[kBoxTop] = turned ? w.left : w.top;
-  b[kBoxBottom] = turned ? w.right : w.bottom;
+  b[kBoxLeft] = box.left;
+  b[kBoxRight] = box.right;
+  b[kBoxTop] = box.top;
+  b[kBoxBottom] = box.bottom;
   b[kBoxLeftIn] = Add32(b[kBoxLeft], 1);
   b[kBoxRightIn] = Add32(b[kBoxRight], -1);
   b[kBoxTopIn] = Add32(b[kBoxTop], 1);

@@ -10,22 +10,16 @@ namespace tolv {
 #define TOLV_PENDING(id, len, name) {id, len, nullptr, nullptr, nullptr, name}
 
 static const CommandDef kPending[] = {
-    TOLV_PENDING(1, 2, "freeze world"),
     TOLV_PENDING(21, 0, "sprite layer list"),
     TOLV_PENDING(22, 0, "literal list"),
     TOLV_PENDING(23, 0, "unused"),
     TOLV_PENDING(24, 0, "unused"),
     TOLV_PENDING(25, 0, "unused"),
-    TOLV_PENDING(26, 2, "add camera x"),
-    TOLV_PENDING(27, 2, "add camera y"),
     TOLV_PENDING(29, 3, "plane visibility"),
-    TOLV_PENDING(31, 2, "set camera x"),
-    TOLV_PENDING(32, 2, "set camera y"),
     TOLV_PENDING(41, 2, "audio command"),  // chosen
     TOLV_PENDING(43, 0, "unused"),
     TOLV_PENDING(65, 0, "unused"),
     TOLV_PENDING(78, 0, "string audio command"),
-    TOLV_PENDING(89, 6, "set target limits"),
     TOLV_PENDING(91, 5, "stat object command"),  // chosen
     TOLV_PENDING(153, 1, "unused"),  // chosen
     TOLV_PENDING(323, 3, "test and jump"),  // chosen
@@ -53,7 +47,6 @@ static const CommandDef kPending[] = {
     TOLV_PENDING(821, 4, "contact test"),
     TOLV_PENDING(823, 2, "function command"),  // chosen
     TOLV_PENDING(825, 9, "copy plane block"),
-    TOLV_PENDING(826, 6, "place player"),
     TOLV_PENDING(827, 8, "read plane tile"),
     TOLV_PENDING(828, 8, "read plane tile"),
     TOLV_PENDING(829, 8, "read plane tile"),
@@ -177,25 +170,6 @@ static const CommandDef kPending[] = {
     TOLV_PENDING(1256, 2, "object command"),  // chosen
     TOLV_PENDING(1257, 2, "object command"),  // chosen
     TOLV_PENDING(1258, 2, "object command"),  // chosen
-    TOLV_PENDING(1262, 3, "set plane function"),
-    TOLV_PENDING(1263, 4, "add plane line offset"),
-    TOLV_PENDING(1264, 4, "add plane line offset"),
-    TOLV_PENDING(1265, 4, "add plane line offset"),
-    TOLV_PENDING(1266, 4, "add plane line offset"),
-    TOLV_PENDING(1267, 4, "add plane line offset"),
-    TOLV_PENDING(1268, 4, "add plane line offset"),
-    TOLV_PENDING(1269, 4, "add plane line offset"),
-    TOLV_PENDING(1270, 4, "add plane line offset"),
-    TOLV_PENDING(1271, 3, "add plane other offset"),
-    TOLV_PENDING(1272, 3, "add plane other offset"),
-    TOLV_PENDING(1273, 3, "add plane other offset"),
-    TOLV_PENDING(1274, 3, "add plane other offset"),
-    TOLV_PENDING(1275, 3, "add current line offset"),
-    TOLV_PENDING(1276, 3, "add current line offset"),
-    TOLV_PENDING(1277, 3, "add current line offset"),
-    TOLV_PENDING(1278, 3, "add current line offset"),
-    TOLV_PENDING(1279, 2, "add current other offset"),
-    TOLV_PENDING(1280, 2, "add current other offset"),
     TOLV_PENDING(1395, 2, "wait command"),  // chosen
     TOLV_PENDING(1396, 2, "wait command"),  // chosen
     TOLV_PENDING(1399, 2, "pause command"),  // chosen

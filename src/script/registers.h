@@ -25,10 +25,14 @@ enum ReservedRegister : uint32_t {
   kRegLevelStarted = 7,
   kRegPlayer = 9,
   kRegXmParam = 10,
-  kRegCameraX = 17,
+  kRegFrameWidth = 13,
+  kRegFrameHeight = 14,
+  kRegCameraX = 17,  // the view being drawn
   kRegCameraY = 18,
-  // Per player p (add p): current camera limits, their targets, wrap
-  // switches, view scroll offsets and wrap size.
+  // Per player p (add p): the view's camera, current camera limits, their
+  // targets, wrap switches, view scroll offsets and wrap size.
+  kRegViewX = 19,
+  kRegViewY = 21,
   kRegLimitLeft = 23,
   kRegLimitTop = 25,
   kRegLimitRight = 27,
@@ -46,6 +50,7 @@ enum ReservedRegister : uint32_t {
   kRegPaletteSet = 51,       // palette set of the current bank
   kRegBankPaletteSet = 52,   // 52 + bank: the palette set each bank shows
   kRegWaterLine = 54,
+  kRegFrameSkip = 249,  // frames left to skip; no scrolling or drawing while non-zero
   kRegFrameLock = 251,
   kRegPause = 253,
   kRegActiveObjects = 254,

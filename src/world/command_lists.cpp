@@ -4,9 +4,14 @@
 
 namespace tolv {
 
-extern const CommandList tile_file_command_list;   // world/tile_file_commands.cpp
-extern const CommandList level_file_command_list;  // world/level_commands.cpp
+extern const CommandList tile_file_command_list;     // world/tile_file_commands.cpp
+extern const CommandList level_file_command_list;    // world/level_commands.cpp
+extern const CommandList camera_command_list;        // world/camera_commands.cpp
+extern const CommandList plane_scroll_command_list;  // world/plane_scroll_commands.cpp
 
-void RegisterWorldCommands() { RegisterCommandLists({&tile_file_command_list, &level_file_command_list}); }
+void RegisterWorldCommands() {
+  RegisterCommandLists(
+      {&tile_file_command_list, &level_file_command_list, &camera_command_list, &plane_scroll_command_list});
+}
 
 }  // namespace tolv

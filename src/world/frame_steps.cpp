@@ -1,6 +1,8 @@
 #include "world/frame_steps.h"
 
+#include "world/camera_limits.h"
 #include "world/palette.h"
+#include "world/plane_scroll.h"
 #include "world/tile.h"
 
 namespace tolv {
@@ -9,7 +11,10 @@ static void NoStep() {}
 void (*animate_tiles)() = AnimateTiles;
 void (*select_palette_bank)(int bank) = SelectPaletteBank;
 void (*run_palette_effects)() = NoStep;
-void (*ease_camera_limits)() = NoStep;
-void (*update_plane_scroll)() = NoStep;
+void (*ease_camera_limits)() = EaseCameraLimits;
+void (*update_plane_scroll)() = UpdatePlaneScroll;
+
+uint32_t game_frame_counter = 0;
+uint8_t view_count = 1;
 
 }  // namespace tolv

@@ -5,6 +5,7 @@
 #include "script/operands.h"
 #include "script/registers.h"
 #include "world/editor_plane_state.h"
+#include "world/level_generation.h"
 
 namespace tolv {
 
@@ -34,6 +35,7 @@ void SwapLevelPlanes(PlaneList& next) {
   std::swap(level_planes.cells, next.cells);
   planes = level_planes.planes.empty() ? nullptr : level_planes.planes.data();
   plane_count = static_cast<uint8_t>(level_planes.planes.size());
+  level_generation++;
 }
 
 void FreeLevel() {

@@ -1,6 +1,7 @@
 #include "world/world_state.h"
 
 #include "world/level.h"
+#include "world/level_generation.h"
 #include "world/sprite_sets.h"
 #include "world/tile_file.h"
 
@@ -11,6 +12,9 @@ void StartWorld() {
   ResetDefaultPlanes();
 }
 
-void UnloadWorld(int drop) { FreeSpriteSets(drop); }
+void UnloadWorld(int drop) {
+  level_generation++;
+  FreeSpriteSets(drop);
+}
 
 }  // namespace tolv

@@ -16,9 +16,16 @@ TEST_F(SampleGameTest, ThousandFramesTwiceFromOneSeedAgree) {
   const WorldCapture second = Run(1000, 12345);
   EXPECT_EQ(first.frame, 1000u);
   EXPECT_EQ(first.registers[256], 1000);  // the walker's frame counter: the player step ran every frame
+  EXPECT_EQ(first.registers[256 + 5], 1000);  // the sky's plane function, once a frame in one view
+  EXPECT_GE(first.registers[256 + 6], 1);     // the camera panned into the middle of the yard
+  ASSERT_EQ(first.planes.size(), 3u);
+  const int32_t camera_x = first.registers[kRegViewX], camera_y = first.registers[kRegViewY];  // player 1's view
+  EXPECT_NE(camera_x, 0);  // the camera followed the walker
+  EXPECT_EQ(first.planes[0], (std::vector<int32_t>{camera_x >> 1, (camera_y >> 1) + 3}));  // the sky at half speed
   EXPECT_EQ(first.registers, second.registers);
   EXPECT_EQ(first.objects, second.objects);
   EXPECT_EQ(first.players, second.players);  // the walker ran and jumped the same way
+  EXPECT_EQ(first.planes, second.planes);
   EXPECT_NE(Run(1000, 54321).objects, first.objects);  // the balls spin at random
 }
 
