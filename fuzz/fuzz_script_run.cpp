@@ -1,7 +1,7 @@
 // Compile-then-run fuzzing: fuzzed source becomes the global scripts, the
 // Movement, Drawing and Collision code of three object types and the player
-// functions of both players, then runs a few frames with a low lane budget,
-// so every command handler meets arbitrary operands.
+// functions of both players, then runs a few frames with a low lane budget
+// on a small level, so every command handler meets arbitrary operands.
 #include <new>
 
 #include "compile_harness.h"
@@ -20,6 +20,8 @@
 #include "script/operands.h"
 #include "script/registers.h"
 #include "script/script_state.h"
+#include "world/level.h"
+#include "world/tile.h"
 #include "../tests/objects/world_scripts.h"
 
 using namespace tolv;
@@ -41,16 +43,43 @@ static void SetUpOnce() {
   lane_budget = 2000;
 }
 
+// Two small planes whose cells run through tiles with floor, angle and
+// collision bytes and ids beyond the default set of 2000.
+static void BuildLevel() {
+  for (uint32_t i = 0; i < 4; i++) {
+    if (i * 500 >= tile_count) break;
+    Tile& t = tiles[i * 500];
+    t.floor = uint8_t(16 * i);
+    t.angle = uint8_t(64 * i);
+    for (int k = 0; k < 64; k++) t.collision[k] = uint8_t((k + i) % 3);
+  }
+  PlaneList next;
+  for (uint32_t side : {12u, 5u}) {
+    TilePlane* p = next.Add(kPlaneFlat, side, side - 1);
+    for (uint32_t y = 0; y < p->height; y++)
+      for (uint32_t x = 0; x < p->width; x++) *PlaneCell(*p, x, y) = uint16_t((x + 3 * y) % 6 * 500);
+  }
+  SwapLevelPlanes(next);
+  SetLimitsFromFlatPlanes();
+}
+
+// A 3 x 2 tile map at type variable 1 of o (its type has 16 variables).
+static void GiveMap(ObjectSlot* o) {
+  const int32_t map[] = {1, 3, 2, 0, 0, 500, 1000, 1500, 2000, 2500};
+  std::copy(map, map + 10, o->vars + 7);
+}
+
 // Types 1..3 run function t - 1 (mod n) in each of their three kinds;
 // both players play character 0, whose labels name functions 0 and 1.
 static void BuildWorld(uint16_t n) {
   AllocRegisters(16);
   ResetRegisters();
+  BuildLevel();
   // Heap types, as the loaders keep them: a reload command frees them.
   object_types = static_cast<ObjectType*>(std::malloc(kTypes * sizeof(ObjectType)));
   for (int t = 0; t < kTypes; t++) {
     ObjectType& ty = *new (&object_types[t]) ObjectType{};
-    ty.variable_count = 8;
+    ty.variable_count = t == 1 ? 16 : 8;
     ty.range_action = -1;
     ty.builtin_movement = builtin_movers[0];
     ty.builtin_drawing = builtin_drawers[0];
@@ -82,7 +111,10 @@ static void BuildWorld(uint16_t n) {
     SpawnObject(kTypePlayerObject, 50 + 40 * p, 80, 0, 0, 0, 1, &arg);
   }
   SelectPlayer(0);
-  for (int t = 1; t < kTypes; t++) SpawnObject(t, 30 * t, 60, t, 0, 0, 0, nullptr);
+  for (int t = 1; t < kTypes; t++)
+    if (SpawnObject(t, 30 * t, 60, t, 0, 0, 0, nullptr) && t == 1) GiveMap(last_spawned_slot);
+  int32_t plane_object[2] = {1, 1};
+  SpawnObject(kTypePlaneSwitch, 0, 0, 0, 0, 0, 2, plane_object);
   current_context = &global_context;
   for (uint16_t f = 0; f < n; f++) StartFunction(f);
 }

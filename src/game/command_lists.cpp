@@ -2,6 +2,7 @@
 
 #include "audio/audio_commands.h"
 #include "objects/command_lists.h"
+#include "physics/command_lists.h"
 #include "script/commands.h"
 #include "stat/command_lists.h"
 #include "world/command_lists.h"
@@ -17,6 +18,7 @@ void RegisterEngineCommands() {
   RegisterAudioCommands();
   RegisterWorldCommands();
   RegisterObjectCommands();
+  RegisterPhysicsCommands();
   RegisterStatObjCommands();
   RegisterGameCommands();
 }

@@ -1,6 +1,8 @@
 #include "physics/physics_routines.h"
 
+#include "objects/collision_passes.h"
 #include "physics/movement_frame.h"
+#include "physics/pass_geometry.h"
 
 namespace tolv {
 
@@ -14,6 +16,8 @@ void InstallPhysicsRoutines() {
   builtin_dbplacers[0] = RunNoRoutine;
   builtin_dbplacers[1] = PlaceDebugObject;
   InstallMovementRoutines();
+  collide_player_with_objects = CollidePlayerWithObjects;
+  run_projectile_collision_pass = RunProjectileCollisionPass;
 }
 
 }  // namespace tolv

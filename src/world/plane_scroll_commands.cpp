@@ -14,8 +14,6 @@ static int32_t Operand(int k) {
   return kReg ? Reg(Op(k)) : static_cast<int32_t>(Op(k));
 }
 
-static TilePlane* PlaneAt(uint32_t i) { return planes && i < plane_count ? &planes[i] : nullptr; }
-
 static void AddToLine(uint32_t plane, int32_t line, int32_t value) {
   TilePlane* p = PlaneAt(plane);
   uint32_t n = static_cast<uint32_t>(line);

@@ -15,18 +15,18 @@ TilePlane* ProbePlane() {
   return &planes[tile_probe_plane];
 }
 
+uint16_t* PlaneCell(const TilePlane& p, int64_t column, int64_t row) {
+  if (!p.map || column < 0 || row < 0 || column >= p.width || row >= p.height) return nullptr;
+  uint64_t cell = (p.row_starts ? p.row_starts[row] : uint64_t(row) * p.width) + uint64_t(column);
+  return cell < p.cell_count ? &p.map[cell] : nullptr;
+}
+
 uint8_t ProbeCollision(int32_t x, int32_t y) {
   tile_probe_x = x;
   tile_probe_y = y;
   const TilePlane* p = ProbePlane();
-  if (!p || !p->map || x < 0 || y < 0) return 0;
-  uint32_t tx = static_cast<uint32_t>(x) >> 3, ty = static_cast<uint32_t>(y) >> 3;
-  if (tx >= p->width || ty >= p->height) return 0;
-  uint32_t cell = p->row_starts ? p->row_starts[ty] + tx : ty * p->width + tx;
-  if (cell >= p->cell_count) return 0;
-  uint16_t id = p->map[cell];
-  if (id >= tile_count) return 0;
-  return tiles[id].collision[(x & 7) * 8 + (y & 7)];
+  const uint16_t* cell = p ? PlaneCell(*p, x >> 3, y >> 3) : nullptr;
+  return cell ? TileAt(*cell).collision[(x & 7) * 8 + (y & 7)] : 0;
 }
 
 }  // namespace tolv

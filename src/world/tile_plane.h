@@ -71,6 +71,11 @@ void CopyPlane(const TilePlane& src, TilePlane& dst);
 // Releases the arrays; the record keeps its other fields.
 void FreePlane(TilePlane& p);
 
+// Cell (column, row) of a plane's map; null outside the plane or its map.
+uint16_t* PlaneCell(const TilePlane& p, int64_t column, int64_t row);
+// The plane at index i, or null.
+inline TilePlane* PlaneAt(uint32_t i) { return planes && i < plane_count ? &planes[i] : nullptr; }
+
 // Plane and point of the next tile lookup.
 extern int32_t tile_probe_plane;
 extern int32_t tile_probe_x;

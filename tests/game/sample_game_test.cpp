@@ -29,6 +29,15 @@ TEST_F(SampleGameTest, ThousandFramesTwiceFromOneSeedAgree) {
   EXPECT_NE(Run(1000, 54321).objects, first.objects);  // the balls spin at random
 }
 
+// The walker meets the objects near it after each step of its movement:
+// the bug walking the yard stings it when they meet, and the five coins on
+// the ground are picked up as it runs over them.
+TEST_F(SampleGameTest, BugsStingAndCoinsAreCollected) {
+  const WorldCapture w = Run(1000, 1);
+  EXPECT_GE(w.registers[256 + 7], 2);  // U_Stings
+  EXPECT_EQ(PlayerCharVar(&player_records[0], 9), 5);  // coins
+}
+
 TEST_F(SampleGameTest, LevelChangeIsServedBeforeTheNextFrame) {
   Run(10, 1);
   const uint32_t go_to_level[] = {42, 1, 1};  // zone 1, act 1 (its start function sets U_Night)

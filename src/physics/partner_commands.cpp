@@ -1,0 +1,31 @@
+// Choosing a collision partner by handle (1219 register, 1220 PA variable,
+// 1221 OA variable): it becomes the collide object and its current frame
+// box, flip-aware, goes into the object box values the passes read.
+#include "objects/builtin_routines.h"
+#include "script/commands.h"
+#include "script/handles.h"
+#include "script/object_globals.h"
+#include "script/operands.h"
+
+namespace tolv {
+
+// The partner stays the collide object after the command. A handle that
+// names no object leaves no partner and the box values as they were.
+static void SelectPartner(int32_t handle) {
+  ObjectSlot* o = DecodeObjectHandle(handle);
+  collide_object = o;
+  if (o != &void_slot) SetObjectBox(o);
+}
+
+static void PartnerFromReg() { SelectPartner(Reg(Op(1))); }
+static void PartnerFromPA() { SelectPartner(PAVar(Op(1))); }
+static void PartnerFromOA() { SelectPartner(OAVar(Op(1))); }
+
+static const CommandDef kPartnerCommands[] = {
+    TOLV_ALL(1219, 2, PartnerFromReg, "select collide object"),
+    TOLV_ALL(1220, 2, PartnerFromPA, "select collide object"),
+    TOLV_ALL(1221, 2, PartnerFromOA, "select collide object"),
+};
+extern const CommandList partner_command_list = TOLV_LIST(kPartnerCommands);
+
+}  // namespace tolv
