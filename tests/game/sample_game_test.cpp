@@ -2,58 +2,15 @@
 // runs of 1,000 frames from the same seeds end in the same world.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-
-#include "files/archive_reader.h"
-#include "game/game_loading.h"
-#include "game/headless.h"
-#include "game/level_loading.h"
 #include "objects/players.h"
 #include "script/commands.h"
 #include "script/handles.h"
 #include "script/operands.h"
 #include "script/registers.h"
-#include "../files/game_test_util.h"
+#include "sample_game_fixture.h"
 
 namespace tolv::test {
 namespace {
-
-namespace fs = std::filesystem;
-
-class SampleGameTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    saved_cwd_ = fs::current_path();
-    char tmpl[] = "/tmp/tolv_sample_XXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
-    root_ = tmpl;
-    fs::copy(TOLV_GAMES, root_, fs::copy_options::recursive);  // scripts may write files of their game
-    fs::remove(root_ / "sample" / "game.tvp");
-    base_folder = root_.string();
-    ASSERT_EQ(ChangeWorkingFolder(base_folder.c_str()), 1);
-    script_error_hook = ThrowScriptError;
-    StartHeadlessEngine();
-  }
-  void TearDown() override {
-    UnloadGame();
-    CloseArchive();
-    script_error_hook = nullptr;
-    ChangeWorkingFolder(saved_cwd_.c_str());
-    fs::remove_all(root_);
-  }
-  // Opens, loads and starts the sample game from fixed seeds and runs it.
-  static WorldCapture Run(uint32_t frames, uint32_t seed) {
-    ChangeWorkingFolder(base_folder.c_str());
-    EXPECT_EQ(OpenGame("default.gdf"), 1);
-    std::srand(7);  // OpenGame seeds it from the clock
-    StartHeadlessGame(HeadlessGame{LoadGame, StartLevel}, seed);
-    RunHeadlessFrames(frames);
-    return CaptureWorld();
-  }
-
-  fs::path saved_cwd_, root_;
-};
 
 TEST_F(SampleGameTest, ThousandFramesTwiceFromOneSeedAgree) {
   const WorldCapture first = Run(1000, 12345);
