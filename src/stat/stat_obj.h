@@ -79,6 +79,9 @@ StatObj* RunningStatObj();
 // bound and function 0 started. Returns the id, 0 when none is free.
 int32_t BuildStatObj(uint32_t def);
 void FreeStatObj(int32_t id);
+// Frees what a record owns (lanes, elements, nodes, counters) and empties
+// it; for pool entries and records of their own alike.
+void ReleaseStatObjRecord(StatObj* so);
 void MeasureStatObjElement(StatObjElement* e);
 void RunStatObj();
 // Ends a run inside the instance; frees it when it was freed meanwhile.
