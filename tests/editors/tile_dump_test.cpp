@@ -29,7 +29,7 @@ class TileDumpTest : public LoadingTest {
   TilePlane* plane_ = nullptr;
 };
 
-TEST_F(TileDumpTest, BlockOfThreeByTwo) {
+TEST_F(TileDumpTest, BlockOfThreeByTwoAndCellsPastThePlane) {
   EXPECT_EQ(TileDumpText(*plane_, 1, 1, 3, 2),
             ";TOLV Tile dump for use in solid tile-mapped objects\n"
             "Width:     3 -Width\n"
@@ -40,9 +40,6 @@ TEST_F(TileDumpTest, BlockOfThreeByTwo) {
             "TileID   3:   202 -Tile ID  0, 1\n"
             "TileID   4:   203 -Tile ID  1, 1\n"
             "TileID   5:   204 -Tile ID  2, 1\n");
-}
-
-TEST_F(TileDumpTest, CellsPastThePlaneDumpAsTileZero) {
   EXPECT_EQ(TileDumpText(*plane_, 4, 3, 2, 1),
             ";TOLV Tile dump for use in solid tile-mapped objects\n"
             "Width:     2 -Width\n"
