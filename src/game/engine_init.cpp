@@ -9,6 +9,7 @@
 #include "objects/objects_state.h"
 #include "objects/world_update.h"
 #include "physics/physics_routines.h"
+#include "render/render_state.h"
 #include "script/commands.h"
 #include "script/expand_string_vars.h"
 #include "script/global_contexts.h"
@@ -22,6 +23,7 @@ namespace tolv {
 void InitEngine() {
   AllocRegisters(0);
   ResetRegisters();
+  StartRender();
   SeedRandomFromClock();
   RegisterEngineCommands();
   global_context.table = script_commands;

@@ -8,6 +8,7 @@
 #include "objects/player_select.h"
 #include "objects/stat_obj_hooks.h"
 #include "objects/world_update.h"
+#include "render/frame.h"
 #include "script/global_contexts.h"
 #include "script/operands.h"
 #include "script/registers.h"
@@ -46,9 +47,12 @@ static void PrepareView(int p) {
   registers[kRegCameraY] = Wrap32Add(registers[kRegViewY + p], screen_shake_y);
 }
 
+// The second view of the two-view mode is drawn 224 rows lower.
 static void DrawView(int v) {
   if (!registers[kRegFrameSkip]) update_plane_scroll();
+  SelectFrameView(v);
   DrawScene(v);
+  SelectFrameView(0);
 }
 
 void RunGameFrame() {

@@ -13,6 +13,7 @@
 #include "game/act_records.h"
 #include "game/data_tables.h"
 #include "game/function_files.h"
+#include "game/editor_hooks.h"
 #include "game/game_frame.h"
 #include "game/game_loading.h"
 #include "game/key_maps.h"
@@ -26,6 +27,7 @@
 #include "render/font.h"
 #include "script/global_contexts.h"
 #include "script/operands.h"
+#include "render/screen_mode.h"
 #include "script/registers.h"
 #include "script/string_slots.h"
 #include "stat/stat_obj_def.h"
@@ -149,6 +151,7 @@ static void PlaceStart() {
     SetPlayerCharacter(1, w.character2);
     view_count = uint8_t(w.views);
     Reg(kRegScreenMode) = w.views;
+    if (w.views == 2) SetScreenMode(2);
   } else {
     Reg(kRegZone) = game_start[0];
     Reg(kRegAct) = game_start[1];
@@ -172,6 +175,7 @@ void LoadGame() {
   BindScriptFunctions();
   SetupScriptContexts();
   PlaceStart();
+  reset_editor_selection();
   Reg(kRegLevelStarted) = 0;
 }
 

@@ -5,6 +5,8 @@
 #include "objects/draw_order.h"
 #include "objects/object_pool.h"
 #include "objects/objects_state.h"
+#include "render/frame.h"
+#include "render/render_state.h"
 #include "script/operands.h"
 #include "script/random.h"
 #include "script/registers.h"
@@ -23,6 +25,7 @@ void StartHeadlessGame(const HeadlessGame& game, uint32_t seed) {
   ResetObjects();
   AllocRegisters(user_register_count);  // user registers back to 0
   ResetRegisters();
+  ResetRender();
   random_seed = seed;
   game_frame_counter = 0;
   if (game.load) game.load();
@@ -41,6 +44,7 @@ void RunHeadlessFrames(uint32_t n) {
 WorldCapture CaptureWorld() {
   WorldCapture w;
   w.frame = game_frame_counter;
+  w.frame_hash = FrameAreaHash();
   w.registers.assign(registers, registers + register_count);
   uint32_t n = ActiveObjectCount();
   for (uint32_t i = 0; i < n; i++) {

@@ -24,11 +24,13 @@ void StartHeadlessGame(const HeadlessGame& game, uint32_t seed);
 // 0) is served with the game's start_level.
 void RunHeadlessFrames(uint32_t n);
 
-// Registers, the active objects' variable blocks in list order, and each
-// player's block (character and player variables) and each plane's scroll
-// offsets (its line offsets, then the other axis').
+// Registers, the active objects' variable blocks in list order, each
+// player's block (character and player variables), each plane's scroll
+// offsets (its line offsets, then the other axis') and the hash of the
+// last drawn frame.
 struct WorldCapture {
   uint32_t frame = 0;
+  uint64_t frame_hash = 0;
   std::vector<int32_t> registers;
   std::vector<std::vector<int32_t>> objects;
   std::vector<std::vector<int32_t>> players;

@@ -3,7 +3,9 @@
 #include <cstdio>
 
 #include "base/message_log.h"
+#include "files/game_files.h"
 #include "game/act_records.h"
+#include "game/editor_hooks.h"
 #include "game/game_frame.h"
 #include "game/launch_options.h"
 #include "game/level_loading.h"
@@ -107,7 +109,8 @@ void StartLevel() {
   RunActStart();
   Reg(kRegLoadedZone) = Reg(kRegZone);
   Reg(kRegLoadedAct) = Reg(kRegAct);
-  open_level_editor = 0;  // no level editor in this build
+  note_level_start(open_level_editor && game_unpacked);
+  open_level_editor = 0;  // served by the first level start only
   PlacePlayers();
   SelectPlayer(0);
   Reg(kRegLevelStarted) = 1;

@@ -5,6 +5,7 @@
 #include "game/function_files.h"
 #include "game/level_loading.h"
 #include "game/object_defs.h"
+#include "game/pointer_defs.h"
 #include "objects/objects_state.h"
 #include "render/render_state.h"
 #include "script/script_state.h"
@@ -17,7 +18,10 @@ namespace tolv {
 // the stat object definitions whose instances they own; audio after the
 // global functions, since the XM effect function goes with them.
 void UnloadScopes(int drop) {
-  if (drop <= kScopeGame) UnloadCompiler();
+  if (drop <= kScopeGame) {
+    UnloadCompiler();
+    FreePointerDefs();
+  }
   UnloadRender(drop);
   UnloadObjects(drop);
   UnloadWorld(drop);

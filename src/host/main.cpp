@@ -10,6 +10,7 @@
 
 #include "audio/audio_device.h"
 #include "base/message_log.h"
+#include "editors/editor_state.h"
 #include "files/game_files.h"
 #include "files/working_folder.h"
 #include "game/act_records.h"
@@ -25,6 +26,7 @@
 #include "objects/object_type.h"
 #include "objects/stat_obj_hooks.h"
 #include "render/font.h"
+#include "render/frame.h"
 #include "script/global_contexts.h"
 #include "script/operands.h"
 #include "script/random.h"
@@ -49,7 +51,9 @@ static void Report() {
   std::printf("  level: %u planes, %u x %u tiles%s%s\n", plane_count, level_width, level_height,
               level_file_path.empty() ? " (default)" : ", from ", level_file_path.c_str());
   std::printf("  active objects after %u frames: %u\n", frames_run, ActiveObjectCount());
-  std::printf("The window and renderer are not part of this build yet: the game ran headless.\n");
+  std::printf("  last frame drawn: %dx%d, hash %016llx\n", frame_width, frame_area_height,
+              static_cast<unsigned long long>(FrameAreaHash()));
+  std::printf("The window is not part of this build yet: the game ran and drew headless.\n");
 }
 
 // The engine's own data folder must stand below the working folder.
@@ -64,6 +68,7 @@ static bool FindEngineFolder() {
 int main(int argc, char** argv) {
   if (!FindEngineFolder()) return 1;
   StartHeadlessEngine();
+  StartEditors();
   if (int status = RunCommandLineTools(argc, argv); status >= 0) return status;
   if (!ReadLaunchOptions(argc, argv)) return 1;
   message_log_echo = true;  // no window to show the log in

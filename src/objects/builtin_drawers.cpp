@@ -32,7 +32,7 @@ static void DrawLanes(bool flip, bool offsets) {
       uint32_t d = static_cast<uint32_t>(ObjVar(o, a.param2[i]));
       y = (bits & kFlipY) ? y - d : y + d;
     }
-    sprite_routines[bits](&f, Cam(0), Cam(1), static_cast<int32_t>(x), static_cast<int32_t>(y));
+    draw_routines.draw_sprite[bits](&f, Cam(0), Cam(1), static_cast<int32_t>(x), static_cast<int32_t>(y));
     return false;
   });
 }
@@ -52,7 +52,7 @@ static void DrawTileMap(int64_t x, int64_t y, uint32_t width, uint32_t height, I
       int32_t id = id_at(row * width + col);
       if (id < 0 || id >= tile_count || !tiles) continue;
       const Tile* tile = &tiles[id];
-      TileRoutine draw = tile->opaque ? draw_tile_opaque : draw_tile_transparent;
+      TileRoutine draw = tile->opaque ? draw_routines.draw_tile_opaque : draw_routines.draw_tile_transparent;
       draw(tile, Cam(0), Cam(1), static_cast<int32_t>(ox + col * 8), static_cast<int32_t>(oy + row * 8));
     }
 }
@@ -85,7 +85,7 @@ static void DrawRow(int axis) {
   if (!f) return;
   for (int32_t d : {-24, -8, 8, 24}) {
     int32_t x = WrapAdd(ObjVar(o, 1), axis == 0 ? d : 0), y = WrapAdd(ObjVar(o, 2), axis == 1 ? d : 0);
-    sprite_routines[kDrawNormal](f, Cam(0), Cam(1), x, y);
+    draw_routines.draw_sprite[kDrawNormal](f, Cam(0), Cam(1), x, y);
   }
 }
 
@@ -106,11 +106,11 @@ static void DrawDebugFrames(int axis) {
   uint32_t flip = (PVar(r, kPvFlipX) ? 1u : 0u) | (PVar(r, kPvFlipY) ? 2u : 0u);
   int32_t x = PVar(r, kPvX), y = PVar(r, kPvY);
   if (axis < 0) {
-    sprite_routines[flip](f, Cam(0), Cam(1), x, y);
+    draw_routines.draw_sprite[flip](f, Cam(0), Cam(1), x, y);
     return;
   }
   for (int32_t d : {-24, -8, 8, 24})
-    sprite_routines[flip](f, Cam(0), Cam(1), WrapAdd(x, axis == 0 ? d : 0), WrapAdd(y, axis == 1 ? d : 0));
+    draw_routines.draw_sprite[flip](f, Cam(0), Cam(1), WrapAdd(x, axis == 0 ? d : 0), WrapAdd(y, axis == 1 ? d : 0));
 }
 
 // The debug type's tile map, laid out as mover words 7 and up would hold

@@ -1,5 +1,6 @@
-// The object half of the draw pass: which objects each view shows, in which
-// wrap cell, and their Drawing routines and lanes.
+// The draw pass of one view: plane objects through the plane slots,
+// objects through their Drawing routines and lanes (filling the wrap-cell
+// lists), players, layouts and the debug placement cursor.
 #pragma once
 #include <cstdint>
 
@@ -14,19 +15,23 @@ constexpr uint8_t kUnseen = 255;
 // last draw of that view, in list order; counts in cell_object_counts.
 extern ObjectSlot* cell_object_lists[18][kObjectSlotCount];
 
-// Draws the special objects (plane objects, stat objects, players'
-// objects) at their place in the list; installed by the renderer.
-extern void (*draw_special_object)(ObjectSlot* o);
+// Non-zero: each drawn object's and player's boxes are outlined (main box,
+// attack boxes, hurt boxes in the colours below).
+extern uint8_t box_outlines;
+constexpr uint8_t kMainBoxColour = 255, kAttackBoxColour = 254, kHurtBoxColour = 253;
 
 // Wrap cell (0-8, 4 the view itself) in which view v (0 or 1) shows a
 // point, or kUnseen: the view widened by 160 pixels on every side, and with
 // level wrap on its copies a wrap width or height away.
 uint8_t ObjectViewCell(int v, int32_t x, int32_t y);
-// For each active object in list order: its range_state and cell list
-// entry for view v, then its type's Drawing routine and Drawing lanes.
+// For each active object in list order: special types drawn by kind, other
+// objects their range_state and cell list entry for view v, then their
+// type's Drawing routine and Drawing lanes.
 void DrawSceneObjects(int v);
-// The draw pass of view v: planes and stat objects through the renderer's
-// slots, the objects through DrawSceneObjects.
+// The whole pass of view v (register 9 and the camera registers already
+// hold that view's player and camera).
 void DrawScene(int v);
+// Outlines a world box (edges inclusive) at the camera of registers 17, 18.
+void OutlineBox(int64_t left, int64_t right, int64_t top, int64_t bottom, uint8_t colour);
 
 }  // namespace tolv

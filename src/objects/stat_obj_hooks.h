@@ -1,5 +1,6 @@
-// What spawning needs from the stat objects: the loaded definition counts,
-// building and freeing instances, and the pause state.
+// What spawning and drawing need from the stat objects: the loaded
+// definition counts, building, freeing and drawing instances, and the pause
+// state.
 #pragma once
 #include <cstdint>
 
@@ -12,6 +13,8 @@ extern ScopeCounts stat_obj_def_counts;
 // bound and function 0 started); returns its id, 0 on failure.
 extern int32_t (*build_stat_obj)(uint32_t def);
 extern void (*free_stat_obj)(int32_t instance);
+// Draws running_slot's stat object (the draw pass and the paused frame).
+extern void (*draw_stat_obj)();
 
 extern uint16_t pause_function;
 extern uint16_t pause_stat_obj;

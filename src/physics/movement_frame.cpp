@@ -53,6 +53,7 @@ void InstallMovementRoutines() {
   movement_routines[1] = MovePlayerOnRightWall;
   movement_routines[2] = MovePlayerOnCeiling;
   movement_routines[3] = MovePlayerOnLeftWall;
+  for (int m = 4; m < kMovementModes; m++) movement_routines[m] = MovePlayerFree;
 }
 
 }  // namespace tolv

@@ -66,11 +66,12 @@ void SetPlayerBox(PlayerRecord* r, bool turned);
 // angle, start copies, parked and hit words cleared, was_on_ground.
 void StartMovementFrame(int32_t* v);
 
-// Fills movement_routines 0..3 with the terrain routines.
+// Fills movement_routines: 0..3 the terrain routines, 4..8 free movement.
 void InstallMovementRoutines();
 void MovePlayerOnFloor(uint8_t arg);
 void MovePlayerOnRightWall(uint8_t arg);
 void MovePlayerOnCeiling(uint8_t arg);
 void MovePlayerOnLeftWall(uint8_t arg);
+void MovePlayerFree(uint8_t arg);
 
 }  // namespace tolv

@@ -30,6 +30,11 @@ enum PassField : int {
 constexpr int kWorldFieldCount = 8;
 static_assert(kWorldBottom < 18, "the pass fields end PlayerRecord::motion");
 
+// The pass fields from the box fields and the position, and moved by
+// (dx, dy) into another wrap cell.
+void WriteWorldFields(PlayerRecord* r);
+void ShiftWorldFields(int32_t* m, int32_t dx, int32_t dy);
+
 // Box i of a frame's set seen with horizontal flip h and vertical flip v
 // (left and right from one array, top and bottom from the other), moved to
 // (x, y). A frame without mirrored boxes uses the plain ones.

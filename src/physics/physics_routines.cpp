@@ -15,6 +15,7 @@ void InstallPhysicsRoutines() {
   builtin_pcollisions[1] = ProjectileCollide;
   builtin_dbplacers[0] = RunNoRoutine;
   builtin_dbplacers[1] = PlaceDebugObject;
+  collide_player_with_object_map = CollidePlayerWithObjectMap;
   InstallMovementRoutines();
   collide_player_with_objects = CollidePlayerWithObjects;
   run_projectile_collision_pass = RunProjectileCollisionPass;

@@ -21,6 +21,7 @@ void SwitchPlayerLayerY();
 void SwitchPlayerLayerX();
 void ProjectileCollide();
 void PlaceDebugObject();
+void CollidePlayerWithObjectMap();
 
 // View test of the projectile movers: the view the projectile lies in
 // (255 none) and the wrap shifts that put it there.

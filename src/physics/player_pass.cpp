@@ -41,7 +41,7 @@ static bool InPassOf(const PlayerRecord* r) {
 }
 
 // Step 2 of the pass: the box fields and the position in world pixels.
-static void WriteWorldFields(PlayerRecord* r) {
+void WriteWorldFields(PlayerRecord* r) {
   int32_t* m = r->motion;
   int32_t x = PVar(r, kPvX), y = PVar(r, kPvY);
   m[kWorldLeft] = WrapAdd(m[kBoxLeft], x);
@@ -65,7 +65,7 @@ static void BuildPlayerLists(PlayerRecord* r, BoxLists& lists) {
   }
 }
 
-static void ShiftWorldFields(int32_t* m, int32_t dx, int32_t dy) {
+void ShiftWorldFields(int32_t* m, int32_t dx, int32_t dy) {
   for (int k : {kWorldLeft, kWorldRight, kWorldCentreX, kWorldX}) m[k] = WrapAdd(m[k], dx);
   for (int k : {kWorldTop, kWorldBottom, kWorldCentreY, kWorldY}) m[k] = WrapAdd(m[k], dy);
 }

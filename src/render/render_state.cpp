@@ -2,8 +2,18 @@
 
 #include "base/scope_counts.h"
 #include "render/font.h"
+#include "render/palette_effects.h"
+#include "render/screen_mode.h"
+#include "world/frame_steps.h"
 
 namespace tolv {
+
+void StartRender() {
+  SetScreenMode(0);
+  run_palette_effects = RunPaletteEffects;
+}
+
+void ResetRender() { SetScreenMode(0); }
 
 void UnloadRender(int drop) {
   if (drop <= kScopeGame) FreeAllFonts();

@@ -30,35 +30,7 @@ static const CommandDef kPending[] = {
     TOLV_PENDING(823, 2, "function command"),  // chosen
     TOLV_PENDING(848, 1, "unused"),  // chosen
     TOLV_PENDING(849, 1, "unused"),  // chosen
-    TOLV_PENDING(1120, 2, "run movement mode"),
-    TOLV_PENDING(1121, 2, "run movement mode"),
-    TOLV_PENDING(1122, 2, "run movement mode"),
-    TOLV_PENDING(1123, 2, "run movement mode"),
-    TOLV_PENDING(1124, 2, "move player"),
-    TOLV_PENDING(1125, 2, "move player"),
-    TOLV_PENDING(1126, 2, "move player"),
-    TOLV_PENDING(1127, 2, "move player"),
-    TOLV_PENDING(1128, 2, "move player"),
-    TOLV_PENDING(1129, 2, "move player"),
-    TOLV_PENDING(1130, 2, "move player"),
-    TOLV_PENDING(1131, 2, "move player"),
     TOLV_PENDING(1132, 2, "movement command"),  // chosen
-    TOLV_PENDING(1182, 3, "snap player to object"),
-    TOLV_PENDING(1184, 3, "player wrap region"),
-    TOLV_PENDING(1185, 2, "object view region of player"),
-    TOLV_PENDING(1186, 3, "object map sweep"),
-    TOLV_PENDING(1187, 3, "object map sweep"),
-    TOLV_PENDING(1188, 4, "object map sweep"),
-    TOLV_PENDING(1189, 3, "carry player"),
-    TOLV_PENDING(1190, 3, "carry player"),
-    TOLV_PENDING(1191, 4, "carry player"),
-    TOLV_PENDING(1192, 3, "push player"),
-    TOLV_PENDING(1193, 3, "push player"),
-    TOLV_PENDING(1194, 4, "push player"),
-    TOLV_PENDING(1195, 3, "move player xy"),
-    TOLV_PENDING(1196, 3, "move player xy"),
-    TOLV_PENDING(1197, 3, "move player xy"),
-    TOLV_PENDING(1198, 3, "move player xy"),
     TOLV_PENDING(1250, 2, "object command"),  // chosen
     TOLV_PENDING(1251, 2, "object command"),  // chosen
     TOLV_PENDING(1252, 2, "object command"),  // chosen
@@ -78,13 +50,8 @@ static const CommandDef kPending[] = {
     TOLV_PENDING(1404, 2, "pause command"),  // chosen
     TOLV_PENDING(1405, 2, "pause command"),  // chosen
     TOLV_PENDING(1406, 2, "pause command"),  // chosen
-    TOLV_PENDING(1408, 1, "draw object frame"),
     TOLV_PENDING(1426, 6, "register list command"),  // chosen
     TOLV_PENDING(1427, 6, "register list command"),  // chosen
-    TOLV_PENDING(1428, 2, "select player"),
-    TOLV_PENDING(1429, 2, "select player"),
-    TOLV_PENDING(1430, 2, "select player"),
-    TOLV_PENDING(1431, 2, "select player"),
     TOLV_PENDING(1433, 2, "plane command"),  // chosen
     TOLV_PENDING(1435, 2, "plane command"),  // chosen
     TOLV_PENDING(1438, 7, "sprite layer entry"),

@@ -79,6 +79,9 @@ StatObj* RunningStatObj();
 // bound and function 0 started. Returns the id, 0 when none is free.
 int32_t BuildStatObj(uint32_t def);
 void FreeStatObj(int32_t id);
+// Frees what a record owns (lanes, elements, nodes, counters) and empties
+// it; for pool entries and records of their own alike.
+void ReleaseStatObjRecord(StatObj* so);
 void MeasureStatObjElement(StatObjElement* e);
 void RunStatObj();
 // Ends a run inside the instance; frees it when it was freed meanwhile.
@@ -87,10 +90,6 @@ void FinishStatObjRun(StatObj* so);
 void InstallStatObjRoutines();
 // Count (28) in the running stat object's counters.
 void CountInStatObj();
-// Draws running_slot's stat object; installed by the drawing code, a
-// no-op until then.
-extern void (*draw_stat_obj)();
-
 // Element and node of an instance by index, null when outside.
 inline StatObjElement* StatElement(StatObj* so, uint32_t i) {
   return so && i < so->element_count ? &so->elements[i] : nullptr;

@@ -11,6 +11,7 @@
 #include "script/registers.h"
 #include "script/string_slots.h"
 #include "stat/stat_obj.h"
+#include "stat/stat_obj_draw.h"
 
 namespace tolv {
 
@@ -224,7 +225,7 @@ int32_t BuildStatObj(uint32_t def) {
   return free_index + 1;
 }
 
-static void ReleaseInstance(StatObj* so) {
+void ReleaseStatObjRecord(StatObj* so) {
   SavedMachineState keep;
   for (int i = 0; i < so->element_count; i++) {
     timed_context = &so->elements[i].anim;
@@ -249,21 +250,19 @@ void FreeStatObj(int32_t id) {
   StatObj* so = &stat_obj_pool[id - 1];
   if (!so->in_use) return;
   if (so->running) so->free_pending = 1;
-  else ReleaseInstance(so);
+  else ReleaseStatObjRecord(so);
 }
 
 void FinishStatObjRun(StatObj* so) {
   if (so->running) so->running--;
-  if (!so->running && so->free_pending) ReleaseInstance(so);
+  if (!so->running && so->free_pending) ReleaseStatObjRecord(so);
 }
-
-static void NoDraw() {}
-void (*draw_stat_obj)() = NoDraw;
 
 void InstallStatObjRoutines() {
   build_stat_obj = BuildStatObj;
   free_stat_obj = FreeStatObj;
   run_stat_obj = RunStatObj;
+  draw_stat_obj = DrawStatObj;
   count_in_stat_obj = CountInStatObj;
 }
 

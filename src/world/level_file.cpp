@@ -35,7 +35,7 @@ static bool ReadMagic(ByteReader& r) {
   return true;
 }
 
-static void InstallLevel(ParsedLevel& level) {
+void InstallLevel(ParsedLevel& level) {
   ResetLevelView();
   SwapLevelPlanes(level.planes);
   level_width = level.width;
@@ -49,9 +49,9 @@ static void InstallLevel(ParsedLevel& level) {
     }
 }
 
-LevelReadResult ReadLevelData(ByteReader& r, bool embedded) {
+LevelReadResult ParseLevelData(ByteReader& r, bool embedded, ParsedLevel& level, int* version_out) {
   const int version = embedded || ReadMagic(r) ? r.U8() : 0;
-  ParsedLevel level;
+  if (version_out) *version_out = version;
   bool ok = !r.failed;
   switch (version) {
     case 0: ok = ok && ReadLevelVersion0(r, level); break;
@@ -59,14 +59,21 @@ LevelReadResult ReadLevelData(ByteReader& r, bool embedded) {
     case 2: ok = ok && ReadLevelBody(r, false, level); break;
     case 3: ok = ok && ReadLevelBody(r, true, level); break;
     case 255: ok = ok && ReadLevelVersion255(r, level); break;
-    default:
+    default: return kLevelUnknownVersion;
+  }
+  return ok && !r.failed ? kLevelRead : kLevelDamaged;
+}
+
+LevelReadResult ReadLevelData(ByteReader& r, bool embedded) {
+  ParsedLevel level;
+  int version = 0;
+  switch (ParseLevelData(r, embedded, level, &version)) {
+    case kLevelUnknownVersion:
       ResetDefaultPlanes();
       Notice("Level version %d unknown: default level", version);
       return kLevelUnknownVersion;
-  }
-  if (!ok || r.failed) {
-    ShowMessage(kDamaged);
-    return kLevelDamaged;
+    case kLevelDamaged: ShowMessage(kDamaged); return kLevelDamaged;
+    case kLevelRead: break;
   }
   InstallLevel(level);
   return kLevelRead;

@@ -5,6 +5,7 @@
 
 #include "base/byte_reader.h"
 #include "world/level.h"
+#include "world/level_file.h"
 
 namespace tolv {
 
@@ -14,6 +15,14 @@ struct ParsedLevel {
   uint32_t height = 0;
   int32_t water_line = 0;
 };
+
+// Parses a level at r's position (no magic when embedded) without
+// touching the running one.
+// The version byte goes to *version when given.
+LevelReadResult ParseLevelData(ByteReader& r, bool embedded, ParsedLevel& level, int* version = nullptr);
+// Makes a parsed level the running one: its planes, size and water line,
+// the camera limits of its Flat planes and a fresh view.
+void InstallLevel(ParsedLevel& level);
 
 // Each returns false for a level that cannot be built: sizes past the
 // caps, or a map larger than the bytes left could hold. A read past the

@@ -2,57 +2,18 @@
 // runs of 1,000 frames from the same seeds end in the same world.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
+#include <set>
 
-#include "files/archive_reader.h"
-#include "game/game_loading.h"
-#include "game/headless.h"
-#include "game/level_loading.h"
 #include "objects/players.h"
 #include "script/commands.h"
+#include "script/handles.h"
 #include "script/operands.h"
 #include "script/registers.h"
-#include "../files/game_test_util.h"
+#include "../render/frame_check.h"
+#include "sample_game_fixture.h"
 
 namespace tolv::test {
 namespace {
-
-namespace fs = std::filesystem;
-
-class SampleGameTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    saved_cwd_ = fs::current_path();
-    char tmpl[] = "/tmp/tolv_sample_XXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
-    root_ = tmpl;
-    fs::copy(TOLV_GAMES, root_, fs::copy_options::recursive);  // scripts may write files of their game
-    fs::remove(root_ / "sample" / "game.tvp");
-    base_folder = root_.string();
-    ASSERT_EQ(ChangeWorkingFolder(base_folder.c_str()), 1);
-    script_error_hook = ThrowScriptError;
-    StartHeadlessEngine();
-  }
-  void TearDown() override {
-    UnloadGame();
-    CloseArchive();
-    script_error_hook = nullptr;
-    ChangeWorkingFolder(saved_cwd_.c_str());
-    fs::remove_all(root_);
-  }
-  // Opens, loads and starts the sample game from fixed seeds and runs it.
-  static WorldCapture Run(uint32_t frames, uint32_t seed) {
-    ChangeWorkingFolder(base_folder.c_str());
-    EXPECT_EQ(OpenGame("default.gdf"), 1);
-    std::srand(7);  // OpenGame seeds it from the clock
-    StartHeadlessGame(HeadlessGame{LoadGame, StartLevel}, seed);
-    RunHeadlessFrames(frames);
-    return CaptureWorld();
-  }
-
-  fs::path saved_cwd_, root_;
-};
 
 TEST_F(SampleGameTest, ThousandFramesTwiceFromOneSeedAgree) {
   const WorldCapture first = Run(1000, 12345);
@@ -69,7 +30,15 @@ TEST_F(SampleGameTest, ThousandFramesTwiceFromOneSeedAgree) {
   EXPECT_EQ(first.objects, second.objects);
   EXPECT_EQ(first.players, second.players);  // the walker ran and jumped the same way
   EXPECT_EQ(first.planes, second.planes);
+  EXPECT_EQ(first.frame_hash, second.frame_hash);
   EXPECT_NE(Run(1000, 54321).objects, first.objects);  // the balls spin at random
+}
+
+// The sky, the ground, the walker and the score panel's text.
+TEST_F(SampleGameTest, HeadlessRunDrawsTheYard) {
+  Run(120, 1);
+  std::set<uint8_t> colours(FrameStart(), FrameStart() + AreaBytes());
+  EXPECT_GE(colours.size(), 4u) << "picture in " << WriteAreaPicture((saved_cwd_ / "sample_frame").string());
 }
 
 // The walker meets the objects near it after each step of its movement:
@@ -116,6 +85,31 @@ TEST_F(SampleGameTest, PlayerRunsAndJumps) {
   EXPECT_LT(top, ground - 32);
   EXPECT_EQ(landings, 3);
   EXPECT_TRUE(turned);
+}
+
+// The platform gliding above the yard carries the walker: it lands on the
+// planks of the platform's own tile map, stands on them with the
+// platform's handle as its ground, and goes along as the platform glides.
+TEST_F(SampleGameTest, WalkerRidesTheGlidingPlatform) {
+  Run(0, 1);
+  int rides = 0;
+  for (int f = 0; f < 1000; f++) {
+    const ObjectSlot* platform = nullptr;  // the one with an 8-tile map from its variable 1
+    for (int32_t i = 0; i < registers[kRegActiveObjects]; i++) {
+      const ObjectSlot* o = object_slots[i];
+      if (o->var_count > 15 && o->vars[7] == 1 && o->vars[8] == 8) platform = o;
+    }
+    ASSERT_NE(platform, nullptr);
+    const int32_t x = PVar(&player_records[0], kPvX), px = platform->vars[1];
+    RunHeadlessFrames(1);
+    if (PVar(&player_records[0], kPvOnGround) != EncodeObjectHandle(platform)) continue;
+    rides++;
+    EXPECT_EQ(PVar(&player_records[0], kPvY), platform->vars[2] - 4) << "frame " << f;  // on the planks
+    // Its own walk of one or two pixels, and the platform's pixel.
+    const int32_t carried = PVar(&player_records[0], kPvX) - x - (platform->vars[1] - px);
+    EXPECT_TRUE(carried != 0 && carried >= -2 && carried <= 2) << "frame " << f;
+  }
+  EXPECT_GE(rides, 10);
 }
 
 }  // namespace

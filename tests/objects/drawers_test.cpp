@@ -13,8 +13,9 @@ struct DrawCall {
 static std::vector<DrawCall> calls;
 
 template <int R>
-static void RecordSprite(const SpriteFrame* f, int32_t cx, int32_t cy, int32_t x, int32_t y) {
+static int32_t RecordSprite(const SpriteFrame* f, int32_t cx, int32_t cy, int32_t x, int32_t y) {
   calls.push_back({R, f, cx, cy, x, y});
+  return 1;
 }
 template <int R>
 static void RecordTile(const Tile* t, int32_t cx, int32_t cy, int32_t x, int32_t y) {
@@ -25,20 +26,20 @@ class Drawers : public ObjectWorld {
  protected:
   void SetUp() override {
     ObjectWorld::SetUp();
-    sprite_routines[0] = RecordSprite<0>;
-    sprite_routines[1] = RecordSprite<1>;
-    sprite_routines[2] = RecordSprite<2>;
-    sprite_routines[3] = RecordSprite<3>;
-    draw_tile_opaque = RecordTile<10>;
-    draw_tile_transparent = RecordTile<11>;
+    kept_ = draw_routines;
+    draw_routines.draw_sprite[0] = RecordSprite<0>;
+    draw_routines.draw_sprite[1] = RecordSprite<1>;
+    draw_routines.draw_sprite[2] = RecordSprite<2>;
+    draw_routines.draw_sprite[3] = RecordSprite<3>;
+    draw_routines.draw_tile_opaque = RecordTile<10>;
+    draw_routines.draw_tile_transparent = RecordTile<11>;
     calls.clear();
     set_ = SpriteSet{frames_, 2};
     registers[kRegCameraX] = 5;
     registers[kRegCameraY] = 6;
   }
   void TearDown() override {
-    for (auto*& r : sprite_routines) r = [](const SpriteFrame*, int32_t, int32_t, int32_t, int32_t) {};
-    draw_tile_opaque = draw_tile_transparent = [](const Tile*, int32_t, int32_t, int32_t, int32_t) {};
+    draw_routines = kept_;
     tiles = nullptr;
     tile_count = 0;
     ObjectWorld::TearDown();
@@ -65,6 +66,7 @@ class Drawers : public ObjectWorld {
   }
   SpriteFrame frames_[2];
   SpriteSet set_;
+  DrawRoutines kept_{};
 };
 
 TEST_F(Drawers, LanesDrawTheirFramesWithTheFlipRoutineAndOffsets) {

@@ -198,6 +198,13 @@ std::string RunTrace(int frames, const std::function<void(int frame)>& control, 
   return trace;
 }
 
+void RunCommand(std::initializer_list<uint32_t> words) {
+  static uint32_t buffer[8];
+  std::copy(words.begin(), words.end(), buffer);
+  current_instruction = buffer;
+  script_commands[CommandIndex(buffer[0])]();
+}
+
 void ExpectGolden(const std::string& name, const std::string& trace) {
   std::string path = std::string(TOLV_PHYSICS_DIR) + "/golden/" + name + ".txt";
   if (std::getenv("TOLV_UPDATE_GOLDEN")) {

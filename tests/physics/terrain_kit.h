@@ -5,6 +5,7 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <vector>
@@ -75,6 +76,9 @@ struct Gravity {
 };
 std::string RunTrace(int frames, const std::function<void(int frame)>& control, Gravity g = {});
 std::string TraceLine(int frame);
+
+// Runs one command of script_commands with the given words (at most 8).
+void RunCommand(std::initializer_list<uint32_t> words);
 
 // Compares a trace with tests/physics/golden/<name>.txt; with
 // TOLV_UPDATE_GOLDEN set in the environment it writes the file instead.

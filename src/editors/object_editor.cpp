@@ -1,0 +1,117 @@
+#include "editors/object_editor.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "base/message_log.h"
+#include "editors/editor_keys.h"
+#include "editors/editor_state.h"
+#include "editors/editor_view.h"
+#include "objects/draw_pass.h"
+#include "objects/object_layout.h"
+#include "objects/object_pool.h"
+#include "objects/object_type.h"
+#include "objects/player_select.h"
+#include "objects/spawn.h"
+#include "render/frame.h"
+#include "script/object_globals.h"
+#include "script/operands.h"
+#include "script/registers.h"
+#include "world/plane_scroll.h"
+#include "world/tile.h"
+
+namespace tolv {
+
+ObjectEditorCursor object_editor_cursor;
+
+constexpr uint8_t kCursorColour = 255;
+constexpr int32_t kStep = 8, kFastStep = 64;  // pixels per arrow, with Left Shift held
+constexpr uint32_t kPlacementRegister = 241;  // 241-244: S D F G lower them, X C V B raise them
+
+void EnterObjectEditor() {
+  if (active_screen != 0) return;
+  editor_previous_screen = active_screen;
+  active_screen = kObjectEditorScreen;
+  ApplyEditorView();  // the object editor's screen takes the 640x480 drawers
+  object_editor_cursor.x = Reg(kRegViewX) + kEditorWidth / 2;
+  object_editor_cursor.y = Reg(kRegViewY) + kEditorHeight / 2;
+}
+
+bool PlaceObjectAtCursor() {
+  const ObjectEditorCursor& c = object_editor_cursor;
+  if (!SpawnObject(c.type, c.x, c.y, 65535, 0, 0, 0, nullptr)) {
+    ShowMessage("Object not placed");
+    return false;
+  }
+  object_editor_selection = last_spawned_slot;
+  SortObjects();
+  return true;
+}
+
+void ReloadObjectLayout() {
+  ResetObjectPool();
+  object_editor_selection = nullptr;
+  std::string path = layout_file_path;
+  LoadObjectLayout(path.c_str());
+}
+
+// Types 1 and up: 0 marks a deleted object.
+static void ChooseType(int32_t d) {
+  const int32_t n = int32_t(object_type_counts.total);
+  if (n < 2) return;
+  int32_t& t = object_editor_cursor.type;
+  t = (t - 1 + d + (n - 1)) % (n - 1) + 1;
+  char line[40];
+  std::snprintf(line, sizeof line, "Placing type %d", t);
+  ShowMessage(line);
+}
+
+static void StepPlacementValues() {
+  static const uint8_t kLower[4] = {kEdKeyS, kEdKeyD, kEdKeyF, kEdKeyG};
+  static const uint8_t kRaise[4] = {kEdKeyX, kEdKeyC, kEdKeyV, kEdKeyB};
+  for (uint32_t k = 0; k < 4; k++) {
+    int32_t& r = registers[kPlacementRegister + k];
+    r = int32_t(uint32_t(r) + uint32_t(EdPulse(kRaise[k])) - uint32_t(EdPulse(kLower[k])));
+  }
+}
+
+static void RunObjectEditorKeys() {
+  ObjectEditorCursor& c = object_editor_cursor;
+  const int32_t step = EdHeld(kEdKeyLeftShift) ? kFastStep : kStep;
+  c.x = int32_t(uint32_t(c.x) + uint32_t(ArrowStepX() * step));
+  c.y = int32_t(uint32_t(c.y) + uint32_t(ArrowStepY() * step));
+  if (EdPressed(kEdKeyPageUp)) ChooseType(-1);
+  if (EdPressed(kEdKeyPageDown)) ChooseType(1);
+  StepPlacementValues();
+  if (EdPressed(kEdKeyEnter)) PlaceObjectAtCursor();
+  if (EdPressed(kEdKeyF5)) SaveObjectLayout(layout_file_path.c_str());
+  if (EdPressed(kEdKeyF6)) ReloadObjectLayout();
+}
+
+// The camera keeps the cursor in the middle of the view.
+static void SetViewRegisters() {
+  SelectPlayer(0);
+  Reg(kRegPlayer) = 0;
+  Reg(kRegView) = 0;
+  Reg(kRegCameraX) = int32_t(uint32_t(object_editor_cursor.x) - kEditorWidth / 2);
+  Reg(kRegCameraY) = int32_t(uint32_t(object_editor_cursor.y) - kEditorHeight / 2);
+}
+
+static void DrawCursor() {
+  const int64_t x = object_editor_cursor.x, y = object_editor_cursor.y;
+  OutlineBox(x - 8, x + 8, y, y, kCursorColour);
+  OutlineBox(x, x, y - 8, y + 8, kCursorColour);
+}
+
+void ObjectEditorFrame() {
+  TakeViewRegisters();
+  RunObjectEditorKeys();
+  SetViewRegisters();
+  UpdatePlaneScroll();
+  AnimateTiles();
+  std::memset(FrameStart(), 0, FrameAreaBytes());
+  DrawScene(0);
+  DrawCursor();
+}
+
+}  // namespace tolv
