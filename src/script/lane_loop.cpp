@@ -54,17 +54,17 @@ void FreeLane(ScriptContext* ctx, int lane) {
   int32_t* const p = p##_slot->vars + (w);
 
 // Next entry after a fast path. The budget counts every instruction.
-#define TOLV_DISPATCH()                                   \
-  do {                                                    \
-    if (__builtin_expect(--budget == 0, 0)) goto runaway; \
-    op = code + pc;                                       \
-    goto* labels[op->kind];                               \
+#define TOLV_GO(next)                                 \
+  do {                                                \
+    const ThreadedOp* const to = (next);              \
+    if (__builtin_expect(--budget == 0, 0)) {         \
+      pc = static_cast<uint16_t>(to - code);          \
+      goto runaway;                                   \
+    }                                                 \
+    op = to;                                          \
+    goto* labels[op->kind];                           \
   } while (0)
-#define TOLV_NEXT() \
-  do {              \
-    pc++;           \
-    TOLV_DISPATCH(); \
-  } while (0)
+#define TOLV_NEXT() TOLV_GO(op + 1)
 #define TOLV_FAST_CHECK() \
   if (__builtin_expect(table[op->id] != fast[op->id], 0)) goto call;
 
@@ -82,8 +82,7 @@ void FreeLane(ScriptContext* ctx, int lane) {
     TOLV_READ_##A(x, op->a)                         \
     TOLV_READ_##B(y, op->b)                         \
     if (Holds<Oper::k##O>(x, y) == (jump_when)) {   \
-      pc = static_cast<uint16_t>(op->c);            \
-      TOLV_DISPATCH();                              \
+      TOLV_GO(code + op->c);                        \
     }                                               \
   }                                                 \
   TOLV_NEXT();
@@ -123,6 +122,7 @@ static void Turn(CommandHandler* const table, const uint16_t f) {
     goto enter;
 
   call:
+    pc = static_cast<uint16_t>(op - code);
     pcs[lane] = pc;
     current_instruction = words + offsets[pc];
     table[op->id]();
@@ -150,14 +150,15 @@ static void Turn(CommandHandler* const table, const uint16_t f) {
     TOLV_NEXT();
   jump:
     TOLV_FAST_CHECK()
-    pc = static_cast<uint16_t>(op->a);
-    TOLV_DISPATCH();
+    TOLV_GO(code + op->a);
   yield_jump:
     TOLV_FAST_CHECK()
+    pc = static_cast<uint16_t>(op - code);
     pcs[lane] = static_cast<uint16_t>(op->a);
     goto yielded;
   yield:
     TOLV_FAST_CHECK()
+    pc = static_cast<uint16_t>(op - code);
     pcs[lane] = static_cast<uint16_t>(pc + 1);
   yielded:
     current_instruction = words + offsets[pc];
