@@ -7,6 +7,7 @@
 #include "base/message_log.h"
 #include "files/game_files.h"
 #include "files/working_folder.h"
+#include "render/text.h"
 #include "world/sprite_frame.h"
 
 namespace tolv {
@@ -39,5 +40,7 @@ void FreeEngineFont() {
   delete[] engine_font.glyphs;
   engine_font = Font{};
 }
+
+void DrawEngineText(const char* text, int32_t x, int32_t y) { DrawFontText(text, x, y, &engine_font); }
 
 }  // namespace tolv

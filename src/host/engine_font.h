@@ -2,6 +2,8 @@
 // folder; it lives outside the game's scoped font list, so game loads and
 // unloads leave it alone.
 #pragma once
+#include <cstdint>
+
 #include "render/font.h"
 
 namespace tolv {
@@ -12,5 +14,7 @@ extern Font engine_font;
 // it, and the text it would draw is then left out.
 bool LoadEngineFont();
 void FreeEngineFont();
+// A line in the engine font with its top-left pixel at (x, y) of the frame.
+void DrawEngineText(const char* text, int32_t x, int32_t y);
 
 }  // namespace tolv

@@ -13,7 +13,6 @@
 #include "host/engine_font.h"
 #include "render/frame.h"
 #include "render/screen_mode.h"
-#include "render/text.h"
 #include "script/random.h"
 #include "world/level.h"
 #include "world/palette.h"
@@ -150,7 +149,7 @@ static void FillRows(int32_t top, int32_t rows, int32_t left, int32_t right, uin
 }
 
 static void Text(const std::string& text, int32_t x, int32_t y) {
-  DrawFontText(text.substr(0, size_t((frame_width - x) / 8)).c_str(), x, y, &engine_font);
+  DrawEngineText(text.substr(0, size_t((frame_width - x) / 8)).c_str(), x, y);
 }
 
 // Rows of a list, the chosen one on a bar, scrolled to keep it in view.
