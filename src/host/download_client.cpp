@@ -140,12 +140,14 @@ bool Append(FileStream& body, const char* bytes, size_t n, const DownloadLimits&
 bool ReceiveHead(Exchange& x, const DownloadLimits& limits, std::string& head, std::string& rest) {
   char buf[4096];
   for (;;) {
-    if (size_t end = HttpHeadLength(head)) {
+    const size_t end = HttpHeadLength(head);
+    if (end ? end > limits.max_header_bytes : head.size() > limits.max_header_bytes)
+      return Fail("Answer header too long");
+    if (end) {
       rest = head.substr(end);
       head.resize(end);
       return true;
     }
-    if (head.size() > limits.max_header_bytes) return Fail("Answer header too long");
     ssize_t n = Receive(x, buf, sizeof buf);
     if (n < 0) return false;
     if (n == 0) return Fail("Download truncated");

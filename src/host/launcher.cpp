@@ -92,14 +92,19 @@ static void Step(uint32_t& row, uint32_t count) {
   row = count == 0 ? 0 : uint32_t(r < 0 ? 0 : r >= count ? count - 1 : r);
 }
 
+// From the list, so the engine version is checked.
+static void Play(const std::string& descriptor) {
+  launcher_menu_id = kLauncherGameList;
+  if (LauncherDescriptorUsable(descriptor)) launcher_start_game(descriptor.c_str());
+}
+
 static void GameListKeys() {
   Step(launcher_cursor, uint32_t(launcher_games.size()));
   const LauncherGame* g = Chosen();
   if (!g) return;
   if (Pressed(kLaunchKeyEnter)) {
     const std::string descriptor = g->descriptor;  // the slot may relist
-    launcher_menu_id = kLauncherGameList;
-    launcher_start_game(descriptor.c_str());
+    Play(descriptor);
   } else if (Pressed(kLaunchKeyRight)) {
     launcher_menu_id = kLauncherGameMenu;
     launcher_menu_row = 0;
@@ -114,10 +119,7 @@ static void BackToList() {
 
 static void RunGameMenuItem(const LauncherGame& g) {
   switch (launcher_menu_row) {
-    case kItemPlay:
-      launcher_menu_id = kLauncherGameList;
-      launcher_start_game(g.descriptor.c_str());
-      break;
+    case kItemPlay: Play(g.descriptor); break;
     case kItemUpdate: LauncherCheckUpdate(g.descriptor); break;
     case kItemPack: LauncherPackGame(g.descriptor); break;
     case kItemDelete: launcher_menu_id = kLauncherConfirmDelete; break;

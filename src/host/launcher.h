@@ -42,6 +42,10 @@ extern void (*launcher_start_game)(const char* descriptor);
 // The entries, each usable on its own. The base folder is current before
 // and after each.
 void ListGames();
+// Whether the descriptor is a file of gdf that opening it can read whole;
+// says why not in launcher_status and the message log. Each entry below
+// and the launcher's play keys check it first.
+bool LauncherDescriptorUsable(const std::string& descriptor);
 // Pack and delete take the descriptor's game folder, which must be a real
 // folder directly in the base folder (never a link, "default" or "gdf").
 bool LauncherPackGame(const std::string& descriptor);

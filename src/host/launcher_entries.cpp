@@ -15,6 +15,7 @@
 #include "files/file_stream.h"
 #include "files/folder_listing.h"
 #include "files/game_files.h"
+#include "files/tokenizer.h"
 #include "files/working_folder.h"
 #include "game/game_loading.h"
 #include "game/game_packer.h"
@@ -38,20 +39,11 @@ static bool IsRegularFile(const std::string& path) {
   return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-// A descriptor is a plain file name of gdf; OpenGame ends the process for
-// one that is missing, so it is looked at first.
-static bool DescriptorThere(const std::string& descriptor) {
-  if (descriptor.empty() || descriptor.find_first_of("/\\") != std::string::npos ||
-      !IsRegularFile(DescriptorFolder() + "/" + descriptor)) {
-    Status("Game descriptor not found: " + descriptor);
-    return false;
-  }
-  return true;
-}
-
-// The first n ':' values of a text: descriptors and the update server's
-// answer are read without the tokenizer, whose faults end the process, so
-// a damaged file or a hostile server costs one message at most.
+// The first n ':' values of a text, read as the tokenizer reads them (a
+// value runs from its ':' to the line's end or a ';'), but without its
+// faults, which end the process: descriptors and the update server's
+// answer may be damaged or hostile, and cost a message at most. Fewer than
+// n values when the text ends first or a line of another type comes.
 static std::vector<std::string> ParameterLines(FileStream& s, size_t n) {
   std::vector<std::string> values;
   char line[1024];
@@ -60,12 +52,13 @@ static std::vector<std::string> ParameterLines(FileStream& s, size_t n) {
       while (!IsStreamEnd(s) && ReadStreamChar(s) != '\n') {
       }
     std::string text = line;
-    const size_t start = text.find_first_not_of(" \t");
-    if (start == std::string::npos || text[start] != ':') continue;
-    std::string value = text.substr(start + 1);
-    value = value.substr(0, value.find(';'));
-    const size_t a = value.find_first_not_of(" \t"), b = value.find_last_not_of(" \t");
-    values.push_back(a == std::string::npos ? "" : value.substr(a, b - a + 1));
+    text = text.substr(0, text.find(';'));
+    const size_t type = text.find_first_of("#:~@.");
+    if (type == std::string::npos) continue;
+    if (text[type] != ':') break;
+    const size_t a = text.find_first_not_of(" \t\r", type + 1), b = text.find_last_not_of(" \t\r");
+    values.push_back(a == std::string::npos ? "" : text.substr(a, b - a + 1));
+    if (values.back().size() >= kTokenSize) break;
   }
   return values;
 }
@@ -74,6 +67,22 @@ static std::vector<std::string> DescriptorLines(const std::string& descriptor, s
   ScopedStream s;
   if (!OpenPlainStream((DescriptorFolder() + "/" + descriptor).c_str(), s)) return {};
   return ParameterLines(s, n);
+}
+
+constexpr size_t kDescriptorLines = 6;
+
+bool LauncherDescriptorUsable(const std::string& descriptor) {
+  if (descriptor.empty() || descriptor.find_first_of("/\\") != std::string::npos ||
+      !IsRegularFile(DescriptorFolder() + "/" + descriptor)) {
+    Status("Game descriptor not found: " + descriptor);
+    return false;
+  }
+  const std::vector<std::string> lines = DescriptorLines(descriptor, kDescriptorLines);
+  if (lines.size() < kDescriptorLines || lines.back().size() >= kTokenSize) {
+    Status("Game descriptor damaged: " + descriptor);
+    return false;
+  }
+  return true;
 }
 
 void ListGames() {
@@ -91,7 +100,7 @@ void ListGames() {
 // The descriptor's game folder as one name of the base folder, or "" (with
 // the reason shown) when it is not a real game folder there.
 static std::string ReachGameFolder(const std::string& descriptor) {
-  if (!DescriptorThere(descriptor)) return "";
+  if (!LauncherDescriptorUsable(descriptor)) return "";
   const uint16_t menu = launcher_menu_id;
   launcher_menu_id = kLauncherGameMenu;  // only the folder is wanted: no version check
   OpenGame(descriptor.c_str());
@@ -153,7 +162,7 @@ static constexpr uint32_t kVersionCheckTimeoutMs = 5000;
 static constexpr uint32_t kVersionFileBytes = 4096;
 
 bool LauncherCheckUpdate(const std::string& descriptor) {
-  if (!DescriptorThere(descriptor)) return false;
+  if (!LauncherDescriptorUsable(descriptor)) return false;
   const std::vector<std::string> lines = DescriptorLines(descriptor, 5);
   if (lines.size() < 5 || lines[3] == "NONE") {
     Status("This game has no update server");

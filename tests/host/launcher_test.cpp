@@ -55,15 +55,51 @@ class LauncherTest : public SampleGameTest {
 TEST_F(LauncherTest, ListsTheDescriptorsOfGdf) {
   Descriptor("a.gdf", std::string(50, 'n'), "../a");
   WriteFile(root_ / "gdf" / "empty.gdf", "");
-  WriteFile(root_ / "gdf" / "odd.gdf", "#not a parameter\n  : Odd one ; a comment\n~x");
+  WriteFile(root_ / "gdf" / "odd.gdf", "; the title\r\nname: Odd one ; a comment\r\n");
+  WriteFile(root_ / "gdf" / "bad.gdf", "#not a parameter\n:Bad\n");
   fs::create_directories(root_ / "gdf" / "folder.gdf");
   WriteFile(root_ / "gdf" / "notes.txt", ":not a game\n");
   ListGames();
   std::vector<std::string> got;
   for (const LauncherGame& g : launcher_games) got.push_back(g.descriptor + "=" + g.title);
-  EXPECT_EQ(got, (std::vector<std::string>{"a.gdf=" + std::string(40, 'n'), "beta.gdf=Beta",
+  EXPECT_EQ(got, (std::vector<std::string>{"a.gdf=" + std::string(40, 'n'), "bad.gdf=bad.gdf", "beta.gdf=Beta",
                                            "default.gdf=Ball Yard: the TOLV sample game", "empty.gdf=empty.gdf",
                                            "odd.gdf=Odd one"}));
+}
+
+// Opening a descriptor ends the process on what the tokenizer cannot read,
+// so the launcher looks first.
+TEST_F(LauncherTest, OpensOnlyDescriptorsThatReadWhole) {
+  const std::string six = ":T\n:../beta\n:1\n:NONE\n:/\n:140616\n";
+  struct Case {
+    std::string text;
+    bool usable;
+  } cases[] = {
+      {six, true},
+      {"; comment\n" + six + "#after the six\n", true},
+      {":T\n:../beta\n:1\n:NONE\n:/\n", false},  // ends early
+      {":T\n#x\n" + six, false},                    // another line type
+      {":T\nx.y\n" + six, false},                   // a '.' reads as a directive
+      {":" + std::string(300, 't') + "\n" + six, false},
+      {"", false},
+  };
+  for (const Case& c : cases) {
+    WriteFile(root_ / "gdf" / "d.gdf", c.text);
+    EXPECT_EQ(LauncherDescriptorUsable("d.gdf"), c.usable) << c.text;
+  }
+  EXPECT_EQ(launcher_status, "Game descriptor damaged: d.gdf");
+  EXPECT_FALSE(LauncherDescriptorUsable("none.gdf"));
+  EXPECT_EQ(launcher_status, "Game descriptor not found: none.gdf");
+  EXPECT_FALSE(LauncherPackGame("d.gdf"));
+  EXPECT_FALSE(LauncherDeleteGame("d.gdf"));
+  EXPECT_TRUE(fs::exists(root_ / "beta" / "game.def"));
+
+  launcher_start_game = RecordStart;
+  EnterLauncher();
+  Press(80);  // d.gdf, after beta.gdf
+  Press(28);
+  EXPECT_TRUE(started.empty());
+  EXPECT_EQ(launcher_status, "Game descriptor damaged: d.gdf");
 }
 
 TEST_F(LauncherTest, PacksTheGameFolder) {
