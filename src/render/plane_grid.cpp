@@ -24,7 +24,7 @@ struct BandLine {
 
 template <int W, bool kOpaque, int kRows>
 static void DrawTileRow(uint8_t* dst, int k0, int rows, const BandLine& b) {
-  DrawBand<W, kRows>(dst, k0, rows, b.s, MapCursor<kOpaque>{b.row, b.col, b.lo, b.hi});
+  DrawBand<W, kOpaque, kRows>(dst, k0, rows, b.s, MapCursor<kOpaque>{b.row, b.col, b.lo, b.hi});
 }
 
 // Tile rows from plane y = oy down, their index wrapped into [top,

@@ -36,9 +36,9 @@ static void DrawPlaneHLined(const TilePlane* p) {
         for (int64_t i = wrap; i < wrap + W / 8 + 1; i++) cached[i] = cached[i - wrap];
         cached_row = row, cached_wrap = wrap;
       }
-      DrawBand<W, 0>(dst, k, 1, s, ArrayCursor{cached + c});
+      DrawBand<W, kOpaque, 0>(dst, k, 1, s, ArrayCursor{cached + c});
     } else {
-      DrawBand<W, 0>(dst, k, 1, s, MapCursor<kOpaque>{p->map + row * w, c, 0, wrap});
+      DrawBand<W, kOpaque, 0>(dst, k, 1, s, MapCursor<kOpaque>{p->map + row * w, c, 0, wrap});
     }
     if (++l == lines) l = 0;
   }
