@@ -1,0 +1,30 @@
+// The host window: a GTK+ 2 window whose drawing area is SDL 1.2's video
+// surface, and the idle tick that runs the frame loop. The only file of
+// the host that knows GTK and SDL (library tolv_host_window).
+#pragma once
+#include <cstdint>
+
+namespace tolv {
+
+constexpr int32_t kWindowWidth = 640;
+constexpr int32_t kWindowHeight = 480;
+
+// Starts GTK and SDL's timer, builds the window, points SDL_WINDOWID at
+// its drawing area and starts SDL video there, fills the renderer's
+// surface and flip and the host's title and icon slots. On a failure it
+// prints why ("Error: unable to initialize timer: ...", the SDL error) and
+// returns false.
+bool OpenHostWindow(int* argc, char*** argv);
+// One call of the idle callback: paces, and on a released frame pumps the
+// SDL events, folds the keys into the key state and the key maps, runs
+// the screen dispatcher and the hotkeys. False once the program should end.
+bool IdleTick();
+// GTK's main loop with IdleTick until Esc or the window is closed.
+void RunHostWindow();
+// SDL stopped, SDL_WINDOWID removed, the window destroyed.
+void CloseHostWindow();
+
+// The window's X id (tests find it by this) and whether it still stands.
+unsigned long HostWindowId();
+
+}  // namespace tolv
