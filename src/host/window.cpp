@@ -133,6 +133,17 @@ bool OpenHostWindow(int* argc, char*** argv) {
 
 unsigned long HostWindowId() { return area && area->window ? GDK_WINDOW_XID(area->window) : 0; }
 
+void PutWindowKeyEvent(uint32_t keysym, uint32_t keycode, bool down) {
+  if (!area || !area->window) return;
+  GdkEvent* e = gdk_event_new(down ? GDK_KEY_PRESS : GDK_KEY_RELEASE);
+  e->key.window = GDK_WINDOW(g_object_ref(area->window));
+  e->key.keyval = keysym;
+  e->key.hardware_keycode = guint16(keycode);
+  e->key.time = GDK_CURRENT_TIME;
+  gdk_event_put(e);
+  gdk_event_free(e);
+}
+
 static void PumpSdlEvents() {
   SDL_Event e;
   while (SDL_PollEvent(&e))
@@ -151,6 +162,11 @@ bool IdleTick() {
   RunScreenFrame(frame_pacing.fps);
   RunHotkeys();
   return !quit_requested;
+}
+
+bool TickWindow() {
+  while (gtk_events_pending()) gtk_main_iteration_do(FALSE);
+  return IdleTick();
 }
 
 static gboolean IdleCallback(gpointer) {

@@ -19,12 +19,17 @@ bool OpenHostWindow(int* argc, char*** argv);
 // SDL events, folds the keys into the key state and the key maps, runs
 // the screen dispatcher and the hotkeys. False once the program should end.
 bool IdleTick();
+// One turn of the main loop: GTK's pending events, then IdleTick.
+bool TickWindow();
 // GTK's main loop with IdleTick until Esc or the window is closed.
 void RunHostWindow();
 // SDL stopped, SDL_WINDOWID removed, the window destroyed.
 void CloseHostWindow();
 
-// The window's X id (tests find it by this) and whether it still stands.
+// The drawing area's X id.
 unsigned long HostWindowId();
+// A key event put into GTK's queue as the X server delivers it to the
+// drawing area (X key symbol and key code); window tests press keys so.
+void PutWindowKeyEvent(uint32_t keysym, uint32_t keycode, bool down);
 
 }  // namespace tolv
