@@ -4,14 +4,17 @@
 #include <gdk/gdkx.h>
 #include <gtk/gtk.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
+#include "editors/editor_view.h"
 #include "host/frame_pacing.h"
 #include "host/game_start.h"
 #include "host/hotkeys.h"
 #include "host/key_input.h"
 #include "host/screen_frame.h"
+#include "render/frame.h"
 #include "render/presenters.h"
 #include "world/palette.h"
 
@@ -150,12 +153,35 @@ static void PumpSdlEvents() {
     if (e.type == SDL_QUIT) quit_requested = true;
 }
 
+// The picture of the frame geometry: the 320 and 424-wide ones doubled.
+// The surface grows to hold it (never below 640x480) and keeps its size
+// when a smaller one follows, as on leaving an editor.
+static void FitSurface() {
+  const int32_t scale = frame_width < kEditorWidth ? 2 : 1;
+  const int32_t w = std::max(screen->w, frame_width * scale), h = std::max(screen->h, frame_area_height * scale);
+  if (w == screen->w && h == screen->h) return;
+  gtk_widget_set_size_request(area, w, h);
+  while (gtk_events_pending()) gtk_main_iteration();
+  gdk_flush();
+  const int32_t old_w = screen->w, old_h = screen->h;
+  screen = SDL_SetVideoMode(w, h, 0, SDL_SWSURFACE);
+  if (!screen) screen = SDL_SetVideoMode(old_w, old_h, 0, SDL_SWSURFACE);  // pictures too large stay unshown
+  if (!screen) {
+    std::printf("%s\n", SDL_GetError());
+    window_surface = Surface{};
+    quit_requested = true;
+    return;
+  }
+  UseScreenSurface();
+}
+
 bool IdleTick() {
   if (quit_requested) return false;
   if (!PaceFrame(SDL_GetTicks())) {
     SDL_Delay(1);
     return true;
   }
+  if (screen) FitSurface();
   PumpSdlEvents();
   UpdateKeyState();
   ApplyKeyMaps();

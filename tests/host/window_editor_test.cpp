@@ -15,6 +15,8 @@
 #include "game/headless.h"
 #include "host/game_start.h"
 #include "host/window.h"
+#include "render/presenters.h"
+#include "render/screen_mode.h"
 #include "script/operands.h"
 #include "script/registers.h"
 
@@ -97,6 +99,22 @@ TEST_F(WindowTest, LevelEditorHotkeyLeavesTheGameAsItWas) {
   EXPECT_EQ(active_screen, 0);
   EXPECT_EQ(TakeView(), at_entry);
   ASSERT_TRUE(Frames(30));  // and the game runs on
+}
+
+TEST_F(WindowTest, TheSurfaceGrowsToHoldA424By240FrameDoubled) {
+  EXPECT_EQ(window_surface.width, 640);
+  EXPECT_EQ(window_surface.height, 480);
+  SetScreenMode(5);
+  ASSERT_TRUE(Frames(2));
+  EXPECT_EQ(window_surface.width, 848);
+  EXPECT_EQ(window_surface.height, 480);
+  uint32_t shown = 0;  // the picture reaches past where a 640-wide one would end
+  for (int y = 0; y < 480; y++)
+    shown += reinterpret_cast<const uint32_t*>(window_surface.pixels + y * window_surface.pitch)[800] != 0;
+  EXPECT_GT(shown, 240u);
+  SetScreenMode(0);
+  ASSERT_TRUE(Frames(2));
+  EXPECT_EQ(window_surface.width, 848);  // kept
 }
 
 }  // namespace
