@@ -25,7 +25,7 @@
 #include "game/level_loading.h"
 #include "host/command_line.h"
 #include "host/game_start.h"
-#include "host/message_overlay.h"
+#include "host/engine_font.h"
 #include "host/window.h"
 #include "objects/character.h"
 #include "objects/draw_order.h"

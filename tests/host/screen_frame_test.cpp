@@ -16,6 +16,7 @@
 #include "host/game_start.h"
 #include "host/hotkeys.h"
 #include "host/key_input.h"
+#include "host/engine_font.h"
 #include "host/message_overlay.h"
 #include "host/screenshot.h"
 #include "render/draw_routines.h"
