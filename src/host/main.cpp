@@ -109,7 +109,8 @@ static int RunWindowed(int argc, char** argv) {
     return status;
   }
   LoadEngineFont();
-  if (FindGameDescriptor(game_descriptor)) StartGame(game_descriptor.c_str(), false);
+  constexpr uint32_t kF8Keysym = 0xffc5;
+  if (!KeyDownNow(kF8Keysym) && FindGameDescriptor(game_descriptor)) StartGame(game_descriptor.c_str(), false);
   else enter_launcher();
   bool audio = StartAudio();
   RunHostWindow();

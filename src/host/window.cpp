@@ -134,6 +134,14 @@ bool OpenHostWindow(int* argc, char*** argv) {
   return true;
 }
 
+bool KeyDownNow(uint32_t keysym) {
+  Display* display = GDK_DISPLAY();
+  KeyCode code = display ? XKeysymToKeycode(display, keysym) : 0;
+  char keys[32];
+  if (!code || !XQueryKeymap(display, keys)) return false;
+  return keys[code / 8] & (1 << (code % 8));
+}
+
 unsigned long HostWindowId() { return area && area->window ? GDK_WINDOW_XID(area->window) : 0; }
 
 void PutWindowKeyEvent(uint32_t keysym, uint32_t keycode, bool down) {

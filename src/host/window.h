@@ -26,6 +26,9 @@ void RunHostWindow();
 // SDL stopped, SDL_WINDOWID removed, the window destroyed.
 void CloseHostWindow();
 
+// Whether a key (X key symbol) is down on the keyboard now: F8 held at
+// start-up opens the launcher.
+bool KeyDownNow(uint32_t keysym);
 // The drawing area's X id.
 unsigned long HostWindowId();
 // A key event put into GTK's queue as the X server delivers it to the

@@ -4,7 +4,8 @@
 # + Q typed into it reaches the game's world update (objlist.txt); F12
 # writes the frame the engine drew as a screenshot, and a capture of the
 # window shows that frame: more than one colour, the most common one the
-# same, and no colour that the game's palette lacks; Esc ends tolv.
+# same, and no colour that the game's palette lacks; Esc ends tolv. With
+# F8 held at its start, tolv opens the launcher instead of the game.
 # Usage: window_run.sh TOLV GAMES WORK
 set -u
 tolv=$1 games=$2 work=$3/window_run
@@ -50,6 +51,19 @@ strange=$(sort -u capture.txt | comm -23 - palette.txt)
 xdotool key Escape
 for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$pid" 2>/dev/null && fail "Esc did not end tolv"
+wait "$pid" || fail "tolv ended with $?: $(cat "$work/out.txt")"
+pid=
+
+xdotool keydown F8 sleep 4 keyup F8 &  # xdotool lets go of its keys when it ends
+sleep 0.5
+"$tolv" >"$work/out.txt" 2>&1 &
+pid=$!
+sleep 3
+wid=
+for w in $(xdotool search --name "TOLV"); do [ "$(xdotool getwindowname "$w")" = "TOLV" ] && wid=$w; done
+[ -n "$wid" ] || fail "F8 held: no window titled TOLV"
+xdotool windowfocus --sync "$wid"
+xdotool key Escape
 wait "$pid" || fail "tolv ended with $?: $(cat "$work/out.txt")"
 pid=
 rm -rf "$work"
