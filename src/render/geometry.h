@@ -28,6 +28,14 @@ void WithGeometry(FrameGeometry g, Fn fn) {
   }
 }
 
+// As WithGeometry, with the plane drawers' views: every geometry and the
+// 640x440 view; fn.template operator()<W, R>() with R the rows filled.
+template <typename Fn>
+void WithViewGeometry(FrameGeometry g, Fn fn) {
+  if (g == k640x440) return fn.template operator()<640, 440>();
+  WithGeometry(g, fn);
+}
+
 // Fill the slots of one family with the members of geometry g.
 void InstallBlitters(FrameGeometry g, DrawRoutines& r);     // tiles, sprites, clipped forms
 void InstallLines(FrameGeometry g, DrawRoutines& r);        // clip_line and the three line slots
