@@ -4,22 +4,32 @@
 
 #include <string>
 
+#include "base/message_log.h"
 #include "files/game_files.h"
 #include "files/working_folder.h"
-#include "render/draw_routines.h"
-#include "render/frame.h"
 #include "render/text.h"
+#include "world/sprite_frame.h"
 
 namespace tolv {
 
 Font engine_font;
 
+static constexpr const char* kEngineFontFolder = "/default/font";
+static constexpr const char* kEngineFontFile = "editor.def";
+
 bool LoadEngineFont() {
   if (engine_font.glyphs) return true;
-  std::string folder = base_folder + "/default/font", back = WorkingFolder();
+  if (!game_unpacked) return false;  // an open archive would be searched first
+  const std::string folder = (base_folder.empty() ? WorkingFolder() : base_folder) + kEngineFontFolder;
   struct stat st;
-  if (stat((folder + "/editor.def").c_str(), &st) != 0 || !ChangeWorkingFolder(folder.c_str())) return false;
-  LoadFontDescription("editor.def", &engine_font);
+  if (stat((folder + "/" + kEngineFontFile).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+    ShowMessage("Engine font default/font/editor.def");
+    ShowMessage("not found");
+    return false;
+  }
+  const std::string back = WorkingFolder();
+  ChangeWorkingFolder(folder.c_str());
+  LoadFontDescription(kEngineFontFile, &engine_font);
   ChangeWorkingFolder(back.c_str());
   return true;
 }
@@ -31,15 +41,6 @@ void FreeEngineFont() {
   engine_font = Font{};
 }
 
-void DrawEngineText(const char* text, int32_t x, int32_t y) {
-  if (!engine_font.glyphs) return;
-  const uint32_t count = FontGlyphCount(engine_font.kind);
-  for (const char* p = text; *p && x < frame_width; p++) {
-    uint32_t g = GlyphIndex(engine_font.kind, uint8_t(*p));
-    if (g >= count) continue;
-    draw_routines.draw_sprite[kDrawNormal](&engine_font.glyphs[g], 0, 0, x, y);
-    x += engine_font.glyphs[g].width;
-  }
-}
+void DrawEngineText(const char* text, int32_t x, int32_t y) { DrawFontText(text, x, y, &engine_font); }
 
 }  // namespace tolv

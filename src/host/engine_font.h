@@ -10,8 +10,8 @@ namespace tolv {
 
 extern Font engine_font;
 
-// Loads the font once; false when the engine folder lacks it, and the text
-// it would draw is then left out.
+// Loads the font once; false (with a message) when the engine folder lacks
+// it, and the text it would draw is then left out.
 bool LoadEngineFont();
 void FreeEngineFont();
 // A line in the engine font with its top-left pixel at (x, y) of the frame.

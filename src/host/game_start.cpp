@@ -18,7 +18,6 @@
 #include "objects/object_pool.h"
 #include "render/font.h"
 #include "render/frame.h"
-#include "render/render_state.h"
 #include "script/operands.h"
 #include "script/random.h"
 #include "script/registers.h"
@@ -27,13 +26,12 @@ namespace tolv {
 
 static void NoTitle(const char*) {}
 static bool NoIcon(const char*) { return false; }
-static void BlankLauncher() { active_screen = kLauncherScreen; }
 static void BlankFrame() { std::memset(FrameStart(), 0, FrameAreaBytes()); }
 
 void (*set_window_title)(const char*) = NoTitle;
 bool (*set_window_icon)(const char*) = NoIcon;
-void (*enter_launcher)() = BlankLauncher;
-void (*launcher_frame)() = BlankFrame;
+void (*enter_launcher)() = EnterLauncher;
+void (*launcher_frame)() = LauncherFrame;
 void (*start_level)() = StartLevel;
 void (*run_game_frame)() = RunGameFrame;
 void (*load_game)() = LoadGame;
@@ -83,9 +81,7 @@ void ReturnToGameSelect() {
   Reg(kRegLoadedZone) = Reg(kRegLoadedAct) = 255;
   CloseArchive();
   ResetEditors();
-  ResetRender();
   ClearKeyState();
-  if (!base_folder.empty()) ChangeWorkingFolder(base_folder.c_str());
   set_window_title("TOLV");
   enter_launcher();
 }

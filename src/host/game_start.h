@@ -3,11 +3,12 @@
 #pragma once
 #include <cstdint>
 
+#include "host/launcher.h"  // kLauncherScreen
+
 namespace tolv {
 
 constexpr uint8_t kGameScreen = 0;
 constexpr uint8_t kStartCountdownScreen = 1;
-constexpr uint8_t kLauncherScreen = 128;
 constexpr uint8_t kBlankScreen = 150;
 constexpr uint8_t kStartCountdownFrames = 16;
 
@@ -16,7 +17,7 @@ constexpr uint8_t kStartCountdownFrames = 16;
 extern void (*set_window_title)(const char* title);
 extern bool (*set_window_icon)(const char* path);
 // The launcher: its entry (lists the games, shows its screen) and its
-// frame. A blank screen until one is installed.
+// frame (tests put their own in).
 extern void (*enter_launcher)();
 extern void (*launcher_frame)();
 // The game routines the screens call (tests put their own in).

@@ -25,6 +25,7 @@
 #include "game/level_loading.h"
 #include "host/command_line.h"
 #include "host/game_start.h"
+#include "host/launcher.h"
 #include "host/engine_font.h"
 #include "host/window.h"
 #include "objects/character.h"
@@ -109,6 +110,7 @@ static int RunWindowed(int argc, char** argv) {
     return status;
   }
   LoadEngineFont();
+  launcher_start_game = StartGameFromLauncher;
   constexpr uint32_t kF8Keysym = 0xffc5;
   if (!KeyDownNow(kF8Keysym) && FindGameDescriptor(game_descriptor)) StartGame(game_descriptor.c_str(), false);
   else enter_launcher();

@@ -1,6 +1,7 @@
 // What every plane drawer shares: the checks a plane must pass before any
 // cell is read, floor wrapping of cell indexes, the cell rule of both
-// kinds and the cell writers (whole 8x8 cells unrolled, edge cells cut).
+// kinds and the writers of cells down a column (whole 8x8 cells unrolled,
+// edge cells cut).
 #pragma once
 #include <emmintrin.h>
 
@@ -23,6 +24,22 @@ inline int64_t WrapIndex(int64_t a, int64_t n) {
   int64_t m = a % n;
   return m < 0 ? m + n : m;
 }
+
+// WrapIndex for a run of lines: each result is reached from the line
+// before by the difference of their indexes, so lines whose offsets lie
+// close together pay a step or two instead of a division.
+struct LineWrapper {
+  int64_t a = 0, n = 0, m = 0;  // the last index, its wrap and its result
+  int64_t operator()(int64_t next_a, int64_t next_n) {
+    int64_t d = next_a - a;
+    if (next_n == n && d > -n && d < n) {
+      int64_t v = m + d;
+      v = v < 0 ? v + n : v >= n ? v - n : v;
+      return a = next_a, m = v;
+    }
+    return a = next_a, n = next_n, m = WrapIndex(next_a, next_n);
+  }
+};
 
 // A wrap read from the plane, kept to [1, extent] tiles.
 inline int64_t ClampWrap(int64_t w, int64_t extent) { return std::clamp<int64_t>(w, 1, extent); }
@@ -78,54 +95,31 @@ inline void WriteWholeCell(uint8_t* dst, CellSource c) {
 }
 
 // Part of a cell: pixel rows k0 .. k0 + rows - 1, columns c0 .. c0 + cols
-// - 1, with dst at the frame pixel that receives (c0, k0).
+// - 1, with dst at the frame pixel that receives (c0, k0). Whole rows go
+// as 8-byte words; a single column blends without a branch, as its
+// colour-0 test would be a coin toss for the predictor.
 template <int W>
 inline void WritePartCell(uint8_t* dst, CellSource c, int k0, int rows, int c0, int cols) {
   if (!c.pixels || rows <= 0 || cols <= 0) return;
   const uint8_t* src = c.pixels + k0 * 8 + c0;
-  for (int r = 0; r < rows; r++, src += 8, dst += W) {
-    if (c.masked) {
-      for (int i = 0; i < cols; i++)
-        if (src[i]) dst[i] = src[i];
+  if (cols == 8) {
+    for (int r = 0; r < rows; r++, src += 8, dst += W) c.masked ? MaskedCopy8(dst, src) : Copy8(dst, src);
+  } else if (cols == 1) {
+    if (!c.masked) {
+      for (int r = 0; r < rows; r++, src += 8, dst += W) *dst = *src;
     } else {
-      std::memcpy(dst, src, size_t(cols));
+      for (int r = 0; r < rows; r++, src += 8, dst += W) *dst = uint8_t(*src | (*dst & (0u - (*src == 0))));
+    }
+  } else {
+    for (int r = 0; r < rows; r++, src += 8, dst += W) {
+      if (c.masked) {
+        for (int i = 0; i < cols; i++)
+          if (src[i]) dst[i] = src[i];
+      } else {
+        std::memcpy(dst, src, size_t(cols));
+      }
     }
   }
-}
-
-// One tile row across the frame: its cell ids (row[c]), the column of its
-// first cell, the columns' wrap range [lo, hi) and the shift s (0..7) of
-// the first cell's left edge out of the frame.
-struct BandLine {
-  const uint16_t* row;
-  int64_t col, lo, hi;
-  int s;
-};
-
-// Pixel rows k0 .. k0 + rows - 1 of a tile row, W/8 + 1 cells wide, dst at
-// frame column 0 of the row that receives pixel row k0. kRows: 8 for whole
-// cells, 1 for one pixel line, 0 for any other count.
-template <int W, bool kOpaque, int kRows>
-inline void DrawBand(uint8_t* dst, int k0, int rows, const BandLine& b) {
-  int64_t c = b.col;
-  WritePartCell<W>(dst, CellOf<kOpaque>(b.row[c]), k0, rows, b.s, 8 - b.s);
-  uint8_t* d = dst + 8 - b.s;
-  for (int i = 1; i < W / 8; i++, d += 8) {
-    if (++c == b.hi) c = b.lo;
-    CellSource cell = CellOf<kOpaque>(b.row[c]);
-    if constexpr (kRows == 8) {
-      WriteWholeCell<W>(d, cell);
-    } else if constexpr (kRows == 1) {
-      if (!cell.pixels) continue;
-      if (cell.masked) MaskedCopy8(d, cell.pixels + k0 * 8);
-      else Copy8(d, cell.pixels + k0 * 8);
-    } else {
-      WritePartCell<W>(d, cell, k0, rows, 0, 8);
-    }
-  }
-  if (!b.s) return;
-  if (++c == b.hi) c = b.lo;
-  WritePartCell<W>(d, CellOf<kOpaque>(b.row[c]), k0, rows, 0, b.s);
 }
 
 }  // namespace tolv

@@ -4,7 +4,7 @@
 // the view's edges are cut.
 #include "render/frame.h"
 #include "render/geometry.h"
-#include "render/plane_cells.h"
+#include "render/plane_band.h"
 #include "render/plane_drawers.h"
 #include "script/operands.h"
 #include "script/registers.h"
@@ -12,6 +12,20 @@
 namespace tolv {
 
 static int64_t RegisterValue(uint32_t r) { return registers && r < register_count ? registers[r] : 0; }
+
+// One tile row across the view: its cell ids (row[c]), the column of its
+// first cell, the columns' wrap range [lo, hi) and the shift s (0..7) of
+// the first cell's left edge out of the view.
+struct BandLine {
+  const uint16_t* row;
+  int64_t col, lo, hi;
+  int s;
+};
+
+template <int W, bool kOpaque, int kRows>
+static void DrawTileRow(uint8_t* dst, int k0, int rows, const BandLine& b) {
+  DrawBand<W, kRows>(dst, k0, rows, b.s, MapCursor<kOpaque>{b.row, b.col, b.lo, b.hi});
+}
 
 // Tile rows from plane y = oy down, their index wrapped into [top,
 // bottom); line_of(row) gives each row's BandLine.
@@ -22,15 +36,15 @@ static void DrawRows(int64_t oy, int64_t top, int64_t bottom, LineOf line_of) {
   // The first and last tile rows may be cut; the rows between are whole.
   int y0 = -t;
   if (t) {
-    DrawBand<W, kOpaque, 0>(frame_buffer, t, 8 - t, line_of(r));
+    DrawTileRow<W, kOpaque, 0>(frame_buffer, t, 8 - t, line_of(r));
     if (++r == bottom) r = top;
     y0 += 8;
   }
   for (; y0 + 8 <= R; y0 += 8) {
-    DrawBand<W, kOpaque, 8>(frame_buffer + y0 * W, 0, 8, line_of(r));
+    DrawTileRow<W, kOpaque, 8>(frame_buffer + y0 * W, 0, 8, line_of(r));
     if (++r == bottom) r = top;
   }
-  if (y0 < R) DrawBand<W, kOpaque, 0>(frame_buffer + y0 * W, 0, R - y0, line_of(r));
+  if (y0 < R) DrawTileRow<W, kOpaque, 0>(frame_buffer + y0 * W, 0, R - y0, line_of(r));
 }
 
 // Flat: the camera's position, wrapping at the current player's camera
@@ -69,55 +83,64 @@ static void DrawPlaneHTiled(const TilePlane* p) {
   if (!PlaneDrawable(p, kPlaneHTiled)) return;
   const int64_t w = p->width;
   const uint16_t* map = p->map;
+  LineWrapper wrap_line;
   DrawRows<W, R, kOpaque>(p->other_offset, 0, ClampWrap(p->other_wrap, p->height), [&](int64_t r) {
     const int64_t ox = p->line_offsets[r], wrap = ClampWrap(p->line_wraps[r], w);
-    return BandLine{map + r * w, WrapIndex(ox >> 3, wrap), 0, wrap, int(ox & 7)};
+    return BandLine{map + r * w, wrap_line(ox >> 3, wrap), 0, wrap, int(ox & 7)};
   });
 }
 
-// One tile column of a V Tiled plane: frame columns x0 + c0 .. x0 + c0 +
-// cols - 1 show pixel columns c0 .. of the cells of plane column `col`.
-template <int W, int R, bool kOpaque, bool kWhole>
-static void DrawTileColumn(const TilePlane* p, int64_t col, int x0, int c0, int cols) {
-  const int64_t oy = p->line_offsets[col], wrap = ClampWrap(p->line_wraps[col], p->height);
-  int64_t r = WrapIndex(oy >> 3, wrap);
-  const int64_t w = p->width;
-  const uint16_t* cell = p->map + r * w + col;
-  auto next = [&] {
-    if (++r == wrap) r = 0, cell = p->map + col;
-    else cell += w;
-  };
-  const int t = int(oy & 7);
-  uint8_t* dst = frame_buffer + x0 + c0;
-  int y0 = -t;
-  if (t) {
-    WritePartCell<W>(dst, CellOf<kOpaque>(*cell), t, 8 - t, c0, cols);
-    next();
-    y0 += 8;
+// A tile column of a V Tiled plane on its way down the view: frame
+// columns x .. x + cols - 1 show pixel columns c0 .. of its cells; `cell`
+// is the cell of map row r, rows wrapping into [0, wrap); the first cell
+// is shifted t rows up out of the view.
+struct TileColumn {
+  const uint16_t* cell;
+  const uint16_t* top;  // the cell of row 0
+  int64_t r, wrap, width;
+  int x, c0, cols, t;
+  void Next() {
+    if (++r == wrap) r = 0, cell = top;
+    else cell += width;
   }
-  for (; y0 + 8 <= R; y0 += 8, next()) {
-    if constexpr (kWhole) WriteWholeCell<W>(dst + y0 * W, CellOf<kOpaque>(*cell));
-    else WritePartCell<W>(dst + y0 * W, CellOf<kOpaque>(*cell), 0, 8, c0, cols);
-  }
-  if (y0 < R) WritePartCell<W>(dst + y0 * W, CellOf<kOpaque>(*cell), 0, R - y0, c0, cols);
-}
+};
 
-// V Tiled: each tile column its own y offset and wrap.
+// Cells are drawn a row of cells at a time across all columns (each column
+// keeps its own phase), so the frame is written in bands that stay in cache.
 template <int W, int R, bool kOpaque>
 static void DrawPlaneVTiled(const TilePlane* p) {
   if (!PlaneDrawable(p, kPlaneVTiled)) return;
-  const int64_t ox = p->other_offset, wrap = ClampWrap(p->other_wrap, p->width);
+  const int64_t ox = p->other_offset, wrap = ClampWrap(p->other_wrap, p->width), w = p->width;
   int64_t c = WrapIndex(ox >> 3, wrap);
   const int s = int(ox & 7);
-  DrawTileColumn<W, R, kOpaque, false>(p, c, -s, s, 8 - s);
-  int x0 = 8 - s;
-  for (; x0 + 8 <= W; x0 += 8) {
-    if (++c == wrap) c = 0;
-    DrawTileColumn<W, R, kOpaque, true>(p, c, x0, 0, 8);
+  constexpr int kMost = W / 8 + 1;
+  TileColumn cols[kMost];
+  LineWrapper wrap_line;
+  int n = 0;
+  for (int x0 = -s; x0 < W; x0 += 8, c = c + 1 == wrap ? 0 : c + 1) {
+    const int64_t oy = p->line_offsets[c], cw = ClampWrap(p->line_wraps[c], p->height), r = wrap_line(oy >> 3, cw);
+    const int c0 = x0 < 0 ? -x0 : 0;
+    cols[n++] = TileColumn{p->map + r * w + c, p->map + c, r, cw, w, x0 + c0, c0, std::min(8, W - x0) - c0, int(oy & 7)};
   }
-  if (x0 < W) {
-    if (++c == wrap) c = 0;
-    DrawTileColumn<W, R, kOpaque, false>(p, c, x0, 0, W - x0);
+  // The top cells (rows t..7 at frame rows 0..7 - t), the whole cells, the
+  // bottom cells (rows 0..t - 1 at frame rows R - t ..).
+  for (int j = 0; j < n; j++) {
+    TileColumn& tc = cols[j];
+    WritePartCell<W>(frame_buffer + tc.x, CellOf<kOpaque>(*tc.cell), tc.t, 8 - tc.t, tc.c0, tc.cols);
+    tc.Next();
+  }
+  // Each row of cells looked up first, then written: the lookups overlap.
+  CellSource cells[kMost];
+  for (int i = 1; i < R / 8; i++) {
+    for (int j = 0; j < n; j++) cells[j] = CellOf<kOpaque>(*cols[j].cell), cols[j].Next();
+    WritePartCell<W>(frame_buffer + (8 * i - cols[0].t) * W + cols[0].x, cells[0], 0, 8, cols[0].c0, cols[0].cols);
+    for (int j = 1; j < n - 1; j++) WriteWholeCell<W>(frame_buffer + (8 * i - cols[j].t) * W + cols[j].x, cells[j]);
+    const TileColumn& last = cols[n - 1];
+    if (n > 1) WritePartCell<W>(frame_buffer + (8 * i - last.t) * W + last.x, cells[n - 1], 0, 8, last.c0, last.cols);
+  }
+  for (int j = 0; j < n; j++) {
+    const TileColumn& tc = cols[j];
+    WritePartCell<W>(frame_buffer + (R - tc.t) * W + tc.x, CellOf<kOpaque>(*tc.cell), 0, tc.t, tc.c0, tc.cols);
   }
 }
 

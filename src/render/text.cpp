@@ -36,8 +36,7 @@ uint32_t GlyphIndex(uint8_t kind, uint8_t c) {
 }
 
 template <typename Draw>
-static void ForEachGlyph(const char* text, int32_t x, int32_t font, Draw draw) {
-  const Font* f = FindFont(font);
+static void ForEachGlyph(const char* text, int32_t x, const Font* f, Draw draw) {
   if (!text || !f || !f->glyphs) return;
   uint32_t count = FontGlyphCount(f->kind);
   int64_t pen = x;
@@ -51,7 +50,9 @@ static void ForEachGlyph(const char* text, int32_t x, int32_t font, Draw draw) {
   }
 }
 
-void DrawText(const char* text, int32_t x, int32_t y, int32_t font) {
+void DrawText(const char* text, int32_t x, int32_t y, int32_t font) { DrawFontText(text, x, y, FindFont(font)); }
+
+void DrawFontText(const char* text, int32_t x, int32_t y, const Font* font) {
   ForEachGlyph(text, x, font, [y](const SpriteFrame* g, int32_t gx) {
     draw_routines.draw_sprite[kDrawNormal](g, 0, 0, gx, y);
   });
@@ -59,7 +60,7 @@ void DrawText(const char* text, int32_t x, int32_t y, int32_t font) {
 
 void DrawTextClipped(const char* text, int32_t x, int32_t y, int32_t font, int32_t left, int32_t right,
                      int32_t top, int32_t bottom) {
-  ForEachGlyph(text, x, font, [=](const SpriteFrame* g, int32_t gx) {
+  ForEachGlyph(text, x, FindFont(font), [=](const SpriteFrame* g, int32_t gx) {
     draw_routines.draw_sprite_clipped[kDrawNormal](g, 0, 0, gx, y, left, right, top, bottom);
   });
 }

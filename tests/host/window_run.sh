@@ -4,8 +4,10 @@
 # + Q typed into it reaches the game's world update (objlist.txt); F12
 # writes the frame the engine drew as a screenshot, and a capture of the
 # window shows that frame: more than one colour, the most common one the
-# same, and no colour that the game's palette lacks; Esc ends tolv. With
-# F8 held at its start, tolv opens the launcher instead of the game.
+# same, and no colour that the game's palette lacks; F8 returns to the
+# launcher (the title back at TOLV), whose Enter plays the first game
+# again; Esc ends tolv. With F8 held at its start, tolv opens the
+# launcher instead of the game.
 # Usage: window_run.sh TOLV GAMES WORK
 set -u
 tolv=$1 games=$2 work=$3/window_run
@@ -47,6 +49,16 @@ od -An -v -tu1 -j18 -N768 sample/sh000000.tga | tr -s ' ' '\n' | grep . |
   fail "the capture's main colour $(head -1 capture.txt) is not the frame's $(head -1 frame.txt)"
 strange=$(sort -u capture.txt | comm -23 - palette.txt)
 [ -z "$strange" ] || fail "colours the palette lacks: $strange"
+
+titled() {  # title, seconds
+  for _ in $(seq $((10 * $2))); do [ "$(xdotool getwindowname "$wid")" = "$1" ] && return 0; sleep 0.1; done
+  return 1
+}
+xdotool key F8
+titled TOLV 5 || fail "F8: the window is titled '$(xdotool getwindowname "$wid")'"
+sleep 0.5
+xdotool key Return
+titled "Ball Yard: the TOLV sample game" 5 || fail "the launcher did not start the game"
 
 xdotool key Escape
 for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done

@@ -89,8 +89,11 @@ inline uint32_t RandomWrap(std::mt19937& rng, uint32_t extent) {
 // wraps and offsets.
 inline void RandomPlane(TilePlane& p, uint8_t type, std::mt19937& rng) {
   auto pick = [&](uint32_t lo, uint32_t hi) { return std::uniform_int_distribution<uint32_t>(lo, hi)(rng); };
-  bool big = pick(0, 4) == 0;
-  InitPlane(p, type, big ? pick(60, 130) : pick(1, 12), big ? pick(40, 80) : pick(1, 12));
+  switch (pick(0, 7)) {  // small, large, or wider than the lined drawers' cell cache
+    case 0: case 1: InitPlane(p, type, pick(60, 130), pick(40, 80)); break;
+    case 2: InitPlane(p, type, pick(1030, 1100), pick(1, 3)); break;
+    default: InitPlane(p, type, pick(1, 12), pick(1, 12));
+  }
   for (uint64_t i = 0; i < uint64_t{p.width} * p.height; i++) {
     uint32_t k = pick(0, 19);
     p.map[i] = uint16_t(k == 0 ? 0 : k == 1 ? tile_count + pick(0, 3) : k == 2 ? 0xFFFF : pick(1, tile_count - 1));
