@@ -6,6 +6,7 @@
 #include "base/scope_counts.h"
 #include "script/commands.h"
 #include "script/machine.h"
+#include "script/threaded_code.h"
 
 namespace tolv {
 
@@ -55,7 +56,8 @@ ScriptFunction FunctionBuilder::Finish() {
   fn.words = static_cast<uint32_t*>(Grow(words_, (nwords_ + kOperandPad) * sizeof(uint32_t)));
   std::memset(fn.words + nwords_, 0, kOperandPad * sizeof(uint32_t));
   size_t offset_bytes = (count_ + 1) * sizeof(uint32_t);
-  fn.offsets = static_cast<uint32_t*>(Grow(offsets_, offset_bytes + count_ * sizeof(uint16_t)));
+  size_t code_at = (offset_bytes + count_ * sizeof(uint16_t) + alignof(ThreadedOp) - 1) & ~(alignof(ThreadedOp) - 1);
+  fn.offsets = static_cast<uint32_t*>(Grow(offsets_, code_at + (count_ + 1) * sizeof(ThreadedOp)));
   fn.offsets[count_] = nwords_;
   uint16_t* ids = reinterpret_cast<uint16_t*>(reinterpret_cast<char*>(fn.offsets) + offset_bytes);
   for (uint32_t i = 0; i < count_; i++) {
@@ -64,6 +66,9 @@ ScriptFunction FunctionBuilder::Finish() {
     ids[i] = static_cast<uint16_t>(CommandIndex(word0));
   }
   fn.ids = ids;
+  ThreadedOp* code = reinterpret_cast<ThreadedOp*>(reinterpret_cast<char*>(fn.offsets) + code_at);
+  DecodeThreaded(fn, code);
+  fn.code = code;
   words_ = nullptr;
   offsets_ = nullptr;
   nwords_ = cap_words_ = count_ = cap_offsets_ = 0;

@@ -88,7 +88,7 @@ void RunLanes() {
     uint16_t f = ctx->lane_funcs[current_lane];
     if (f < nfuncs) {
       yield_flag = 0;
-      RunLaneTurn<PlainLanes>(table, f);
+      RunLaneTurn(table, f, false);
     }
     current_lane++;
   } while (current_lane < current_context->lane_count);
@@ -118,7 +118,7 @@ void RunFunctionNow(uint16_t f) {
   TouchLanes();
   running_context = ctx;
   yield_flag = 0;
-  RunLaneTurn<PlainLanes>(ctx->table, f);
+  RunLaneTurn(ctx->table, f, false);
   if (lane == ctx->lane_count - 1 && ctx->lane_funcs[lane] >= ctx->function_count)
     ResizeLanes(ctx, ctx->lane_count - 1u);
   yield_flag = saved_yield;

@@ -20,11 +20,14 @@ constexpr int kOperandPad = 16;        // zero words after every function
 // reading a missing operand reads 0, never past the allocation. `ids`
 // holds each instruction's dispatch index (CommandIndex of word 0), so the
 // run loop finds the handler without waiting on the instruction's words;
-// it lives in the same allocation as `offsets`.
+// it lives in the same allocation as `offsets`, and so does `code`, the
+// threaded form the run loop runs (threaded_code.h), count + 1 entries.
+struct ThreadedOp;
 struct ScriptFunction {
   uint32_t* words = nullptr;
   uint32_t* offsets = nullptr;  // count + 1 entries
   const uint16_t* ids = nullptr;
+  const ThreadedOp* code = nullptr;
   uint16_t count = 0;           // instruction count
 };
 

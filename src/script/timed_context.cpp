@@ -106,7 +106,7 @@ void RunTimedLanes() {
       }
       if (runs) {
         yield_flag = 0;
-        RunLaneTurn<TimedLanes>(timed_commands, f);
+        RunLaneTurn(timed_commands, f, true);
       }
     }
     current_lane++;
@@ -141,7 +141,7 @@ static void StartTimedNow(uint16_t f, uint8_t p1, uint8_t p2, bool drop_finished
   current_lane = static_cast<uint16_t>(lane);
   current_context = running_context = ctx;
   yield_flag = 0;
-  RunLaneTurn<TimedLanes>(timed_commands, f);
+  RunLaneTurn(timed_commands, f, true);
   if (drop_finished_lane && lane == ctx->lane_count - 1 && ctx->lane_funcs[lane] >= ctx->function_count)
     ResizeTimedLanes(ctx, ctx->lane_count - 1u);
   yield_flag = saved_yield;
