@@ -47,7 +47,8 @@ void ListGames();
 // and the launcher's play keys check it first.
 bool LauncherDescriptorUsable(const std::string& descriptor);
 // Pack and delete take the descriptor's game folder, which must be a real
-// folder directly in the base folder (never a link, "default" or "gdf").
+// folder directly in the base folder (never a link, "default" or "gdf")
+// that holds game.def (packing) or game.def or game.tvp (deleting).
 bool LauncherPackGame(const std::string& descriptor);
 bool LauncherDeleteGame(const std::string& descriptor);
 // Fetches the version from the update server of lines 4 and 5 of the

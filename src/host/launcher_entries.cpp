@@ -135,6 +135,12 @@ bool LauncherPackGame(const std::string& descriptor) {
 bool LauncherDeleteGame(const std::string& descriptor) {
   const std::string name = ReachGameFolder(descriptor);
   if (name.empty()) return false;
+  // A descriptor can name any folder of the base folder: only a game's goes.
+  const std::string folder = base_folder + "/" + name;
+  if (!IsRegularFile(folder + "/game.def") && !IsRegularFile(folder + "/game.tvp")) {
+    Status("Not deleted, no game.def or game.tvp: " + name);
+    return false;
+  }
   pack_folder_name = name;
   const int left = DeleteGameFolder();
   ChangeWorkingFolder(base_folder.c_str());

@@ -123,6 +123,7 @@ TEST_F(LauncherTest, DeletesOnlyGameFoldersOfTheBaseFolder) {
   fs::create_directories(outside / "keep");
   WriteFile(outside / "keep" / "game.def", ":1\n");
   fs::create_directory_symlink(outside / "keep", root_ / "linked");
+  WriteFile(root_ / "notes" / "todo.txt", "x");
   struct Case {
     std::string folder;
     fs::path survives;
@@ -134,6 +135,7 @@ TEST_F(LauncherTest, DeletesOnlyGameFoldersOfTheBaseFolder) {
       {"..", root_ / "sample" / "game.def"},
       {"../beta/scripts", root_ / "beta" / "scripts"},
       {"../missing", root_ / "gdf" / "beta.gdf"},
+      {"../notes", root_ / "notes" / "todo.txt"},  // no game in it
   };
   for (const Case& c : refused) {
     Descriptor("x.gdf", "X", c.folder);
