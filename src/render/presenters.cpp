@@ -40,68 +40,144 @@ static void CopyView(const uint8_t* s, uint8_t* t, uint8_t* t2, ptrdiff_t pitch)
   }
 }
 
-// Colours of N indexes, stored unaligned at d: into a row buffer, or
-// straight into the surface where the colour is the pixel (Normal, no
-// filter, depths 15, 16 and 32). Eight indexes per source load.
-template <int N, int D>
-static void LookUpRun(const uint8_t* __restrict s, uint8_t* __restrict d, const uint32_t* __restrict lut) {
-  static_assert(N % 8 == 0);
-  using C = Colour<D>;
-  for (int x = 0; x < N; x += 8, s += 8, d += 8 * sizeof(C)) {
-    uint64_t eight;
-    std::memcpy(&eight, s, 8);
-    for (int k = 0; k < 8; k++) {
-      C c = C(lut[eight >> (8 * k) & 0xFF]);
-      std::memcpy(d + k * sizeof(C), &c, sizeof(C));
+// One call's pixel tables, from colour_lookup: each index's pixel, and its
+// pixel doubled for the kinds that write pairs. At depth 24 the outer
+// bytes are swapped, so a little-endian store puts bits 16-23 first; the
+// filters act on each byte lane alike, so they work on swapped values too.
+template <int D> using Pair = std::conditional_t<(D <= 16), uint32_t, uint64_t>;
+
+template <int D> struct PixelTables {
+  Colour<D> one[256];
+  Pair<D> two[256];
+};
+
+template <int D> static void BuildTables(const uint32_t* __restrict lut, PixelTables<D>& t, bool pairs) {
+  constexpr Pair<D> kTwice = D <= 16 ? 0x10001u : D == 24 ? 0x1000001u : 0x100000001u;
+  for (int i = 0; i < 256; i++) t.one[i] = Colour<D>(D == 24 ? __builtin_bswap32(lut[i]) >> 8 : lut[i]);
+  if (pairs)
+    for (int i = 0; i < 256; i++) t.two[i] = Pair<D>(t.one[i]) * kTwice;
+}
+
+template <typename T> inline void Store(uint8_t* p, T v) { std::memcpy(p, &v, sizeof v); }
+
+// Long row copies go to the library's memcpy: inlined with a constant size
+// it becomes a string move, several times slower on some machines.
+[[gnu::noinline]] static void CopyRow(uint8_t* __restrict to, const uint8_t* __restrict from, size_t bytes) {
+  std::memcpy(to, from, bytes);
+}
+
+// Filter None straight from the indexes, eight per source load, word
+// stores: four pixels to 8 bytes at 15 and 16 bits, two at 32, four in
+// three words at 24.
+template <int W, int D>
+static void NormalRow(const uint8_t* __restrict s, uint8_t* __restrict o, const Colour<D>* __restrict one) {
+  static_assert(W % 8 == 0);
+  constexpr int kBytes = PixelDepth<D>::kBytes;
+  for (int x = 0; x < W; x += 8, s += 8, o += 8 * kBytes) {
+    uint64_t e;
+    std::memcpy(&e, s, 8);
+    for (int k = 0; k < 8; k += 4, e >>= 32) {
+      uint64_t a = one[e & 0xFF], b = one[e >> 8 & 0xFF], c = one[e >> 16 & 0xFF], d = one[e >> 24 & 0xFF];
+      uint8_t* p = o + k * kBytes;
+      if constexpr (D <= 16) {
+        Store(p, a | b << 16 | c << 32 | d << 48);
+      } else if constexpr (D == 32) {
+        Store(p, a | b << 32);
+        Store(p + 8, c | d << 32);
+      } else {
+        Store(p, a | b << 24 | c << 48);
+        Store(p + 8, uint32_t(c >> 16 | d << 8));
+      }
     }
   }
 }
 
-// One source row's output from its colours m and the rows above and below.
+// Filter None for the kinds that write each pixel twice across.
+template <int W, int D>
+static void PairRow(const uint8_t* __restrict s, uint8_t* __restrict o, const Pair<D>* __restrict two) {
+  constexpr int kBytes = 2 * PixelDepth<D>::kBytes;
+  for (int x = 0; x < W; x += 8, s += 8, o += 8 * kBytes) {
+    uint64_t e;
+    std::memcpy(&e, s, 8);
+    for (int k = 0; k < 8; k += 2, e >>= 16) {
+      Pair<D> p = two[e & 0xFF], q = two[e >> 8 & 0xFF];
+      uint8_t* d = o + k * kBytes;
+      if constexpr (D <= 16) {
+        Store(d, uint64_t(p) | uint64_t(q) << 32);
+      } else if constexpr (D == 32) {
+        Store(d, p);
+        Store(d + 8, q);
+      } else {
+        Store(d, p | q << 48);
+        Store(d + 8, uint32_t(q >> 16));
+      }
+    }
+  }
+}
+
+template <int W, int H, int D, PresentKind K>
+static void ConvertPlain(const uint8_t* s, uint8_t* t, uint8_t* t2, ptrdiff_t step, const PixelTables<D>& tables) {
+  constexpr size_t kRowBytes = size_t(W) * PixelDepth<D>::kBytes * (K == kPresentNormal ? 1 : 2);
+  for (int y = 0; y < H; y++, s += W, t += step, t2 += step) {
+    if constexpr (K == kPresentNormal) NormalRow<W, D>(s, t, tables.one);
+    else PairRow<W, D>(s, t, tables.two);
+    if constexpr (K == kPresentDouble) CopyRow(t2, t, kRowBytes);
+  }
+}
+
+// Colours of W indexes into a row, eight per source load (a plain loop
+// gets vectorised into lane inserts, several times slower).
+template <int W, int D>
+static void LookUpRow(const uint8_t* __restrict s, Colour<D>* __restrict d, const Colour<D>* __restrict one) {
+  for (int x = 0; x < W; x += 8, s += 8, d += 8) {
+    uint64_t e;
+    std::memcpy(&e, s, 8);
+    for (int k = 0; k < 8; k++) d[k] = one[e >> (8 * k) & 0xFF];
+  }
+}
+
+// A line of 24-bit colours onto the surface, four pixels in three words.
+template <int N, int D> static void PutLine(const Colour<D>* __restrict line, uint8_t* __restrict o) {
+  static_assert(N % 4 == 0);
+  for (int i = 0; i < N; i += 4, line += 4, o += 12) {
+    uint64_t a = line[0], b = line[1], c = line[2], d = line[3];
+    Store(o, a | b << 24 | c << 48);
+    Store(o + 8, uint32_t(c >> 16 | d << 8));
+  }
+}
+
+// One source row's filtered output from its colours m and the rows above
+// and below, stored straight onto the surface; at 24 bits through a line
+// buffer that packs four pixels into three words.
 template <int W, int D, PresentKind K, PresentFilter F>
 static void EmitRow(const Colour<D>* __restrict up, const Colour<D>* __restrict m, const Colour<D>* __restrict dn,
                     uint8_t* __restrict o, uint8_t* __restrict o2) {
-  constexpr int kBytes = PixelDepth<D>::kBytes;
-  constexpr int kStep = (K == kPresentNormal ? 1 : 2) * kBytes;
-  constexpr bool kCopyLine = K == kPresentDouble && kSameLines<D, F>;
+  constexpr int kWidth = (K == kPresentNormal ? 1 : 2) * W;
+  constexpr bool kSecond = K == kPresentDouble && !kSameLines<D, F>;
+  constexpr bool kRows = F == kFilterAntiAlias;  // only Anti-Alias reads the rows above and below
+  constexpr bool kBuffer = D == 24;
+  constexpr int kSize = sizeof(Colour<D>);
+  alignas(16) Colour<D> lines[kBuffer ? 2 : 1][kBuffer ? kWidth : 1];
+  uint8_t* first = kBuffer ? reinterpret_cast<uint8_t*>(lines[0]) : o;
+  uint8_t* second = kBuffer ? reinterpret_cast<uint8_t*>(lines[kSecond]) : o2;
   for (int x = 0; x < W; x++) {
-    constexpr bool kRows = F == kFilterAntiAlias;  // only Anti-Alias reads the rows above and below
     PixelQuad<D> q = FilterPixel<D, K, F>(m[x], m[x - 1], m[x + 1], kRows ? up[x] : 0, kRows ? dn[x] : 0);
-    PutPixel<D>(o + kStep * x, q.a);
-    if constexpr (K != kPresentNormal) PutPixel<D>(o + kStep * x + kBytes, q.b);
-    if constexpr (K == kPresentDouble && !kCopyLine) {
-      PutPixel<D>(o2 + kStep * x, q.c);
-      PutPixel<D>(o2 + kStep * x + kBytes, q.d);
+    if constexpr (K == kPresentNormal) {
+      Store(first + kSize * x, q.a);
+    } else {
+      Store(first + 2 * kSize * x, q.a);
+      Store(first + 2 * kSize * x + kSize, q.b);
+    }
+    if constexpr (kSecond) {
+      Store(second + 2 * kSize * x, q.c);
+      Store(second + 2 * kSize * x + kSize, q.d);
     }
   }
-  if constexpr (kCopyLine) std::memcpy(o2, o, W * kStep);
-}
-
-// Depth 24 writes bits 16-23 first in memory. The filters act on each
-// byte lane alike, so the call swaps the lookup's outer bytes once and
-// filters as at 32 bits; a line of such pixels then packs into three bytes
-// each, four pixels to three stores.
-static void SwapOuterBytes(const uint32_t* lut, uint32_t* swapped) {
-  for (int i = 0; i < 256; i++) swapped[i] = __builtin_bswap32(lut[i]) >> 8;
-}
-
-static void PackLine24(const uint32_t* __restrict line, uint8_t* __restrict o, int n) {
-  for (int i = 0; i < n; i += 4, line += 4, o += 12) {
-    uint32_t w0 = line[0] | line[1] << 24, w1 = line[1] >> 8 | line[2] << 16, w2 = line[2] >> 16 | line[3] << 8;
-    std::memcpy(o, &w0, 4);
-    std::memcpy(o + 4, &w1, 4);
-    std::memcpy(o + 8, &w2, 4);
+  if constexpr (kBuffer) {
+    PutLine<kWidth, D>(lines[0], o);
+    if constexpr (kSecond) PutLine<kWidth, D>(lines[1], o2);
   }
-}
-
-template <int W, PresentKind K, PresentFilter F>
-static void EmitRow24(const uint32_t* up, const uint32_t* m, const uint32_t* dn, uint8_t* o, uint8_t* o2) {
-  constexpr int kWidth = (K == kPresentNormal ? 1 : 2) * W;
-  if constexpr (K == kPresentNormal && F == kFilterNone) return PackLine24(m, o, W);
-  uint32_t lines[2][kWidth];
-  EmitRow<W, 32, K, F>(up, m, dn, reinterpret_cast<uint8_t*>(lines[0]), reinterpret_cast<uint8_t*>(lines[1]));
-  PackLine24(lines[0], o, kWidth);
-  if constexpr (K == kPresentDouble) PackLine24(lines[1], o2, kWidth);
+  if constexpr (K == kPresentDouble && !kSecond) CopyRow(o2, o, kWidth * PixelDepth<D>::kBytes);
 }
 
 // Each source row is looked up once into a ring of three colour rows, the
@@ -112,34 +188,26 @@ static void EmitRow24(const uint32_t* up, const uint32_t* m, const uint32_t* dn,
 template <int W, int H, int D, PresentKind K, PresentFilter F>
 static void ConvertView(const uint8_t* s, uint8_t* t, uint8_t* t2, ptrdiff_t pitch, const uint32_t* lut) {
   const ptrdiff_t step = RowStep<K>(pitch);
-  if constexpr (K == kPresentNormal && F == kFilterNone && D != 24) {
-    for (int y = 0; y < H; y++, s += W, t += step) LookUpRun<W, D>(s, t, lut);
-    return;
-  }
-  uint32_t swapped[256];
-  if constexpr (D == 24) {
-    SwapOuterBytes(lut, swapped);
-    lut = swapped;
-  }
+  PixelTables<D> tables;
+  BuildTables<D>(lut, tables, F == kFilterNone && K != kPresentNormal);
+  if constexpr (F == kFilterNone) return ConvertPlain<W, H, D, K>(s, t, t2, step, tables);
   Colour<D> rows[3][W + 2];
   Colour<D>* up = rows[0] + 1;
   Colour<D>* mid = rows[1] + 1;
   Colour<D>* dn = rows[2] + 1;
-  auto look_up = [lut](const uint8_t* from, Colour<D>* to) { LookUpRun<W, D>(from, reinterpret_cast<uint8_t*>(to), lut); };
   if constexpr (F == kFilterAntiAlias) {
-    look_up(s - W, up);
-    look_up(s, mid);
+    LookUpRow<W, D>(s - W, up, tables.one);
+    LookUpRow<W, D>(s, mid, tables.one);
   }
   for (int y = 0; y < H; y++, s += W, t += step, t2 += step) {
     if constexpr (F == kFilterAntiAlias) {
-      look_up(s + W, dn);
+      LookUpRow<W, D>(s + W, dn, tables.one);
     } else {
-      look_up(s, mid);
+      LookUpRow<W, D>(s, mid, tables.one);
     }
-    mid[-1] = Colour<D>(lut[s[-1]]);
-    mid[W] = Colour<D>(lut[s[W]]);
-    if constexpr (D == 24) EmitRow24<W, K, F>(up, mid, dn, t, t2);
-    else EmitRow<W, D, K, F>(up, mid, dn, t, t2);
+    mid[-1] = tables.one[s[-1]];
+    mid[W] = tables.one[s[W]];
+    EmitRow<W, D, K, F>(up, mid, dn, t, t2);
     Colour<D>* spare = up;
     up = mid;
     mid = dn;
