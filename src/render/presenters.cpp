@@ -92,24 +92,30 @@ static void NormalRow(const uint8_t* __restrict s, uint8_t* __restrict o, const 
   }
 }
 
-// Filter None for the kinds that write each pixel twice across.
-template <int W, int D>
-static void PairRow(const uint8_t* __restrict s, uint8_t* __restrict o, const Pair<D>* __restrict two) {
+// Filter None for the kinds that write each pixel twice across; Double
+// stores each word on both lines.
+template <int W, int D, bool kBothLines>
+static void PairRow(const uint8_t* __restrict s, uint8_t* __restrict o, uint8_t* __restrict o2,
+                    const Pair<D>* __restrict two) {
   constexpr int kBytes = 2 * PixelDepth<D>::kBytes;
-  for (int x = 0; x < W; x += 8, s += 8, o += 8 * kBytes) {
+  auto put = [o, o2](ptrdiff_t at, auto v) {
+    Store(o + at, v);
+    if constexpr (kBothLines) Store(o2 + at, v);
+  };
+  for (int x = 0; x < W; x += 8, s += 8) {
     uint64_t e;
     std::memcpy(&e, s, 8);
     for (int k = 0; k < 8; k += 2, e >>= 16) {
       Pair<D> p = two[e & 0xFF], q = two[e >> 8 & 0xFF];
-      uint8_t* d = o + k * kBytes;
+      ptrdiff_t at = (x + k) * kBytes;
       if constexpr (D <= 16) {
-        Store(d, uint64_t(p) | uint64_t(q) << 32);
+        put(at, uint64_t(p) | uint64_t(q) << 32);
       } else if constexpr (D == 32) {
-        Store(d, p);
-        Store(d + 8, q);
+        put(at, p);
+        put(at + 8, q);
       } else {
-        Store(d, p | q << 48);
-        Store(d + 8, uint32_t(q >> 16));
+        put(at, p | q << 48);
+        put(at + 8, uint32_t(q >> 16));
       }
     }
   }
@@ -117,11 +123,9 @@ static void PairRow(const uint8_t* __restrict s, uint8_t* __restrict o, const Pa
 
 template <int W, int H, int D, PresentKind K>
 static void ConvertPlain(const uint8_t* s, uint8_t* t, uint8_t* t2, ptrdiff_t step, const PixelTables<D>& tables) {
-  constexpr size_t kRowBytes = size_t(W) * PixelDepth<D>::kBytes * (K == kPresentNormal ? 1 : 2);
   for (int y = 0; y < H; y++, s += W, t += step, t2 += step) {
     if constexpr (K == kPresentNormal) NormalRow<W, D>(s, t, tables.one);
-    else PairRow<W, D>(s, t, tables.two);
-    if constexpr (K == kPresentDouble) CopyRow(t2, t, kRowBytes);
+    else PairRow<W, D, K == kPresentDouble>(s, t, t2, tables.two);
   }
 }
 
