@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "world/palette.h"
+#include "render/present_lookup.h"
 #include "render/present_pixels.h"
 
 namespace tolv {
@@ -49,13 +50,43 @@ template <int D> using Pair = std::conditional_t<(D <= 16), uint32_t, uint64_t>;
 template <int D> struct PixelTables {
   Colour<D> one[256];
   Pair<D> two[256];
+  LookupPlanes planes;
 };
 
 template <int D> static void BuildTables(const uint32_t* __restrict lut, PixelTables<D>& t, bool pairs) {
   constexpr Pair<D> kTwice = D <= 16 ? 0x10001u : D == 24 ? 0x1000001u : 0x100000001u;
-  for (int i = 0; i < 256; i++) t.one[i] = Colour<D>(D == 24 ? __builtin_bswap32(lut[i]) >> 8 : lut[i]);
+  uint32_t colours[256];
+  for (int i = 0; i < 256; i++) {
+    t.one[i] = Colour<D>(D == 24 ? __builtin_bswap32(lut[i]) >> 8 : lut[i]);
+    colours[i] = t.one[i];
+  }
+  BuildLookupPlanes(colours, t.planes);
   if (pairs)
     for (int i = 0; i < 256; i++) t.two[i] = Pair<D>(t.one[i]) * kTwice;
+}
+
+LookUpRun look_up_16 = LookUpScalar<2>;
+LookUpRun look_up_32 = LookUpScalar<4>;
+
+bool VectorLookupsAvailable() {
+  __builtin_cpu_init();
+  return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") &&
+         __builtin_cpu_supports("avx512vbmi");
+}
+
+void UseVectorLookups(bool on) {
+  on = on && VectorLookupsAvailable();
+  look_up_16 = on ? LookUpVbmi<2> : LookUpScalar<2>;
+  look_up_32 = on ? LookUpVbmi<4> : LookUpScalar<4>;
+}
+
+static const bool vector_lookups_chosen = (UseVectorLookups(true), true);
+
+// Colours of W indexes, unaligned at d: a colour row, or the surface row
+// itself where the colour is the pixel.
+template <int W, int D>
+static void LookUpRow(const uint8_t* __restrict s, uint8_t* __restrict d, const PixelTables<D>& t) {
+  (D <= 16 ? look_up_16 : look_up_32)(s, d, t.planes, W);
 }
 
 template <typename T> inline void Store(uint8_t* p, T v) { std::memcpy(p, &v, sizeof v); }
@@ -66,28 +97,18 @@ template <typename T> inline void Store(uint8_t* p, T v) { std::memcpy(p, &v, si
   std::memcpy(to, from, bytes);
 }
 
-// Filter None straight from the indexes, eight per source load, word
-// stores: four pixels to 8 bytes at 15 and 16 bits, two at 32, four in
-// three words at 24.
-template <int W, int D>
-static void NormalRow(const uint8_t* __restrict s, uint8_t* __restrict o, const Colour<D>* __restrict one) {
+// Filter None at 24 bits straight from the indexes, eight per source load,
+// four pixels in three words.
+template <int W>
+static void NormalRow24(const uint8_t* __restrict s, uint8_t* __restrict o, const uint32_t* __restrict one) {
   static_assert(W % 8 == 0);
-  constexpr int kBytes = PixelDepth<D>::kBytes;
-  for (int x = 0; x < W; x += 8, s += 8, o += 8 * kBytes) {
+  for (int x = 0; x < W; x += 8, s += 8, o += 24) {
     uint64_t e;
     std::memcpy(&e, s, 8);
     for (int k = 0; k < 8; k += 4, e >>= 32) {
       uint64_t a = one[e & 0xFF], b = one[e >> 8 & 0xFF], c = one[e >> 16 & 0xFF], d = one[e >> 24 & 0xFF];
-      uint8_t* p = o + k * kBytes;
-      if constexpr (D <= 16) {
-        Store(p, a | b << 16 | c << 32 | d << 48);
-      } else if constexpr (D == 32) {
-        Store(p, a | b << 32);
-        Store(p + 8, c | d << 32);
-      } else {
-        Store(p, a | b << 24 | c << 48);
-        Store(p + 8, uint32_t(c >> 16 | d << 8));
-      }
+      Store(o + 3 * k, a | b << 24 | c << 48);
+      Store(o + 3 * k + 8, uint32_t(c >> 16 | d << 8));
     }
   }
 }
@@ -124,21 +145,12 @@ static void PairRow(const uint8_t* __restrict s, uint8_t* __restrict o, uint8_t*
 template <int W, int H, int D, PresentKind K>
 static void ConvertPlain(const uint8_t* s, uint8_t* t, uint8_t* t2, ptrdiff_t step, const PixelTables<D>& tables) {
   for (int y = 0; y < H; y++, s += W, t += step, t2 += step) {
-    if constexpr (K == kPresentNormal) NormalRow<W, D>(s, t, tables.one);
+    if constexpr (K == kPresentNormal && D == 24) NormalRow24<W>(s, t, tables.one);
+    else if constexpr (K == kPresentNormal) LookUpRow<W, D>(s, t, tables);
     else PairRow<W, D, K == kPresentDouble>(s, t, t2, tables.two);
   }
 }
 
-// Colours of W indexes into a row, eight per source load (a plain loop
-// gets vectorised into lane inserts, several times slower).
-template <int W, int D>
-static void LookUpRow(const uint8_t* __restrict s, Colour<D>* __restrict d, const Colour<D>* __restrict one) {
-  for (int x = 0; x < W; x += 8, s += 8, d += 8) {
-    uint64_t e;
-    std::memcpy(&e, s, 8);
-    for (int k = 0; k < 8; k++) d[k] = one[e >> (8 * k) & 0xFF];
-  }
-}
 
 // A line of 24-bit colours onto the surface, four pixels in three words.
 template <int N, int D> static void PutLine(const Colour<D>* __restrict line, uint8_t* __restrict o) {
@@ -200,14 +212,14 @@ static void ConvertView(const uint8_t* s, uint8_t* t, uint8_t* t2, ptrdiff_t pit
   Colour<D>* mid = rows[1] + 1;
   Colour<D>* dn = rows[2] + 1;
   if constexpr (F == kFilterAntiAlias) {
-    LookUpRow<W, D>(s - W, up, tables.one);
-    LookUpRow<W, D>(s, mid, tables.one);
+    LookUpRow<W, D>(s - W, reinterpret_cast<uint8_t*>(up), tables);
+    LookUpRow<W, D>(s, reinterpret_cast<uint8_t*>(mid), tables);
   }
   for (int y = 0; y < H; y++, s += W, t += step, t2 += step) {
     if constexpr (F == kFilterAntiAlias) {
-      LookUpRow<W, D>(s + W, dn, tables.one);
+      LookUpRow<W, D>(s + W, reinterpret_cast<uint8_t*>(dn), tables);
     } else {
-      LookUpRow<W, D>(s, mid, tables.one);
+      LookUpRow<W, D>(s, reinterpret_cast<uint8_t*>(mid), tables);
     }
     mid[-1] = tables.one[s[-1]];
     mid[W] = tables.one[s[W]];

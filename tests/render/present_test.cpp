@@ -1,6 +1,7 @@
 // The presenter members on a padded memory surface: the area each kind
 // writes and the filter values.
 #include "present_surface.h"
+#include "render/present_lookup.h"
 
 namespace tolv::test {
 
@@ -10,6 +11,12 @@ class Presenters : public ::testing::Test {
   void TearDown() override {
     std::memset(FrameStart(), 0, kFrameBytes);
     filter = kFilterNone;
+    UseVectorLookups(true);
+  }
+  // The lookup variants this machine can run: scalar, and vector where the
+  // processor has it.
+  static std::vector<bool> LookupVariants() {
+    return VectorLookupsAvailable() ? std::vector<bool>{false, true} : std::vector<bool>{false};
   }
   // Runs the 320x240 member of a depth and kind into a fresh surface.
   MemorySurface Present(uint8_t depth, PresentKind kind, uint8_t with_filter) {
@@ -27,13 +34,16 @@ class Presenters : public ::testing::Test {
 TEST_F(Presenters, EveryMemberWritesItsAreaOnly) {
   std::mt19937 rng(3);
   int members = 0;
+  for (bool vector : LookupVariants())
   for (auto [w, h] : {std::pair{320, 224}, {320, 240}, {424, 240}, {640, 480}})
     for (uint8_t depth : {8, 15, 16, 24, 32})
       for (PresentKind kind : {kPresentNormal, kPresentDouble, kPresentScanline, kPresentStretch}) {
         PresentRoutine present = FindPresenter(w, h, depth, kind);
         if (!present) continue;
         members++;
-        SCOPED_TRACE(::testing::Message() << w << "x" << h << " depth " << int(depth) << " kind " << int(kind));
+        UseVectorLookups(vector);
+        SCOPED_TRACE(::testing::Message() << w << "x" << h << " depth " << int(depth) << " kind " << int(kind)
+                                          << (vector ? " vector" : " scalar"));
         for (uint32_t& v : lookup_) v = rng() & DepthMask(depth);
         FillFrame(w * h, rng());
         MemorySurface out(w * ScaleX(kind), h * ScaleY(kind), depth);
@@ -56,7 +66,7 @@ TEST_F(Presenters, EveryMemberWritesItsAreaOnly) {
             ASSERT_TRUE((out.written[i] && f != 3) || out.block[i] == kCanary) << "filter " << int(f) << " byte " << i;
         }
       }
-  EXPECT_EQ(members, 55);
+  EXPECT_EQ(members, 55 * int(LookupVariants().size()));
 }
 
 // The filters against the per-pixel weights written out plainly, for every
@@ -68,6 +78,7 @@ static uint32_t Fraction(uint8_t depth, uint32_t v, int shift) {
 
 TEST_F(Presenters, FiltersFollowTheirWeightsEverywhere) {
   std::mt19937 rng(11);
+  for (bool vector : LookupVariants())
   for (auto [w, h] : {std::pair{320, 224}, {424, 240}, {640, 480}})
     for (uint8_t depth : {15, 16, 24, 32})
       for (PresentKind kind : {kPresentNormal, kPresentDouble, kPresentScanline, kPresentStretch}) {
@@ -77,7 +88,8 @@ TEST_F(Presenters, FiltersFollowTheirWeightsEverywhere) {
         FillFrame(w * h, rng());
         for (uint8_t f : {kFilterTvBlur, kFilterAntiAlias}) {
           SCOPED_TRACE(::testing::Message() << w << "x" << h << " depth " << int(depth) << " kind " << int(kind)
-                                            << " filter " << int(f));
+                                            << " filter " << int(f) << (vector ? " vector" : " scalar"));
+          UseVectorLookups(vector);
           MemorySurface out(w * ScaleX(kind), h * ScaleY(kind), depth);
           const uint8_t* s = FrameStart();
           auto at = [&](int32_t i) { return lookup_[s[i]]; };
