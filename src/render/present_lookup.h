@@ -25,7 +25,8 @@ inline void BuildLookupPlanes(const uint32_t* __restrict colours, LookupPlanes& 
   }
 }
 
-// n indexes (a multiple of 8) into n 2-byte or 4-byte colours, unaligned at d.
+// n indexes (a multiple of 8) into n colours of 2, 3 (the low three) or 4
+// bytes, unaligned at d.
 using LookUpRun = void (*)(const uint8_t* s, uint8_t* d, const LookupPlanes& p, int n);
 
 template <int kBytes>
@@ -59,6 +60,14 @@ TOLV_VBMI inline __m512i LanesHigh(__m512i a, __m512i b) {
   return _mm512_permutex2var_epi64(a, _mm512_set_epi64(15, 14, 7, 6, 13, 12, 5, 4), b);
 }
 
+// Byte order that keeps the low three bytes of each of 16 colours.
+TOLV_VBMI inline __m512i ThreeOfFour() {
+  alignas(64) static const uint8_t order[64] = {0,  1,  2,  4,  5,  6,  8,  9,  10, 12, 13, 14, 16, 17, 18, 20,
+                                                21, 22, 24, 25, 26, 28, 29, 30, 32, 33, 34, 36, 37, 38, 40, 41,
+                                                42, 44, 45, 46, 48, 49, 50, 52, 53, 54, 56, 57, 58, 60, 61, 62};
+  return _mm512_load_si512(order);
+}
+
 // Stores the first `count` bytes of v (all 64 when count >= 64).
 TOLV_VBMI inline void StoreBytes(uint8_t* d, __m512i v, ptrdiff_t count) {
   if (count >= 64) return _mm512_storeu_si512(d, v);
@@ -89,11 +98,59 @@ TOLV_VBMI void LookUpVbmi(const uint8_t* __restrict s, uint8_t* __restrict d, co
       __m512i r0 = LanesLow(q0, q1), r1 = LanesHigh(q0, q1), r2 = LanesLow(q2, q3), r3 = LanesHigh(q2, q3);
       // r0: px 0-7 | 16-23, r1: 32-39 | 48-55, r2: 8-15 | 24-31, r3: 40-47 | 56-63 (in 256-bit halves).
       const __m512i first = _mm512_set_epi64(11, 10, 9, 8, 3, 2, 1, 0), second = _mm512_set_epi64(15, 14, 13, 12, 7, 6, 5, 4);
-      StoreBytes(o, _mm512_permutex2var_epi64(r0, first, r2), bytes);
-      StoreBytes(o + 64, _mm512_permutex2var_epi64(r0, second, r2), bytes - 64);
-      StoreBytes(o + 128, _mm512_permutex2var_epi64(r1, first, r3), bytes - 128);
-      StoreBytes(o + 192, _mm512_permutex2var_epi64(r1, second, r3), bytes - 192);
+      __m512i px[4] = {_mm512_permutex2var_epi64(r0, first, r2), _mm512_permutex2var_epi64(r0, second, r2),
+                       _mm512_permutex2var_epi64(r1, first, r3), _mm512_permutex2var_epi64(r1, second, r3)};
+      for (int i = 0; i < 4; i++) {
+        if constexpr (kBytes == 4) {
+          StoreBytes(o + 64 * i, px[i], bytes - 64 * i);
+        } else {
+          // 24 bits: the low three bytes of each, 48 bytes a register.
+          ptrdiff_t count = bytes - 48 * i;
+          count = count > 48 ? 48 : count;
+          if (count > 0)
+            _mm512_mask_storeu_epi8(o + 48 * i, _cvtu64_mask64(~0ull >> (64 - count)),
+                                    _mm512_maskz_permutexvar_epi8(~__mmask64{0}, ThreeOfFour(), px[i]));
+        }
+      }
     }
+  }
+}
+
+// 24-bit pixels from a line of n 4-byte colours (low three bytes, already
+// in memory order), each once or, kTwice, twice across; n a multiple of 8.
+using PackRun = void (*)(const uint8_t* line, uint8_t* o, int n);
+
+template <bool kTwice>
+inline void Pack24Scalar(const uint8_t* __restrict line, uint8_t* __restrict o, int n) {
+  for (int i = 0; i < n; i += 4, line += 16, o += kTwice ? 24 : 12) {
+    uint32_t c[4];
+    std::memcpy(c, line, 16);
+    uint64_t a = c[0], b = c[1], e = c[2], d = c[3];
+    if constexpr (kTwice) {
+      uint64_t w[3] = {a | a << 24 | b << 48, b >> 16 | b << 8 | e << 32 | e << 56, e >> 8 | d << 16 | d << 40};
+      std::memcpy(o, w, 24);
+    } else {
+      uint64_t w = a | b << 24 | e << 48;
+      uint32_t v = uint32_t(e >> 16 | d << 8);
+      std::memcpy(o, &w, 8);
+      std::memcpy(o + 8, &v, 4);
+    }
+  }
+}
+
+// 48 output bytes a step: 16 colours, or 8 doubled.
+template <bool kTwice>
+TOLV_VBMI void Pack24Vbmi(const uint8_t* __restrict line, uint8_t* __restrict o, int n) {
+  alignas(64) uint8_t order[64] = {};
+  for (int j = 0; j < 48; j++) order[j] = uint8_t((kTwice ? j / 6 : j / 3) * 4 + j % 3);
+  const __m512i pick = _mm512_load_si512(order);
+  constexpr int kStep = kTwice ? 8 : 16;
+  for (int x = 0; x < n; x += kStep) {
+    const ptrdiff_t left = n - x < kStep ? n - x : kStep;
+    __m512i v = _mm512_maskz_loadu_epi8(_cvtu64_mask64(~0ull >> (64 - 4 * left)), line + 4 * x);
+    ptrdiff_t bytes = left * (kTwice ? 6 : 3);
+    _mm512_mask_storeu_epi8(o + x * (kTwice ? 6 : 3), _cvtu64_mask64(~0ull >> (64 - bytes)),
+                            _mm512_maskz_permutexvar_epi8(~__mmask64{0}, pick, v));  // the unmasked form trips a false uninitialised warning
   }
 }
 
@@ -103,6 +160,9 @@ TOLV_VBMI void LookUpVbmi(const uint8_t* __restrict s, uint8_t* __restrict d, co
 // (tests run both).
 extern LookUpRun look_up_16;
 extern LookUpRun look_up_32;
+extern LookUpRun look_up_24;
+extern PackRun pack_24, pack_24_twice;
+extern bool vector_lookups;
 bool VectorLookupsAvailable();
 void UseVectorLookups(bool on);
 

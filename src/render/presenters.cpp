@@ -67,6 +67,10 @@ template <int D> static void BuildTables(const uint32_t* __restrict lut, PixelTa
 
 LookUpRun look_up_16 = LookUpScalar<2>;
 LookUpRun look_up_32 = LookUpScalar<4>;
+LookUpRun look_up_24 = LookUpScalar<3>;
+PackRun pack_24 = Pack24Scalar<false>;
+PackRun pack_24_twice = Pack24Scalar<true>;
+bool vector_lookups = false;
 
 bool VectorLookupsAvailable() {
   __builtin_cpu_init();
@@ -78,6 +82,10 @@ void UseVectorLookups(bool on) {
   on = on && VectorLookupsAvailable();
   look_up_16 = on ? LookUpVbmi<2> : LookUpScalar<2>;
   look_up_32 = on ? LookUpVbmi<4> : LookUpScalar<4>;
+  look_up_24 = on ? LookUpVbmi<3> : LookUpScalar<3>;
+  pack_24 = on ? Pack24Vbmi<false> : Pack24Scalar<false>;
+  pack_24_twice = on ? Pack24Vbmi<true> : Pack24Scalar<true>;
+  vector_lookups = on;
 }
 
 static const bool vector_lookups_chosen = (UseVectorLookups(true), true);
@@ -142,25 +150,42 @@ static void PairRow(const uint8_t* __restrict s, uint8_t* __restrict o, uint8_t*
   }
 }
 
+// A row of colours written twice across, on both lines for Double.
+template <int W, int D, bool kBothLines>
+static void PairUp(const Colour<D>* __restrict row, uint8_t* __restrict o, uint8_t* __restrict o2) {
+  if constexpr (D == 24) {
+    pack_24_twice(reinterpret_cast<const uint8_t*>(row), o, W);
+    if constexpr (kBothLines) CopyRow(o2, o, 6 * W);
+  } else {
+    for (int x = 0; x < W; x++) {
+      constexpr Pair<D> kTwice = Pair<D>(D <= 16 ? 0x10001u : 0x100000001u);
+      Pair<D> p = Pair<D>(row[x]) * kTwice;
+      Store(o + sizeof p * x, p);
+      if constexpr (kBothLines) Store(o2 + sizeof p * x, p);
+    }
+  }
+}
+
+// With vector lookups a row is looked up in one pass and then spread;
+// without, the scalar lookups write the pixels straight from the indexes.
 template <int W, int H, int D, PresentKind K>
 static void ConvertPlain(const uint8_t* s, uint8_t* t, uint8_t* t2, ptrdiff_t step, const PixelTables<D>& tables) {
+  const bool vector = vector_lookups;
+  alignas(64) Colour<D> row[W];
   for (int y = 0; y < H; y++, s += W, t += step, t2 += step) {
-    if constexpr (K == kPresentNormal && D == 24) NormalRow24<W>(s, t, tables.one);
-    else if constexpr (K == kPresentNormal) LookUpRow<W, D>(s, t, tables);
-    else PairRow<W, D, K == kPresentDouble>(s, t, t2, tables.two);
+    if constexpr (K == kPresentNormal && D != 24) {
+      LookUpRow<W, D>(s, t, tables);
+    } else if (!vector || D == 32) {  // 32-bit pairs: one load and store a pixel either way
+      if constexpr (K == kPresentNormal) NormalRow24<W>(s, t, tables.one);
+      else PairRow<W, D, K == kPresentDouble>(s, t, t2, tables.two);
+    } else {
+      if constexpr (K != kPresentNormal) LookUpRow<W, D>(s, reinterpret_cast<uint8_t*>(row), tables);
+      if constexpr (K == kPresentNormal) look_up_24(s, t, tables.planes, W);
+      else PairUp<W, D, K == kPresentDouble>(row, t, t2);
+    }
   }
 }
 
-
-// A line of 24-bit colours onto the surface, four pixels in three words.
-template <int N, int D> static void PutLine(const Colour<D>* __restrict line, uint8_t* __restrict o) {
-  static_assert(N % 4 == 0);
-  for (int i = 0; i < N; i += 4, line += 4, o += 12) {
-    uint64_t a = line[0], b = line[1], c = line[2], d = line[3];
-    Store(o, a | b << 24 | c << 48);
-    Store(o + 8, uint32_t(c >> 16 | d << 8));
-  }
-}
 
 // One source row's filtered output from its colours m and the rows above
 // and below, stored straight onto the surface; at 24 bits through a line
@@ -190,8 +215,8 @@ static void EmitRow(const Colour<D>* __restrict up, const Colour<D>* __restrict 
     }
   }
   if constexpr (kBuffer) {
-    PutLine<kWidth, D>(lines[0], o);
-    if constexpr (kSecond) PutLine<kWidth, D>(lines[1], o2);
+    pack_24(reinterpret_cast<const uint8_t*>(lines[0]), o, kWidth);
+    if constexpr (kSecond) pack_24(reinterpret_cast<const uint8_t*>(lines[1]), o2, kWidth);
   }
   if constexpr (K == kPresentDouble && !kSecond) CopyRow(o2, o, kWidth * PixelDepth<D>::kBytes);
 }
