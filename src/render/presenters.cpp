@@ -191,8 +191,9 @@ static void ConvertPlain(const uint8_t* s, uint8_t* t, uint8_t* t2, ptrdiff_t st
 // and below, stored straight onto the surface; at 24 bits through a line
 // buffer that packs four pixels into three words.
 template <int W, int D, PresentKind K, PresentFilter F>
-static void EmitRow(const Colour<D>* __restrict up, const Colour<D>* __restrict m, const Colour<D>* __restrict dn,
-                    uint8_t* __restrict o, uint8_t* __restrict o2) {
+[[gnu::always_inline]] inline void EmitRow(const Colour<D>* __restrict up, const Colour<D>* __restrict m,
+                                           const Colour<D>* __restrict dn, uint8_t* __restrict o,
+                                           uint8_t* __restrict o2) {
   constexpr int kWidth = (K == kPresentNormal ? 1 : 2) * W;
   constexpr bool kSecond = K == kPresentDouble && !kSameLines<D, F>;
   constexpr bool kRows = F == kFilterAntiAlias;  // only Anti-Alias reads the rows above and below
@@ -221,6 +222,19 @@ static void EmitRow(const Colour<D>* __restrict up, const Colour<D>* __restrict 
   if constexpr (K == kPresentDouble && !kSecond) CopyRow(o2, o, kWidth * PixelDepth<D>::kBytes);
 }
 
+// The filter arithmetic compiled twice: for the baseline processor and,
+// where the vector lookups run, with AVX-512 registers four times as wide.
+template <int W, int D, PresentKind K, PresentFilter F>
+static void EmitRowBase(const Colour<D>* up, const Colour<D>* m, const Colour<D>* dn, uint8_t* o, uint8_t* o2) {
+  EmitRow<W, D, K, F>(up, m, dn, o, o2);
+}
+
+template <int W, int D, PresentKind K, PresentFilter F>
+__attribute__((target("avx512f,avx512bw"))) static void EmitRowWide(const Colour<D>* up, const Colour<D>* m,
+                                                                     const Colour<D>* dn, uint8_t* o, uint8_t* o2) {
+  EmitRow<W, D, K, F>(up, m, dn, o, o2);
+}
+
 // Each source row is looked up once into a ring of three colour rows, the
 // current one with a neighbour at each end, from which the filters read
 // all five neighbours: the view is one run of W x H indexes, so a row's
@@ -232,6 +246,7 @@ static void ConvertView(const uint8_t* s, uint8_t* t, uint8_t* t2, ptrdiff_t pit
   PixelTables<D> tables;
   BuildTables<D>(lut, tables, F == kFilterNone && K != kPresentNormal);
   if constexpr (F == kFilterNone) return ConvertPlain<W, H, D, K>(s, t, t2, step, tables);
+  auto emit = vector_lookups ? EmitRowWide<W, D, K, F> : EmitRowBase<W, D, K, F>;
   Colour<D> rows[3][W + 2];
   Colour<D>* up = rows[0] + 1;
   Colour<D>* mid = rows[1] + 1;
@@ -248,7 +263,7 @@ static void ConvertView(const uint8_t* s, uint8_t* t, uint8_t* t2, ptrdiff_t pit
     }
     mid[-1] = tables.one[s[-1]];
     mid[W] = tables.one[s[W]];
-    EmitRow<W, D, K, F>(up, mid, dn, t, t2);
+    emit(up, mid, dn, t, t2);
     Colour<D>* spare = up;
     up = mid;
     mid = dn;
