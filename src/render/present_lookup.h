@@ -154,6 +154,44 @@ TOLV_VBMI void Pack24Vbmi(const uint8_t* __restrict line, uint8_t* __restrict o,
   }
 }
 
+struct Weave24 {
+  alignas(64) uint8_t pick01[3][64];  // plane 0 or 1 (bit 6) and pixel, per output byte
+  alignas(64) uint8_t pick2[3][64];   // pixel, for the bytes of plane 2
+  uint64_t third[3];                  // which output bytes come from plane 2
+};
+
+constexpr Weave24 MakeWeave24() {
+  Weave24 w{};
+  for (int q = 0; q < 192; q++) {
+    const int k = q / 64, j = q % 64, px = q / 3, plane = q % 3;
+    w.pick01[k][j] = uint8_t(px + (plane == 1 ? 64 : 0));
+    w.pick2[k][j] = uint8_t(px);
+    if (plane == 2) w.third[k] |= uint64_t{1} << j;
+  }
+  return w;
+}
+
+// 24 bits: three byte planes woven straight into 192 output bytes a step
+// of 64 indexes; each output register takes its bytes from the first two
+// planes in one permute and from the third in a masked one.
+TOLV_VBMI inline void LookUpVbmi24(const uint8_t* __restrict s, uint8_t* __restrict d, const LookupPlanes& p,
+                                   int n) {
+  static constexpr Weave24 w = MakeWeave24();
+  for (int x = 0; x < n; x += 64) {
+    const ptrdiff_t left = n - x;
+    __mmask64 live = left >= 64 ? ~__mmask64{0} : _cvtu64_mask64(~0ull >> (64 - left));
+    __m512i idx = _mm512_maskz_loadu_epi8(live, s + x);
+    __mmask64 top = _mm512_movepi8_mask(idx);
+    __m512i b0 = PlaneBytes(p.bytes[0], idx, top), b1 = PlaneBytes(p.bytes[1], idx, top);
+    __m512i b2 = PlaneBytes(p.bytes[2], idx, top);
+    for (int k = 0; k < 3; k++) {
+      __m512i v = _mm512_permutex2var_epi8(b0, _mm512_load_si512(w.pick01[k]), b1);
+      v = _mm512_mask_permutexvar_epi8(v, _cvtu64_mask64(w.third[k]), _mm512_load_si512(w.pick2[k]), b2);
+      StoreBytes(d + 3 * x + 64 * k, v, left * 3 - 64 * k);
+    }
+  }
+}
+
 #undef TOLV_VBMI
 
 // The chosen variants; UseVectorLookups(false) forces the scalar ones

@@ -82,7 +82,7 @@ void UseVectorLookups(bool on) {
   on = on && VectorLookupsAvailable();
   look_up_16 = on ? LookUpVbmi<2> : LookUpScalar<2>;
   look_up_32 = on ? LookUpVbmi<4> : LookUpScalar<4>;
-  look_up_24 = on ? LookUpVbmi<3> : LookUpScalar<3>;
+  look_up_24 = on ? LookUpVbmi24 : LookUpScalar<3>;
   pack_24 = on ? Pack24Vbmi<false> : Pack24Scalar<false>;
   pack_24_twice = on ? Pack24Vbmi<true> : Pack24Scalar<true>;
   vector_lookups = on;
