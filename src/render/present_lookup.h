@@ -41,6 +41,15 @@ inline void LookUpScalar(const uint8_t* __restrict s, uint8_t* __restrict d, con
   }
 }
 
+// 24 bits, each pixel twice across.
+inline void LookUpScalar24Twice(const uint8_t* __restrict s, uint8_t* __restrict d, const LookupPlanes& p, int n) {
+  for (int x = 0; x < n; x++, d += 6) {
+    uint32_t c = p.colours[s[x]];
+    std::memcpy(d, &c, 3);
+    std::memcpy(d + 3, &c, 3);
+  }
+}
+
 #define TOLV_VBMI __attribute__((target("avx512f,avx512bw,avx512vbmi")))
 
 // One plane's bytes for 64 indexes: bit 6 picks the register of a pair,
@@ -98,72 +107,25 @@ TOLV_VBMI void LookUpVbmi(const uint8_t* __restrict s, uint8_t* __restrict d, co
       __m512i r0 = LanesLow(q0, q1), r1 = LanesHigh(q0, q1), r2 = LanesLow(q2, q3), r3 = LanesHigh(q2, q3);
       // r0: px 0-7 | 16-23, r1: 32-39 | 48-55, r2: 8-15 | 24-31, r3: 40-47 | 56-63 (in 256-bit halves).
       const __m512i first = _mm512_set_epi64(11, 10, 9, 8, 3, 2, 1, 0), second = _mm512_set_epi64(15, 14, 13, 12, 7, 6, 5, 4);
-      __m512i px[4] = {_mm512_permutex2var_epi64(r0, first, r2), _mm512_permutex2var_epi64(r0, second, r2),
-                       _mm512_permutex2var_epi64(r1, first, r3), _mm512_permutex2var_epi64(r1, second, r3)};
-      for (int i = 0; i < 4; i++) {
-        if constexpr (kBytes == 4) {
-          StoreBytes(o + 64 * i, px[i], bytes - 64 * i);
-        } else {
-          // 24 bits: the low three bytes of each, 48 bytes a register.
-          ptrdiff_t count = bytes - 48 * i;
-          count = count > 48 ? 48 : count;
-          if (count > 0)
-            _mm512_mask_storeu_epi8(o + 48 * i, _cvtu64_mask64(~0ull >> (64 - count)),
-                                    _mm512_maskz_permutexvar_epi8(~__mmask64{0}, ThreeOfFour(), px[i]));
-        }
-      }
+      StoreBytes(o, _mm512_permutex2var_epi64(r0, first, r2), bytes);
+      StoreBytes(o + 64, _mm512_permutex2var_epi64(r0, second, r2), bytes - 64);
+      StoreBytes(o + 128, _mm512_permutex2var_epi64(r1, first, r3), bytes - 128);
+      StoreBytes(o + 192, _mm512_permutex2var_epi64(r1, second, r3), bytes - 192);
     }
   }
 }
 
-// 24-bit pixels from a line of n 4-byte colours (low three bytes, already
-// in memory order), each once or, kTwice, twice across; n a multiple of 8.
-using PackRun = void (*)(const uint8_t* line, uint8_t* o, int n);
-
-template <bool kTwice>
-inline void Pack24Scalar(const uint8_t* __restrict line, uint8_t* __restrict o, int n) {
-  for (int i = 0; i < n; i += 4, line += 16, o += kTwice ? 24 : 12) {
-    uint32_t c[4];
-    std::memcpy(c, line, 16);
-    uint64_t a = c[0], b = c[1], e = c[2], d = c[3];
-    if constexpr (kTwice) {
-      uint64_t w[3] = {a | a << 24 | b << 48, b >> 16 | b << 8 | e << 32 | e << 56, e >> 8 | d << 16 | d << 40};
-      std::memcpy(o, w, 24);
-    } else {
-      uint64_t w = a | b << 24 | e << 48;
-      uint32_t v = uint32_t(e >> 16 | d << 8);
-      std::memcpy(o, &w, 8);
-      std::memcpy(o + 8, &v, 4);
-    }
-  }
-}
-
-// 48 output bytes a step: 16 colours, or 8 doubled.
-template <bool kTwice>
-TOLV_VBMI void Pack24Vbmi(const uint8_t* __restrict line, uint8_t* __restrict o, int n) {
-  alignas(64) uint8_t order[64] = {};
-  for (int j = 0; j < 48; j++) order[j] = uint8_t((kTwice ? j / 6 : j / 3) * 4 + j % 3);
-  const __m512i pick = _mm512_load_si512(order);
-  constexpr int kStep = kTwice ? 8 : 16;
-  for (int x = 0; x < n; x += kStep) {
-    const ptrdiff_t left = n - x < kStep ? n - x : kStep;
-    __m512i v = _mm512_maskz_loadu_epi8(_cvtu64_mask64(~0ull >> (64 - 4 * left)), line + 4 * x);
-    ptrdiff_t bytes = left * (kTwice ? 6 : 3);
-    _mm512_mask_storeu_epi8(o + x * (kTwice ? 6 : 3), _cvtu64_mask64(~0ull >> (64 - bytes)),
-                            _mm512_maskz_permutexvar_epi8(~__mmask64{0}, pick, v));  // the unmasked form trips a false uninitialised warning
-  }
-}
-
-struct Weave24 {
-  alignas(64) uint8_t pick01[3][64];  // plane 0 or 1 (bit 6) and pixel, per output byte
-  alignas(64) uint8_t pick2[3][64];   // pixel, for the bytes of plane 2
-  uint64_t third[3];                  // which output bytes come from plane 2
+// kCopies 1, or 2 for each pixel twice across.
+template <int kCopies> struct Weave24 {
+  alignas(64) uint8_t pick01[3 * kCopies][64];  // plane 0 or 1 (bit 6) and pixel, per output byte
+  alignas(64) uint8_t pick2[3 * kCopies][64];   // pixel, for the bytes of plane 2
+  uint64_t third[3 * kCopies];                  // which output bytes come from plane 2
 };
 
-constexpr Weave24 MakeWeave24() {
-  Weave24 w{};
-  for (int q = 0; q < 192; q++) {
-    const int k = q / 64, j = q % 64, px = q / 3, plane = q % 3;
+template <int kCopies> constexpr Weave24<kCopies> MakeWeave24() {
+  Weave24<kCopies> w{};
+  for (int q = 0; q < 192 * kCopies; q++) {
+    const int k = q / 64, j = q % 64, px = q / (3 * kCopies), plane = q % 3;
     w.pick01[k][j] = uint8_t(px + (plane == 1 ? 64 : 0));
     w.pick2[k][j] = uint8_t(px);
     if (plane == 2) w.third[k] |= uint64_t{1} << j;
@@ -174,9 +136,10 @@ constexpr Weave24 MakeWeave24() {
 // 24 bits: three byte planes woven straight into 192 output bytes a step
 // of 64 indexes; each output register takes its bytes from the first two
 // planes in one permute and from the third in a masked one.
-TOLV_VBMI inline void LookUpVbmi24(const uint8_t* __restrict s, uint8_t* __restrict d, const LookupPlanes& p,
-                                   int n) {
-  static constexpr Weave24 w = MakeWeave24();
+template <int kCopies>
+TOLV_VBMI void LookUpVbmi24(const uint8_t* __restrict s, uint8_t* __restrict d, const LookupPlanes& p, int n) {
+  static constexpr Weave24<kCopies> w = MakeWeave24<kCopies>();
+  constexpr int kBytes = 3 * kCopies;
   for (int x = 0; x < n; x += 64) {
     const ptrdiff_t left = n - x;
     __mmask64 live = left >= 64 ? ~__mmask64{0} : _cvtu64_mask64(~0ull >> (64 - left));
@@ -184,11 +147,36 @@ TOLV_VBMI inline void LookUpVbmi24(const uint8_t* __restrict s, uint8_t* __restr
     __mmask64 top = _mm512_movepi8_mask(idx);
     __m512i b0 = PlaneBytes(p.bytes[0], idx, top), b1 = PlaneBytes(p.bytes[1], idx, top);
     __m512i b2 = PlaneBytes(p.bytes[2], idx, top);
-    for (int k = 0; k < 3; k++) {
+    for (int k = 0; k < kBytes; k++) {
       __m512i v = _mm512_permutex2var_epi8(b0, _mm512_load_si512(w.pick01[k]), b1);
       v = _mm512_mask_permutexvar_epi8(v, _cvtu64_mask64(w.third[k]), _mm512_load_si512(w.pick2[k]), b2);
-      StoreBytes(d + 3 * x + 64 * k, v, left * 3 - 64 * k);
+      StoreBytes(d + kBytes * x + 64 * k, v, left * kBytes - 64 * k);
     }
+  }
+}
+
+// 24-bit pixels from a line of n 4-byte colours (the low three bytes,
+// already in memory order); n a multiple of 4.
+using PackRun = void (*)(const uint8_t* line, uint8_t* o, int n);
+
+inline void Pack24Scalar(const uint8_t* __restrict line, uint8_t* __restrict o, int n) {
+  for (int i = 0; i < n; i += 4, line += 16, o += 12) {
+    uint32_t c[4];
+    std::memcpy(c, line, 16);
+    uint64_t w = c[0] | uint64_t{c[1]} << 24 | uint64_t{c[2]} << 48;
+    uint32_t v = c[2] >> 16 | c[3] << 8;
+    std::memcpy(o, &w, 8);
+    std::memcpy(o + 8, &v, 4);
+  }
+}
+
+// 16 colours a step, 48 bytes out.
+TOLV_VBMI inline void Pack24Vbmi(const uint8_t* __restrict line, uint8_t* __restrict o, int n) {
+  for (int x = 0; x < n; x += 16) {
+    const ptrdiff_t left = n - x < 16 ? n - x : 16;
+    __m512i v = _mm512_maskz_loadu_epi8(_cvtu64_mask64(~0ull >> (64 - 4 * left)), line + 4 * x);
+    _mm512_mask_storeu_epi8(o + 3 * x, _cvtu64_mask64(~0ull >> (64 - 3 * left)),
+                            _mm512_maskz_permutexvar_epi8(~__mmask64{0}, ThreeOfFour(), v));
   }
 }
 
@@ -198,8 +186,8 @@ TOLV_VBMI inline void LookUpVbmi24(const uint8_t* __restrict s, uint8_t* __restr
 // (tests run both).
 extern LookUpRun look_up_16;
 extern LookUpRun look_up_32;
-extern LookUpRun look_up_24;
-extern PackRun pack_24, pack_24_twice;
+extern LookUpRun look_up_24, look_up_24_twice;
+extern PackRun pack_24;
 extern bool vector_lookups;
 bool VectorLookupsAvailable();
 void UseVectorLookups(bool on);

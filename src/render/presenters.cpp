@@ -68,8 +68,8 @@ template <int D> static void BuildTables(const uint32_t* __restrict lut, PixelTa
 LookUpRun look_up_16 = LookUpScalar<2>;
 LookUpRun look_up_32 = LookUpScalar<4>;
 LookUpRun look_up_24 = LookUpScalar<3>;
-PackRun pack_24 = Pack24Scalar<false>;
-PackRun pack_24_twice = Pack24Scalar<true>;
+LookUpRun look_up_24_twice = LookUpScalar24Twice;
+PackRun pack_24 = Pack24Scalar;
 bool vector_lookups = false;
 
 bool VectorLookupsAvailable() {
@@ -82,9 +82,9 @@ void UseVectorLookups(bool on) {
   on = on && VectorLookupsAvailable();
   look_up_16 = on ? LookUpVbmi<2> : LookUpScalar<2>;
   look_up_32 = on ? LookUpVbmi<4> : LookUpScalar<4>;
-  look_up_24 = on ? LookUpVbmi24 : LookUpScalar<3>;
-  pack_24 = on ? Pack24Vbmi<false> : Pack24Scalar<false>;
-  pack_24_twice = on ? Pack24Vbmi<true> : Pack24Scalar<true>;
+  look_up_24 = on ? LookUpVbmi24<1> : LookUpScalar<3>;
+  look_up_24_twice = on ? LookUpVbmi24<2> : LookUpScalar24Twice;
+  pack_24 = on ? Pack24Vbmi : Pack24Scalar;
   vector_lookups = on;
 }
 
@@ -150,24 +150,21 @@ static void PairRow(const uint8_t* __restrict s, uint8_t* __restrict o, uint8_t*
   }
 }
 
-// A row of colours written twice across, on both lines for Double.
+// A row of 15- or 16-bit colours written twice across, on both lines for
+// Double.
 template <int W, int D, bool kBothLines>
 static void PairUp(const Colour<D>* __restrict row, uint8_t* __restrict o, uint8_t* __restrict o2) {
-  if constexpr (D == 24) {
-    pack_24_twice(reinterpret_cast<const uint8_t*>(row), o, W);
-    if constexpr (kBothLines) CopyRow(o2, o, 6 * W);
-  } else {
-    for (int x = 0; x < W; x++) {
-      constexpr Pair<D> kTwice = Pair<D>(D <= 16 ? 0x10001u : 0x100000001u);
-      Pair<D> p = Pair<D>(row[x]) * kTwice;
-      Store(o + sizeof p * x, p);
-      if constexpr (kBothLines) Store(o2 + sizeof p * x, p);
-    }
+  for (int x = 0; x < W; x++) {
+    uint32_t p = row[x] * 0x10001u;
+    Store(o + 4 * x, p);
+    if constexpr (kBothLines) Store(o2 + 4 * x, p);
   }
 }
 
-// With vector lookups a row is looked up in one pass and then spread;
-// without, the scalar lookups write the pixels straight from the indexes.
+// With vector lookups 24-bit rows are woven straight from the indexes, and
+// 15- and 16-bit rows are looked up in one pass and then spread; the
+// scalar lookups write pixels or pairs straight from the indexes, as do
+// 32-bit pairs either way (one load and store a pixel).
 template <int W, int H, int D, PresentKind K>
 static void ConvertPlain(const uint8_t* s, uint8_t* t, uint8_t* t2, ptrdiff_t step, const PixelTables<D>& tables) {
   const bool vector = vector_lookups;
@@ -175,17 +172,18 @@ static void ConvertPlain(const uint8_t* s, uint8_t* t, uint8_t* t2, ptrdiff_t st
   for (int y = 0; y < H; y++, s += W, t += step, t2 += step) {
     if constexpr (K == kPresentNormal && D != 24) {
       LookUpRow<W, D>(s, t, tables);
-    } else if (!vector || D == 32) {  // 32-bit pairs: one load and store a pixel either way
+    } else if (!vector || D == 32) {
       if constexpr (K == kPresentNormal) NormalRow24<W>(s, t, tables.one);
       else PairRow<W, D, K == kPresentDouble>(s, t, t2, tables.two);
+    } else if constexpr (D == 24) {
+      (K == kPresentNormal ? look_up_24 : look_up_24_twice)(s, t, tables.planes, W);
+      if constexpr (K == kPresentDouble) CopyRow(t2, t, 6 * W);
     } else {
-      if constexpr (K != kPresentNormal) LookUpRow<W, D>(s, reinterpret_cast<uint8_t*>(row), tables);
-      if constexpr (K == kPresentNormal) look_up_24(s, t, tables.planes, W);
-      else PairUp<W, D, K == kPresentDouble>(row, t, t2);
+      LookUpRow<W, D>(s, reinterpret_cast<uint8_t*>(row), tables);
+      PairUp<W, D, K == kPresentDouble>(row, t, t2);
     }
   }
 }
-
 
 // One source row's filtered output from its colours m and the rows above
 // and below, stored straight onto the surface; at 24 bits through a line
