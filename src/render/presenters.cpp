@@ -228,7 +228,7 @@ static void EmitRowBase(const Colour<D>* up, const Colour<D>* m, const Colour<D>
 }
 
 template <int W, int D, PresentKind K, PresentFilter F>
-__attribute__((target("avx512f,avx512bw"))) static void EmitRowWide(const Colour<D>* up, const Colour<D>* m,
+__attribute__((target("avx512f,avx512bw,prefer-vector-width=512"))) static void EmitRowWide(const Colour<D>* up, const Colour<D>* m,
                                                                      const Colour<D>* dn, uint8_t* o, uint8_t* o2) {
   EmitRow<W, D, K, F>(up, m, dn, o, o2);
 }
