@@ -11,7 +11,7 @@ SAMPLE  ?=
 # Debian packages needed to build, test and benchmark.
 PACKAGES = build-essential cmake pkg-config googletest libgtest-dev libgmock-dev \
            libbenchmark-dev lua5.4 clang libclang-rt-14-dev netpbm libsdl1.2-dev libstb-dev \
-           vorbis-tools heroes-sound-tracks openmpt123
+           vorbis-tools heroes-sound-tracks openmpt123 libgtk2.0-dev xvfb xdotool x11-apps
 
 .PHONY: all deps build check layers test asan run bench fuzz fuzz-build fuzz-replay clean
 

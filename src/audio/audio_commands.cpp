@@ -13,7 +13,6 @@
 
 namespace tolv {
 
-constexpr uint32_t kRegDisplay = 248;
 constexpr int32_t kXmBit = 1 << 1;
 
 static void CmdQueueSound() {

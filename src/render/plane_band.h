@@ -104,15 +104,17 @@ inline void WriteSingle(uint8_t* dst, CellRef a, int k0, int rows) {
 // rows, else 0), dst at frame column 0 of the row that receives pixel row
 // k0, the first cell shifted s (0..7) pixels out of the view. A pair of
 // cells drawing nothing is skipped, a pair with no colour 0 to keep is
-// copied plainly.
-template <int W, int kRows, typename Cursor>
+// copied plainly; for a single pixel row of the transparent kind, where
+// that choice would be a coin toss for the predictor, every pair blends.
+template <int W, bool kOpaque, int kRows, typename Cursor>
 inline void DrawBand(uint8_t* dst, int k0, int rows, int s, Cursor cells) {
+  constexpr bool kChoose = kOpaque || kRows == 8;
   WriteEdgeCell<W, true>(dst, cells.Next(), k0, rows, s);
   uint8_t* d = dst + 8 - s;
   int i = 1;
   for (; i + 1 < W / 8; i += 2, d += 16) {
     CellRef x = cells.Next(), y = cells.Next();
-    if ((x.keep_zero | y.keep_zero) == 0) WritePair<W, false, kRows>(d, x, y, k0, rows);
+    if (kChoose && (x.keep_zero | y.keep_zero) == 0) WritePair<W, false, kRows>(d, x, y, k0, rows);
     else if (x.pixels != kNoCellPixels || y.pixels != kNoCellPixels) WritePair<W, true, kRows>(d, x, y, k0, rows);
   }
   if (i < W / 8) {

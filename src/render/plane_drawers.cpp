@@ -5,7 +5,8 @@ namespace tolv {
 // Every geometry, the editors' 640x440 view included, has its own members.
 void InstallPlaneDrawers(FrameGeometry g, DrawRoutines& r) {
   InstallGridPlaneDrawers(g, r);
-  InstallLinedPlaneDrawers(g, r);
+  InstallHLinedPlaneDrawers(g, r);
+  InstallVLinedPlaneDrawers(g, r);
 }
 
 }  // namespace tolv

@@ -1,7 +1,8 @@
 // Tile-grid plane drawers: Flat, Relative and H Tiled walk the frame one
-// tile row at a time, V Tiled one tile column at a time. W and R (frame
-// width and rows filled) are constants of each member; only the cells on
-// the view's edges are cut.
+// tile row at a time; V Tiled one row of cells at a time across its tile
+// columns, each column keeping its own phase. W and R (frame width and
+// rows filled) are constants of each member; only the cells on the view's
+// edges are cut.
 #include "render/frame.h"
 #include "render/geometry.h"
 #include "render/plane_band.h"
@@ -24,7 +25,7 @@ struct BandLine {
 
 template <int W, bool kOpaque, int kRows>
 static void DrawTileRow(uint8_t* dst, int k0, int rows, const BandLine& b) {
-  DrawBand<W, kRows>(dst, k0, rows, b.s, MapCursor<kOpaque>{b.row, b.col, b.lo, b.hi});
+  DrawBand<W, kOpaque, kRows>(dst, k0, rows, b.s, MapCursor<kOpaque>{b.row, b.col, b.lo, b.hi});
 }
 
 // Tile rows from plane y = oy down, their index wrapped into [top,

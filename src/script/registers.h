@@ -50,8 +50,13 @@ enum ReservedRegister : uint32_t {
   kRegPaletteSet = 51,       // palette set of the current bank
   kRegBankPaletteSet = 52,   // 52 + bank: the palette set each bank shows
   kRegWaterLine = 54,
+  kRegRepeatDelay = 245,     // frames from a key's press to its first repeat
+  kRegRepeatInterval = 246,  // frames between repeats
+  kRegDisplay = 248,         // bit 0: FPS display
   kRegFrameSkip = 249,  // frames left to skip; no scrolling or drawing while non-zero
+  kRegFrameSkipSetting = 250,  // frames skipped after each drawn one
   kRegFrameLock = 251,
+  kRegScreenshot = 252,  // number of the next screenshot
   kRegPause = 253,
   kRegActiveObjects = 254,
   kRegEngineSetting = 255,  // preset at game start; above 2 blank frames get two pixel bytes
