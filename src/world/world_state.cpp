@@ -1,5 +1,6 @@
 #include "world/world_state.h"
 
+#include "world/frame_steps.h"
 #include "world/level.h"
 #include "world/level_generation.h"
 #include "world/sprite_sets.h"
@@ -10,6 +11,7 @@ namespace tolv {
 void StartWorld() {
   ResetTileSet();
   ResetDefaultPlanes();
+  view_count = 1;  // a two-view warp of the last game must not split the next
 }
 
 void UnloadWorld(int drop) {

@@ -4,8 +4,8 @@
 
 namespace tolv {
 
-// The state with nothing loaded: the default tile set and the default
-// level. The level belongs to no scope; a load replaces it.
+// The state with nothing loaded: the default tile set, the default
+// level and one view. The level belongs to no scope; a load replaces it.
 void StartWorld();
 
 // Frees what the scopes from `drop` on loaded (kScopeGame all, kScopeZone

@@ -59,8 +59,10 @@ class CompilerTest : public ::testing::Test {
  protected:
   char folder[64] = "/tmp/tolv_compiler_XXXXXX";
   char saved_cwd[4096] = {};
+  size_t saved_list_count = 0;
 
   void SetUp() override {
+    saved_list_count = command_list_count;
     RegisterCommandLists({&kUpperCommandList});
     ASSERT_TRUE(getcwd(saved_cwd, sizeof saved_cwd));
     ASSERT_TRUE(mkdtemp(folder));
@@ -80,6 +82,9 @@ class CompilerTest : public ::testing::Test {
     EXPECT_EQ(ChangeWorkingFolder(saved_cwd), 1);
     std::string cmd = std::string("rm -rf ") + folder;
     EXPECT_EQ(std::system(cmd.c_str()), 0);
+    // The stand-in list would clash with the real lists a later test registers.
+    while (command_list_count > saved_list_count) command_lists[--command_list_count] = nullptr;
+    BuildCommandTables();
   }
 
   static void Write(const char* name, const std::string& text) {

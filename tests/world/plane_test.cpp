@@ -1,4 +1,6 @@
 #include "level_test_util.h"
+#include "world/frame_steps.h"
+#include "world/world_state.h"
 
 namespace tolv::test {
 namespace {
@@ -59,6 +61,12 @@ TEST(Plane, InitRetypeAndCopyKeepTheirFields) {
     FreePlane(p);
     FreePlane(q);
   }
+}
+
+TEST_F(LevelTest, StartWorldDrawsOneView) {
+  view_count = 2;  // left by a two-view warp
+  StartWorld();
+  EXPECT_EQ(view_count, 1);
 }
 
 TEST_F(LevelTest, DefaultLevelResetsPlanesCameraAndEditor) {
