@@ -23,6 +23,11 @@ void StartObjects() {
 
 void ResetObjects() {
   ResetObjectSlots();
+  // Draw-order sorting permutes the list; a new run spawns in pool order.
+  for (int i = 0; i < kObjectSlotCount; i++) {
+    object_slots[i] = &object_pool[i];
+    object_slots[i]->order_index = static_cast<uint16_t>(i);
+  }
   FreeResortList();
 }
 

@@ -8,7 +8,8 @@ namespace tolv {
 // Registers the commands, installs the routines in the script machine's
 // and the spawner's slots, allocates the pools and resets the players.
 void StartObjects();
-// Every slot free and the draw order empty (a new run of the world).
+// Every slot free and in pool order, the draw order empty (a new run of
+// the world).
 void ResetObjects();
 // Frees the object types and functions of the scopes from `drop` on
 // (kScopeGame all, kScopeZone zone and act, kScopeAct act); with the game

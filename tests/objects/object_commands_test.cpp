@@ -34,6 +34,17 @@ class ObjectCommands : public ObjectWorld {
   }
 };
 
+TEST_F(ObjectCommands, ResetPutsTheSlotsBackInPoolOrder) {
+  std::swap(object_slots[0], object_slots[5]);  // as a draw-order resort leaves them
+  object_slots[0]->order_index = 0;
+  object_slots[5]->order_index = 5;
+  ResetObjects();
+  for (int i = 0; i < kObjectSlotCount; i++) {
+    EXPECT_EQ(object_slots[i], &object_pool[i]) << i;
+    EXPECT_EQ(object_slots[i]->order_index, i) << i;
+  }
+}
+
 TEST_F(ObjectCommands, SpawnReadsOperandsAndHoldsArgumentsToTheInstruction) {
   ObjectType& target = AddType(1);
   SetInitialiser(target, 0, "*1");

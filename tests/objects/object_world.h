@@ -21,12 +21,14 @@
 #include "script/commands.h"
 #include "script/operands.h"
 #include "script/registers.h"
+#include "script/script_state.h"
 
 namespace tolv::test {
 
 class ObjectWorld : public ::testing::Test {
  protected:
   void SetUp() override {
+    ResetMachineState();  // a test may leave running_slot at one of its objects
     BuildCommandTables();
     AllocRegisters(16);
     ResetRegisters();

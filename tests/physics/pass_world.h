@@ -58,6 +58,8 @@ class PassWorld : public ObjectWorld {
     SelectPlayer(0);
     visits.clear();
     record_collide = false;
+    projectile_view = 255;  // the view test's scratch, as at start-up
+    projectile_shift_x = projectile_shift_y = 0;
     attack_ = {Box{-2, 2, -3, 3}, Box{1, 5, 6, 12}};  // plain, mirrored
     hurt_ = {Box{-4, 4, -4, 4}, Box{0, 8, 2, 10}};
     spots_ = {HotSpot{3, -5}, HotSpot{9, 7}};

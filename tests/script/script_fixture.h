@@ -3,6 +3,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <initializer_list>
 #include <vector>
 
@@ -42,6 +43,7 @@ class ScriptTest : public ::testing::Test {
 
   void SetUp() override {
     AllocRegisters(16);
+    std::fill(registers, registers + register_count, 0);  // the reset keeps registers 60..240
     ResetRegisters();
     probe_hits.clear();
     saved[0] = script_commands[kProbe];
