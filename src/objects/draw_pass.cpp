@@ -22,33 +22,7 @@ namespace tolv {
 ObjectSlot* cell_object_lists[18][kObjectSlotCount];
 uint8_t box_outlines = 0;
 
-constexpr int64_t kMargin = 160;
 constexpr int32_t kFirstUnlistedType = 9993;
-
-static bool Within(int64_t v, int64_t lo, int64_t hi) { return lo <= v && v <= hi; }
-
-uint8_t ObjectViewCell(int v, int32_t x, int32_t y) {
-  const int32_t* R = registers;
-  int64_t cx = R[19 + v], cy = R[21 + v], fw = R[13], fh = R[14];
-  int64_t w = R[47 + v], h = R[49 + v];
-  bool in_x = Within(x, cx - kMargin, cx + fw + kMargin);
-  bool in_y = Within(y, cy - kMargin, cy + fh + kMargin);
-  if (in_x && in_y) return kCentreCell;
-  bool hwrap = R[39 + v] != 0;
-  bool right = hwrap && Within(x, cx + w - kMargin, int64_t{R[35 + v]} + kMargin);
-  bool left = hwrap && !right && Within(x, int64_t{R[31 + v]} - kMargin, cx - w + fw + kMargin);
-  uint8_t cell = kUnseen;
-  if (in_y) cell = right ? 3 : left ? 5 : kUnseen;
-  if (!R[41 + v]) return cell;
-  int row;  // 0: a wrap height below the view, 2: above
-  if (Within(y, cy + h - kMargin, int64_t{R[37 + v]} + kMargin)) row = 0;
-  else if (Within(y, int64_t{R[33 + v]} - kMargin, cy - h + fh + kMargin)) row = 2;
-  else return cell;
-  if (in_x) return static_cast<uint8_t>(row * 3 + 1);
-  if (right) return static_cast<uint8_t>(row * 3);
-  if (left) return static_cast<uint8_t>(row * 3 + 2);
-  return cell;
-}
 
 // Screen coordinates beyond this are as good as infinite for clip_line and
 // keep its arithmetic in range.

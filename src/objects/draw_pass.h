@@ -5,11 +5,12 @@
 #include <cstdint>
 
 #include "script/records.h"
+#include "world/view_region.h"
 
 namespace tolv {
 
-constexpr uint8_t kCentreCell = 4;
-constexpr uint8_t kUnseen = 255;
+constexpr uint8_t kCentreCell = kViewItself;
+constexpr uint8_t kUnseen = kNoViewRegion;
 
 // Per view and wrap cell (view x 9 + cell) the objects found there by the
 // last draw of that view, in list order; counts in cell_object_counts.
@@ -21,9 +22,8 @@ extern uint8_t box_outlines;
 constexpr uint8_t kMainBoxColour = 255, kAttackBoxColour = 254, kHurtBoxColour = 253;
 
 // Wrap cell (0-8, 4 the view itself) in which view v (0 or 1) shows a
-// point, or kUnseen: the view widened by 160 pixels on every side, and with
-// level wrap on its copies a wrap width or height away.
-uint8_t ObjectViewCell(int v, int32_t x, int32_t y);
+// point, or kUnseen: the draw pass's name for the view region.
+inline uint8_t ObjectViewCell(int v, int32_t x, int32_t y) { return ViewRegion(v, x, y); }
 // For each active object in list order: special types drawn by kind, other
 // objects their range_state and cell list entry for view v, then their
 // type's Drawing routine and Drawing lanes.

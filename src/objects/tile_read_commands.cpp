@@ -24,8 +24,8 @@ struct Point {
 
 // Hot spot i of f, plain or mirrored; a missing frame or spot is (0, 0).
 static HotSpot SpotOf(const SpriteFrame* f, uint32_t i, bool mirrored) {
-  const HotSpot* spots = f && i < f->hotspot_count ? (mirrored ? f->mirrored_hotspots : f->hotspots) : nullptr;
-  return spots ? spots[i] : HotSpot{0, 0};
+  const HotSpot* spot = FrameHotSpot(f, i, mirrored);
+  return spot ? *spot : HotSpot{0, 0};
 }
 
 // (x, y) moved by the x of hot spot op1 and the y of hot spot op2, each
@@ -44,8 +44,7 @@ static Point SourcePoint() {
     return {OAVar(Op(1)), OAVar(Op(2))};
   } else if constexpr (S == At::kPASpot) {
     PlayerRecord* r = player_operand_a;
-    bool flip_x = (PVar(r, kPvBoxFlipX) ^ PVar(r, kPvFlipX)) & 1, flip_y = (PVar(r, kPvBoxFlipY) ^ PVar(r, kPvFlipY)) & 1;
-    return SpotPoint(PlayerFrame(r), PVar(r, kPvX), PVar(r, kPvY), flip_x, flip_y);
+    return SpotPoint(PlayerFrame(r), PVar(r, kPvX), PVar(r, kPvY), PlayerFlipH(r), PlayerFlipV(r));
   } else {
     const ObjectSlot* o = object_operand_a;
     uint32_t flags = static_cast<uint32_t>(ObjVar(o, 6));

@@ -39,12 +39,11 @@ inline int32_t FrameCentreY(const FrameView& s) {
 
 // Hot spot n of the view's frame; false when the frame has no such point.
 inline bool HotSpotOf(const FrameView& s, uint32_t n, int32_t& x, int32_t& y) {
-  const SpriteFrame* f = s.frame;
-  if (!f || !f->hotspots || n >= f->hotspot_count) return false;
-  const HotSpot* hs = s.h && f->mirrored_hotspots ? f->mirrored_hotspots : f->hotspots;
-  const HotSpot* vs = s.v && f->mirrored_hotspots ? f->mirrored_hotspots : f->hotspots;
-  x = WrapAdd(hs[n].x, s.x);
-  y = WrapAdd(vs[n].y, s.y);
+  const HotSpot* hs = FrameHotSpot(s.frame, n, s.h);
+  const HotSpot* vs = FrameHotSpot(s.frame, n, s.v);
+  if (!hs || !vs) return false;
+  x = WrapAdd(hs->x, s.x);
+  y = WrapAdd(vs->y, s.y);
   return true;
 }
 

@@ -20,18 +20,10 @@ void BoxLists::Shift(int32_t dx, int32_t dy) {
   ShiftBoxes(hurt, dx, dy);
 }
 
-const SpriteFrame* PlayerFrame(const PlayerRecord* r, uint32_t n) {
-  const SpriteSet* s = r->frames;
-  return s && s->frames && n < s->frame_count ? &s->frames[n] : nullptr;
-}
-
 const SpriteFrame* PlayerCurrentFrame(const PlayerRecord* r) {
   const TimedScriptContext& c = r->main_ctx;
-  return c.lane_count && c.frame_values ? PlayerFrame(r, c.frame_values[0]) : nullptr;
+  return c.lane_count && c.frame_values ? PlayerFrame(r) : nullptr;
 }
-
-bool PlayerFlipH(PlayerRecord* r) { return (PVar(r, kPvBoxFlipX) ^ PVar(r, kPvFlipX)) & 1; }
-bool PlayerFlipV(PlayerRecord* r) { return (PVar(r, kPvBoxFlipY) ^ PVar(r, kPvFlipY)) & 1; }
 
 void KeepSpareLane(ScriptContext* c) {
   int free = FirstFreeLane(c);

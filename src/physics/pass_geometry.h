@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "objects/builtin_routines.h"
+#include "objects/player_frame.h"
 #include "physics/movement_frame.h"
 #include "script/operands.h"
 #include "script/records.h"
@@ -14,20 +15,7 @@
 
 namespace tolv {
 
-// PlayerRecord::motion after the ten box fields of the movement routines
-// (physics/movement_frame.h): the pass fields, the player in world pixels,
-// shifted for the wrap cell being visited while a pass runs.
-enum PassField : int {
-  kWorldCentreX = kBoxCentreY + 1,
-  kWorldCentreY,
-  kWorldX,
-  kWorldY,
-  kWorldLeft,
-  kWorldRight,
-  kWorldTop,
-  kWorldBottom,
-};
-constexpr int kWorldFieldCount = 8;
+static_assert(kWorldCentreX == kBoxCentreY + 1, "the pass fields follow the box fields");
 static_assert(kWorldBottom < 18, "the pass fields end PlayerRecord::motion");
 
 // The pass fields from the box fields and the position, and moved by
@@ -101,13 +89,9 @@ struct CollideGeometry {
 extern CollideGeometry collide_world;
 extern uint8_t collide_cell;
 
-// The character frame `n` of a player, or null.
-const SpriteFrame* PlayerFrame(const PlayerRecord* r, uint32_t n);
-// The frame a player shows: lane 0's frame of its main context.
+// The frame a player shows to the box commands: lane 0's frame of its
+// main context; none when that context has no lane.
 const SpriteFrame* PlayerCurrentFrame(const PlayerRecord* r);
-// A player's box flip variants (box flip XOR flip, low bit).
-bool PlayerFlipH(PlayerRecord* r);
-bool PlayerFlipV(PlayerRecord* r);
 
 // Running a label claims the context's first free lane and gives it back
 // afterwards when it is the last one, which would grow and shrink the lane

@@ -54,6 +54,13 @@ void CutFrameFromImage(const Image* image, SpriteFrame* frame, int32_t x, int32_
 // x offset, MY likewise; (l, r, t, b) -> (MX - r, MX - l, MY - b, MY - t).
 Box MirrorBox(const SpriteFrame& frame, const Box& box);
 HotSpot MirrorHotSpot(const SpriteFrame& frame, const HotSpot& spot);
+// Hot spot i of a frame, the mirrored one when asked for and there; null
+// when the frame has no such point.
+inline const HotSpot* FrameHotSpot(const SpriteFrame* f, uint32_t i, bool mirrored) {
+  if (!f || i >= f->hotspot_count) return nullptr;
+  const HotSpot* spots = mirrored && f->mirrored_hotspots ? f->mirrored_hotspots : f->hotspots;
+  return spots ? spots + i : nullptr;
+}
 // Recomputes the mirrored box, boxes and hot spots from the plain ones.
 void MirrorFrameBoxes(SpriteFrame* frame);
 // A 1 x 1 frame of colour 1, centred; its pixel buffer is two bytes when
