@@ -1,12 +1,17 @@
 // V Lined plane drawers: every pixel column of the plane with its own y
 // offset and wrap. Adjacent columns that share them go together as runs
-// of up to 8 columns of a tile, drawn as one; a column of its own costs a
-// tile lookup and 8 single bytes per cell, which no ordering of the work
-// was found to beat.
+// of up to 8 columns of a tile. Few runs are drawn a row of cells at a
+// time straight into the frame; many (columns mostly on their own) go
+// through a column-major scratch, where a column's piece of a cell is one
+// 8-byte word instead of 8 single bytes a frame row apart, and the
+// scratch is transposed into the frame in blocks.
+#include <vector>
+
 #include "render/frame.h"
 #include "render/geometry.h"
-#include "render/plane_cells.h"
+#include "render/plane_band.h"
 #include "render/plane_drawers.h"
+#include "render/plane_transpose.h"
 
 namespace tolv {
 
@@ -19,6 +24,7 @@ struct ColumnRun {
   int64_t r, wrap, width;
   int64_t oy;
   int x, k, cols, t;
+  int y;  // frame row of cell's top (transposed drawing)
   void Next() {
     if (++r == wrap) r = 0, cell = top;
     else cell += width;
@@ -41,10 +47,18 @@ static int FindRuns(const TilePlane* p, ColumnRun* runs) {
       continue;
     }
     const int64_t r = wrap_line(oy >> 3, wrap);
-    runs[n++] = ColumnRun{p->map + r * w + tc, p->map + tc, r, wrap, w, oy, x, k, 1, int(oy & 7)};
+    runs[n++] = ColumnRun{p->map + r * w + tc, p->map + tc, r, wrap, w, oy, x, k, 1, int(oy & 7), 0};
   }
   return n;
 }
+
+// Runs beyond this many are drawn through the transposing scratch.
+template <int W>
+constexpr int kRunsTransposed = W / 4;
+
+// Tile copies are made all at once when there are no more tiles than
+// cells drawn over this.
+constexpr int kAllTilesPerCells = 4;
 
 // Runs a row of cells at a time across the view, each keeping its own
 // phase; a row's cells are looked up first, so the lookups overlap.
@@ -68,11 +82,144 @@ static void DrawRuns(ColumnRun* runs, int n) {
   for (int j = 0; j < n; j++) put(j, R - runs[j].t, 0, runs[j].t);
 }
 
+// Column-major copies of the current frames of the tiles, made afresh by
+// every call (all at its start, or each as the call first reaches it,
+// dated by a stamp), so nothing that changes tiles between draws can
+// leave one stale. A tile's slot: its 64 pixels column by column, so 8
+// pixels down a tile are one word, then for the transparent kind a mask
+// of the pixels that keep the frame.
+struct ColumnTiles {
+  std::vector<uint8_t> slots;
+  std::vector<uint32_t> stamp;
+  uint32_t call = 0;
+};
+static ColumnTiles column_tiles[2];  // by kind
+
+template <bool kOpaque>
+constexpr int kSlotBytes = kOpaque ? 64 : 128;
+
+template <bool kOpaque>
+inline void MakeSlot(uint8_t* slot, uint32_t id) {
+  const Tile& t = tiles[id];
+  TransposeTile(slot, t.current_frame);
+  if (kOpaque) return;
+  const __m128i keep_zero = t.opaque ? _mm_setzero_si128() : _mm_set1_epi8(-1);
+  for (int i = 0; i < 64; i += 16) {
+    __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(slot + i));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(slot + 64 + i), KeepOf(v, keep_zero));
+  }
+}
+
+// Sized for tile_count; with `all` every slot made now, else the stamps
+// moved on to this call.
+template <bool kOpaque>
+static uint8_t* BeginColumnTiles(bool all) {
+  ColumnTiles& ct = column_tiles[kOpaque];
+  if (ct.stamp.size() < tile_count) ct.slots.resize(size_t{tile_count} * kSlotBytes<kOpaque>), ct.stamp.assign(tile_count, 0);
+  uint8_t* slots = ct.slots.data();
+  if (all) {
+    for (uint32_t id = 0; id < tile_count; id++) MakeSlot<kOpaque>(slots + size_t{id} * kSlotBytes<kOpaque>, id);
+  } else if (++ct.call == 0) {
+    std::fill(ct.stamp.begin(), ct.stamp.end(), 0), ct.call = 1;
+  }
+  return slots;
+}
+
+// Frame rows drawn between transposes: long strips, as each strip costs
+// every column a walk of its own and a cell drawn twice; the scratch
+// stays in the second-level cache.
+constexpr int kStrip = 240;
+constexpr int kScratchStride = kStrip + 16;  // 8 spare bytes above and below a column's strip
+alignas(16) static uint8_t column_scratch[640 * kScratchStride];
+
+// A cell drawing nothing in the opaque kind, where the scratch does not
+// start as the frame: the frame's pixels of its rows y .. y + 7 (those in
+// y0 .. y1 - 1) copied into the scratch at dst, for `cols` columns from x.
+template <int W, int S>
+[[gnu::noinline, gnu::cold]] static void KeepFrame(uint8_t* dst, int x, int cols, int y, int y0, int y1) {
+  for (int yy = std::max(y, y0); yy < std::min(y + 8, y1); yy++)
+    for (int c = 0; c < cols; c++) dst[c * S + yy - y] = frame_buffer[yy * W + x + c];
+}
+
+// Frame rows y0 .. y1 - 1 of a run's columns into the scratch (column x's
+// pixel of frame row y at col[x * S + y - y0]), its cells walked from
+// where the last strip left them; a cell reaching past y1 is drawn again
+// by the next strip. Locals throughout: the byte stores could alias
+// anything reached through a pointer.
+template <int W, int S, bool kOpaque, bool kLazy, bool kSingle>
+static void DrawRunStrip(ColumnRun& run, uint8_t* slots, uint8_t* col, int y0, int y1) {
+  constexpr int kSlot = kSlotBytes<kOpaque>;
+  const uint32_t count = tile_count;
+  const uint32_t call = column_tiles[kOpaque].call;
+  uint32_t* const stamp = column_tiles[kOpaque].stamp.data();
+  const int k8 = run.k * 8, cols = kSingle ? 1 : run.cols;
+  const uint16_t* cell = run.cell;
+  const int64_t wrap = run.wrap, width = run.width;
+  int64_t r = run.r;
+  uint8_t* dst = col + run.x * S - y0 + run.y;
+  int y = run.y;  // the frame row of cell's top
+  auto put = [&] {
+    const uint32_t id = *cell;
+    if (kOpaque ? id >= count : id - 1u >= count - 1u) {
+      if (kOpaque) KeepFrame<W, S>(dst, run.x, cols, y, y0, y1);
+      return;
+    }
+    uint8_t* slot = slots + size_t{id} * kSlot;
+    if (kLazy && stamp[id] != call) stamp[id] = call, MakeSlot<kOpaque>(slot, id);
+    const uint8_t* src = slot + k8;
+    uint8_t* d = dst;
+    for (int c = 0; c < cols; c++, src += 8, d += S) {
+      if constexpr (kOpaque) Copy8(d, src);
+      else StoreLow(d, Blend(LoadLow(src), LoadLow(src + 64), LoadLow(d)));
+    }
+  };
+  while (y + 8 <= y1) {
+    const int64_t n = std::min<int64_t>((y1 - y) >> 3, wrap - r);
+    for (int64_t i = 0; i < n; i++, dst += 8, y += 8, cell += width) put();
+    r += n;
+    if (r == wrap) r = 0, cell = run.top;
+  }
+  if (y < y1) put();
+  run.y = y, run.r = r, run.cell = cell;
+}
+
+template <int W, int S, bool kOpaque, bool kLazy>
+static void DrawRunsStrip(ColumnRun* runs, int n, uint8_t* slots, uint8_t* col, int y0, int y1) {
+  for (int j = 0; j < n; j++) {
+    if (runs[j].cols == 1) DrawRunStrip<W, S, kOpaque, kLazy, true>(runs[j], slots, col, y0, y1);
+    else DrawRunStrip<W, S, kOpaque, kLazy, false>(runs[j], slots, col, y0, y1);
+  }
+}
+
+// Every column its own: the view drawn in strips through a column-major
+// scratch, each strip transposed into the frame (and, for the transparent
+// kind, first out of it, so colour 0 keeps what is there). Tile copies
+// are all made first when there are few tiles for the cells drawn.
+template <int W, int R, bool kOpaque>
+static void DrawRunsTransposed(ColumnRun* runs, int n) {
+  if (!tile_count) return;
+  static_assert(W <= 640 && W % 8 == 0 && R % 8 == 0);
+  constexpr int S = kScratchStride;
+  uint8_t* col = column_scratch + 8;
+  const bool all = tile_count <= n * (R / 8) / kAllTilesPerCells;
+  uint8_t* slots = BeginColumnTiles<kOpaque>(all);
+  for (int j = 0; j < n; j++) runs[j].y = -runs[j].t;
+  for (int y0 = 0; y0 < R; y0 += kStrip) {
+    const int y1 = std::min(R, y0 + kStrip);
+    if (!kOpaque) FrameToScratch<W, S>(col, frame_buffer, y0, y1);
+    if (all) DrawRunsStrip<W, S, kOpaque, false>(runs, n, slots, col, y0, y1);
+    else DrawRunsStrip<W, S, kOpaque, true>(runs, n, slots, col, y0, y1);
+    ScratchToFrame<W, S>(frame_buffer, col, y0, y1);
+  }
+}
+
 template <int W, int R, bool kOpaque>
 static void DrawPlaneVLined(const TilePlane* p) {
   if (!PlaneDrawable(p, kPlaneVLined)) return;
   ColumnRun runs[W];
-  DrawRuns<W, R, kOpaque>(runs, FindRuns<W>(p, runs));
+  const int n = FindRuns<W>(p, runs);
+  if (n > kRunsTransposed<W>) DrawRunsTransposed<W, R, kOpaque>(runs, n);
+  else DrawRuns<W, R, kOpaque>(runs, n);
 }
 
 template <int W, int R>

@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "world/palette.h"
+#include "render/present_lookup.h"
 #include "render/present_pixels.h"
 
 namespace tolv {
@@ -40,68 +41,196 @@ static void CopyView(const uint8_t* s, uint8_t* t, uint8_t* t2, ptrdiff_t pitch)
   }
 }
 
-// Colours of N indexes, stored unaligned at d: into a row buffer, or
-// straight into the surface where the colour is the pixel (Normal, no
-// filter, depths 15, 16 and 32). Eight indexes per source load.
-template <int N, int D>
-static void LookUpRun(const uint8_t* __restrict s, uint8_t* __restrict d, const uint32_t* __restrict lut) {
-  static_assert(N % 8 == 0);
-  using C = Colour<D>;
-  for (int x = 0; x < N; x += 8, s += 8, d += 8 * sizeof(C)) {
-    uint64_t eight;
-    std::memcpy(&eight, s, 8);
-    for (int k = 0; k < 8; k++) {
-      C c = C(lut[eight >> (8 * k) & 0xFF]);
-      std::memcpy(d + k * sizeof(C), &c, sizeof(C));
+// One call's pixel tables, from colour_lookup: each index's pixel, and its
+// pixel doubled for the kinds that write pairs. At depth 24 the outer
+// bytes are swapped, so a little-endian store puts bits 16-23 first; the
+// filters act on each byte lane alike, so they work on swapped values too.
+template <int D> using Pair = std::conditional_t<(D <= 16), uint32_t, uint64_t>;
+
+template <int D> struct PixelTables {
+  Colour<D> one[256];
+  Pair<D> two[256];
+  LookupPlanes planes;
+};
+
+template <int D> static void BuildTables(const uint32_t* __restrict lut, PixelTables<D>& t, bool pairs) {
+  constexpr Pair<D> kTwice = D <= 16 ? 0x10001u : D == 24 ? 0x1000001u : 0x100000001u;
+  uint32_t colours[256];
+  for (int i = 0; i < 256; i++) {
+    t.one[i] = Colour<D>(D == 24 ? __builtin_bswap32(lut[i]) >> 8 : lut[i]);
+    colours[i] = t.one[i];
+  }
+  BuildLookupPlanes(colours, t.planes);
+  if (pairs)
+    for (int i = 0; i < 256; i++) t.two[i] = Pair<D>(t.one[i]) * kTwice;
+}
+
+LookUpRun look_up_16 = LookUpScalar<2>;
+LookUpRun look_up_32 = LookUpScalar<4>;
+LookUpRun look_up_24 = LookUpScalar<3>;
+LookUpRun look_up_24_twice = LookUpScalar24Twice;
+PackRun pack_24 = Pack24Scalar;
+bool vector_lookups = false;
+
+bool VectorLookupsAvailable() {
+  __builtin_cpu_init();
+  return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") &&
+         __builtin_cpu_supports("avx512vbmi");
+}
+
+void UseVectorLookups(bool on) {
+  on = on && VectorLookupsAvailable();
+  look_up_16 = on ? LookUpVbmi<2> : LookUpScalar<2>;
+  look_up_32 = on ? LookUpVbmi<4> : LookUpScalar<4>;
+  look_up_24 = on ? LookUpVbmi24<1> : LookUpScalar<3>;
+  look_up_24_twice = on ? LookUpVbmi24<2> : LookUpScalar24Twice;
+  pack_24 = on ? Pack24Vbmi : Pack24Scalar;
+  vector_lookups = on;
+}
+
+static const bool vector_lookups_chosen = (UseVectorLookups(true), true);
+
+// Colours of W indexes, unaligned at d: a colour row, or the surface row
+// itself where the colour is the pixel.
+template <int W, int D>
+static void LookUpRow(const uint8_t* __restrict s, uint8_t* __restrict d, const PixelTables<D>& t) {
+  (D <= 16 ? look_up_16 : look_up_32)(s, d, t.planes, W);
+}
+
+template <typename T> inline void Store(uint8_t* p, T v) { std::memcpy(p, &v, sizeof v); }
+
+// Long row copies go to the library's memcpy: inlined with a constant size
+// it becomes a string move, several times slower on some machines.
+[[gnu::noinline]] static void CopyRow(uint8_t* __restrict to, const uint8_t* __restrict from, size_t bytes) {
+  std::memcpy(to, from, bytes);
+}
+
+// Filter None at 24 bits straight from the indexes, eight per source load,
+// four pixels in three words.
+template <int W>
+static void NormalRow24(const uint8_t* __restrict s, uint8_t* __restrict o, const uint32_t* __restrict one) {
+  static_assert(W % 8 == 0);
+  for (int x = 0; x < W; x += 8, s += 8, o += 24) {
+    uint64_t e;
+    std::memcpy(&e, s, 8);
+    for (int k = 0; k < 8; k += 4, e >>= 32) {
+      uint64_t a = one[e & 0xFF], b = one[e >> 8 & 0xFF], c = one[e >> 16 & 0xFF], d = one[e >> 24 & 0xFF];
+      Store(o + 3 * k, a | b << 24 | c << 48);
+      Store(o + 3 * k + 8, uint32_t(c >> 16 | d << 8));
     }
   }
 }
 
-// One source row's output from its colours m and the rows above and below.
-template <int W, int D, PresentKind K, PresentFilter F>
-static void EmitRow(const Colour<D>* __restrict up, const Colour<D>* __restrict m, const Colour<D>* __restrict dn,
-                    uint8_t* __restrict o, uint8_t* __restrict o2) {
-  constexpr int kBytes = PixelDepth<D>::kBytes;
-  constexpr int kStep = (K == kPresentNormal ? 1 : 2) * kBytes;
-  constexpr bool kCopyLine = K == kPresentDouble && kSameLines<D, F>;
+// Filter None for the kinds that write each pixel twice across; Double
+// stores each word on both lines.
+template <int W, int D, bool kBothLines>
+static void PairRow(const uint8_t* __restrict s, uint8_t* __restrict o, uint8_t* __restrict o2,
+                    const Pair<D>* __restrict two) {
+  constexpr int kBytes = 2 * PixelDepth<D>::kBytes;
+  auto put = [o, o2](ptrdiff_t at, auto v) {
+    Store(o + at, v);
+    if constexpr (kBothLines) Store(o2 + at, v);
+  };
+  for (int x = 0; x < W; x += 8, s += 8) {
+    uint64_t e;
+    std::memcpy(&e, s, 8);
+    for (int k = 0; k < 8; k += 2, e >>= 16) {
+      Pair<D> p = two[e & 0xFF], q = two[e >> 8 & 0xFF];
+      ptrdiff_t at = (x + k) * kBytes;
+      if constexpr (D <= 16) {
+        put(at, uint64_t(p) | uint64_t(q) << 32);
+      } else if constexpr (D == 32) {
+        put(at, p);
+        put(at + 8, q);
+      } else {
+        put(at, p | q << 48);
+        put(at + 8, uint32_t(q >> 16));
+      }
+    }
+  }
+}
+
+// A row of 15- or 16-bit colours written twice across, on both lines for
+// Double.
+template <int W, int D, bool kBothLines>
+static void PairUp(const Colour<D>* __restrict row, uint8_t* __restrict o, uint8_t* __restrict o2) {
   for (int x = 0; x < W; x++) {
-    constexpr bool kRows = F == kFilterAntiAlias;  // only Anti-Alias reads the rows above and below
-    PixelQuad<D> q = FilterPixel<D, K, F>(m[x], m[x - 1], m[x + 1], kRows ? up[x] : 0, kRows ? dn[x] : 0);
-    PutPixel<D>(o + kStep * x, q.a);
-    if constexpr (K != kPresentNormal) PutPixel<D>(o + kStep * x + kBytes, q.b);
-    if constexpr (K == kPresentDouble && !kCopyLine) {
-      PutPixel<D>(o2 + kStep * x, q.c);
-      PutPixel<D>(o2 + kStep * x + kBytes, q.d);
+    uint32_t p = row[x] * 0x10001u;
+    Store(o + 4 * x, p);
+    if constexpr (kBothLines) Store(o2 + 4 * x, p);
+  }
+}
+
+// With vector lookups 24-bit rows are woven straight from the indexes, and
+// 15- and 16-bit rows are looked up in one pass and then spread; the
+// scalar lookups write pixels or pairs straight from the indexes, as do
+// 32-bit pairs either way (one load and store a pixel).
+template <int W, int H, int D, PresentKind K>
+static void ConvertPlain(const uint8_t* s, uint8_t* t, uint8_t* t2, ptrdiff_t step, const PixelTables<D>& tables) {
+  const bool vector = vector_lookups;
+  alignas(64) Colour<D> row[W];
+  for (int y = 0; y < H; y++, s += W, t += step, t2 += step) {
+    if constexpr (K == kPresentNormal && D != 24) {
+      LookUpRow<W, D>(s, t, tables);
+    } else if (!vector || D == 32) {
+      if constexpr (K == kPresentNormal) NormalRow24<W>(s, t, tables.one);
+      else PairRow<W, D, K == kPresentDouble>(s, t, t2, tables.two);
+    } else if constexpr (D == 24) {
+      (K == kPresentNormal ? look_up_24 : look_up_24_twice)(s, t, tables.planes, W);
+      if constexpr (K == kPresentDouble) CopyRow(t2, t, 6 * W);
+    } else {
+      LookUpRow<W, D>(s, reinterpret_cast<uint8_t*>(row), tables);
+      PairUp<W, D, K == kPresentDouble>(row, t, t2);
     }
   }
-  if constexpr (kCopyLine) std::memcpy(o2, o, W * kStep);
 }
 
-// Depth 24 writes bits 16-23 first in memory. The filters act on each
-// byte lane alike, so the call swaps the lookup's outer bytes once and
-// filters as at 32 bits; a line of such pixels then packs into three bytes
-// each, four pixels to three stores.
-static void SwapOuterBytes(const uint32_t* lut, uint32_t* swapped) {
-  for (int i = 0; i < 256; i++) swapped[i] = __builtin_bswap32(lut[i]) >> 8;
-}
-
-static void PackLine24(const uint32_t* __restrict line, uint8_t* __restrict o, int n) {
-  for (int i = 0; i < n; i += 4, line += 4, o += 12) {
-    uint32_t w0 = line[0] | line[1] << 24, w1 = line[1] >> 8 | line[2] << 16, w2 = line[2] >> 16 | line[3] << 8;
-    std::memcpy(o, &w0, 4);
-    std::memcpy(o + 4, &w1, 4);
-    std::memcpy(o + 8, &w2, 4);
-  }
-}
-
-template <int W, PresentKind K, PresentFilter F>
-static void EmitRow24(const uint32_t* up, const uint32_t* m, const uint32_t* dn, uint8_t* o, uint8_t* o2) {
+// One source row's filtered output from its colours m and the rows above
+// and below, stored straight onto the surface; at 24 bits through a line
+// buffer that packs four pixels into three words.
+template <int W, int D, PresentKind K, PresentFilter F>
+[[gnu::always_inline]] inline void EmitRow(const Colour<D>* __restrict up, const Colour<D>* __restrict m,
+                                           const Colour<D>* __restrict dn, uint8_t* __restrict o,
+                                           uint8_t* __restrict o2) {
   constexpr int kWidth = (K == kPresentNormal ? 1 : 2) * W;
-  if constexpr (K == kPresentNormal && F == kFilterNone) return PackLine24(m, o, W);
-  uint32_t lines[2][kWidth];
-  EmitRow<W, 32, K, F>(up, m, dn, reinterpret_cast<uint8_t*>(lines[0]), reinterpret_cast<uint8_t*>(lines[1]));
-  PackLine24(lines[0], o, kWidth);
-  if constexpr (K == kPresentDouble) PackLine24(lines[1], o2, kWidth);
+  constexpr bool kSecond = K == kPresentDouble && !kSameLines<D, F>;
+  constexpr bool kRows = F == kFilterAntiAlias;  // only Anti-Alias reads the rows above and below
+  constexpr bool kBuffer = D == 24;
+  constexpr int kSize = sizeof(Colour<D>);
+  alignas(16) Colour<D> lines[kBuffer ? 2 : 1][kBuffer ? kWidth : 1];
+  uint8_t* first = kBuffer ? reinterpret_cast<uint8_t*>(lines[0]) : o;
+  uint8_t* second = kBuffer ? reinterpret_cast<uint8_t*>(lines[kSecond]) : o2;
+  for (int x = 0; x < W; x++) {
+    PixelQuad<D> q = FilterPixel<D, K, F>(m[x], m[x - 1], m[x + 1], kRows ? up[x] : 0, kRows ? dn[x] : 0);
+    if constexpr (K == kPresentNormal) {
+      Store(first + kSize * x, q.a);
+    } else {
+      Store(first + 2 * kSize * x, q.a);
+      Store(first + 2 * kSize * x + kSize, q.b);
+    }
+    if constexpr (kSecond) {
+      Store(second + 2 * kSize * x, q.c);
+      Store(second + 2 * kSize * x + kSize, q.d);
+    }
+  }
+  if constexpr (kBuffer) {
+    pack_24(reinterpret_cast<const uint8_t*>(lines[0]), o, kWidth);
+    if constexpr (kSecond) pack_24(reinterpret_cast<const uint8_t*>(lines[1]), o2, kWidth);
+  }
+  if constexpr (K == kPresentDouble && !kSecond) CopyRow(o2, o, kWidth * PixelDepth<D>::kBytes);
+}
+
+// The filter arithmetic compiled twice: for the baseline processor and,
+// where the vector lookups run, with AVX-512 registers four times as wide.
+template <int W, int D, PresentKind K, PresentFilter F>
+static void EmitRowBase(const Colour<D>* up, const Colour<D>* m, const Colour<D>* dn, uint8_t* o, uint8_t* o2) {
+  EmitRow<W, D, K, F>(up, m, dn, o, o2);
+}
+
+template <int W, int D, PresentKind K, PresentFilter F>
+__attribute__((target("avx512f,avx512bw,prefer-vector-width=512"))) static void EmitRowWide(const Colour<D>* up, const Colour<D>* m,
+                                                                     const Colour<D>* dn, uint8_t* o, uint8_t* o2) {
+  EmitRow<W, D, K, F>(up, m, dn, o, o2);
 }
 
 // Each source row is looked up once into a ring of three colour rows, the
@@ -112,34 +241,27 @@ static void EmitRow24(const uint32_t* up, const uint32_t* m, const uint32_t* dn,
 template <int W, int H, int D, PresentKind K, PresentFilter F>
 static void ConvertView(const uint8_t* s, uint8_t* t, uint8_t* t2, ptrdiff_t pitch, const uint32_t* lut) {
   const ptrdiff_t step = RowStep<K>(pitch);
-  if constexpr (K == kPresentNormal && F == kFilterNone && D != 24) {
-    for (int y = 0; y < H; y++, s += W, t += step) LookUpRun<W, D>(s, t, lut);
-    return;
-  }
-  uint32_t swapped[256];
-  if constexpr (D == 24) {
-    SwapOuterBytes(lut, swapped);
-    lut = swapped;
-  }
+  PixelTables<D> tables;
+  BuildTables<D>(lut, tables, F == kFilterNone && K != kPresentNormal);
+  if constexpr (F == kFilterNone) return ConvertPlain<W, H, D, K>(s, t, t2, step, tables);
+  auto emit = vector_lookups ? EmitRowWide<W, D, K, F> : EmitRowBase<W, D, K, F>;
   Colour<D> rows[3][W + 2];
   Colour<D>* up = rows[0] + 1;
   Colour<D>* mid = rows[1] + 1;
   Colour<D>* dn = rows[2] + 1;
-  auto look_up = [lut](const uint8_t* from, Colour<D>* to) { LookUpRun<W, D>(from, reinterpret_cast<uint8_t*>(to), lut); };
   if constexpr (F == kFilterAntiAlias) {
-    look_up(s - W, up);
-    look_up(s, mid);
+    LookUpRow<W, D>(s - W, reinterpret_cast<uint8_t*>(up), tables);
+    LookUpRow<W, D>(s, reinterpret_cast<uint8_t*>(mid), tables);
   }
   for (int y = 0; y < H; y++, s += W, t += step, t2 += step) {
     if constexpr (F == kFilterAntiAlias) {
-      look_up(s + W, dn);
+      LookUpRow<W, D>(s + W, reinterpret_cast<uint8_t*>(dn), tables);
     } else {
-      look_up(s, mid);
+      LookUpRow<W, D>(s, reinterpret_cast<uint8_t*>(mid), tables);
     }
-    mid[-1] = Colour<D>(lut[s[-1]]);
-    mid[W] = Colour<D>(lut[s[W]]);
-    if constexpr (D == 24) EmitRow24<W, K, F>(up, mid, dn, t, t2);
-    else EmitRow<W, D, K, F>(up, mid, dn, t, t2);
+    mid[-1] = tables.one[s[-1]];
+    mid[W] = tables.one[s[W]];
+    emit(up, mid, dn, t, t2);
     Colour<D>* spare = up;
     up = mid;
     mid = dn;

@@ -233,6 +233,27 @@ TEST_F(PlaneDrawers, UnreadablePlanesDrawNothing) {
   nothing(&copy, kPlaneFlat);
 }
 
+// The column-walking drawer works from copies of the tiles it makes itself:
+// few tiles are copied at once, many as they are first reached; a tile
+// changed in place between two draws must show in the second.
+TEST_F(PlaneDrawers, TileChangesShowInTheNextDraw) {
+  std::mt19937 rng(77);
+  for (uint16_t n : {40, 20000}) {
+    PlaneTiles set(n);
+    for (FrameGeometry g : kViews)
+      for (bool opaque : {false, true}) {
+        RandomPlane(plane, kPlaneVLined, rng);
+        ASSERT_TRUE(Matches(g, kPlaneVLined, opaque)) << n << " tiles, geometry " << int(g);
+        for (uint32_t i = 0; i < n; i++) {
+          uint8_t* px = &set.pixels[size_t{i} * 64];
+          for (uint32_t j = 0; j < 64; j++) px[j] = (i + j) % 7 == 0 ? 0 : uint8_t(px[j] % 250 + 5);
+          set.set[i].opaque = !set.set[i].opaque;
+        }
+        ASSERT_TRUE(Matches(g, kPlaneVLined, opaque)) << n << " tiles changed, geometry " << int(g);
+      }
+  }
+}
+
 TEST_F(PlaneDrawers, SkipRoutineLeavesTheView) {
   NumberedPlane(plane, kPlaneRelative);
   GuardedView view(320, 240);

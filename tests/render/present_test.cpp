@@ -1,6 +1,7 @@
 // The presenter members on a padded memory surface: the area each kind
 // writes and the filter values.
 #include "present_surface.h"
+#include "render/present_lookup.h"
 
 namespace tolv::test {
 
@@ -10,6 +11,12 @@ class Presenters : public ::testing::Test {
   void TearDown() override {
     std::memset(FrameStart(), 0, kFrameBytes);
     filter = kFilterNone;
+    UseVectorLookups(true);
+  }
+  // The lookup variants this machine can run: scalar, and vector where the
+  // processor has it.
+  static std::vector<bool> LookupVariants() {
+    return VectorLookupsAvailable() ? std::vector<bool>{false, true} : std::vector<bool>{false};
   }
   // Runs the 320x240 member of a depth and kind into a fresh surface.
   MemorySurface Present(uint8_t depth, PresentKind kind, uint8_t with_filter) {
@@ -27,13 +34,16 @@ class Presenters : public ::testing::Test {
 TEST_F(Presenters, EveryMemberWritesItsAreaOnly) {
   std::mt19937 rng(3);
   int members = 0;
+  for (bool vector : LookupVariants())
   for (auto [w, h] : {std::pair{320, 224}, {320, 240}, {424, 240}, {640, 480}})
     for (uint8_t depth : {8, 15, 16, 24, 32})
       for (PresentKind kind : {kPresentNormal, kPresentDouble, kPresentScanline, kPresentStretch}) {
         PresentRoutine present = FindPresenter(w, h, depth, kind);
         if (!present) continue;
         members++;
-        SCOPED_TRACE(::testing::Message() << w << "x" << h << " depth " << int(depth) << " kind " << int(kind));
+        UseVectorLookups(vector);
+        SCOPED_TRACE(::testing::Message() << w << "x" << h << " depth " << int(depth) << " kind " << int(kind)
+                                          << (vector ? " vector" : " scalar"));
         for (uint32_t& v : lookup_) v = rng() & DepthMask(depth);
         FillFrame(w * h, rng());
         MemorySurface out(w * ScaleX(kind), h * ScaleY(kind), depth);
@@ -56,7 +66,60 @@ TEST_F(Presenters, EveryMemberWritesItsAreaOnly) {
             ASSERT_TRUE((out.written[i] && f != 3) || out.block[i] == kCanary) << "filter " << int(f) << " byte " << i;
         }
       }
-  EXPECT_EQ(members, 55);
+  EXPECT_EQ(members, 55 * int(LookupVariants().size()));
+}
+
+// The filters against the per-pixel weights written out plainly, for every
+// member on a random frame and palette: TV Blur and Anti-Alias by kind.
+static uint32_t Fraction(uint8_t depth, uint32_t v, int shift) {
+  static const uint32_t masks[3][3] = {{0x3def, 0x3ce7, 0x0c63}, {0x7bef, 0x39e7, 0x18e3}, {0x7f7f7f, 0x3f3f3f, 0x1f1f1f}};
+  return (v >> shift) & masks[depth == 15 ? 0 : depth == 16 ? 1 : 2][shift - 1];
+}
+
+TEST_F(Presenters, FiltersFollowTheirWeightsEverywhere) {
+  std::mt19937 rng(11);
+  for (bool vector : LookupVariants())
+  for (auto [w, h] : {std::pair{320, 224}, {424, 240}, {640, 480}})
+    for (uint8_t depth : {15, 16, 24, 32})
+      for (PresentKind kind : {kPresentNormal, kPresentDouble, kPresentScanline, kPresentStretch}) {
+        PresentRoutine present = FindPresenter(w, h, depth, kind);
+        if (!present) continue;
+        for (uint32_t& v : lookup_) v = rng() & DepthMask(depth);
+        FillFrame(w * h, rng());
+        for (uint8_t f : {kFilterTvBlur, kFilterAntiAlias}) {
+          SCOPED_TRACE(::testing::Message() << w << "x" << h << " depth " << int(depth) << " kind " << int(kind)
+                                            << " filter " << int(f) << (vector ? " vector" : " scalar"));
+          UseVectorLookups(vector);
+          MemorySurface out(w * ScaleX(kind), h * ScaleY(kind), depth);
+          const uint8_t* s = FrameStart();
+          auto at = [&](int32_t i) { return lookup_[s[i]]; };
+          auto part = [&](uint32_t v, int shift) { return Fraction(depth, v, shift); };
+          for (int32_t i = 0; i < w * h; i++) {
+            uint32_t m = at(i), l = at(i - 1), r = at(i + 1), u = at(i - w), d = at(i + w);
+            uint32_t px[4];  // left, right of the first line; left, right of the second
+            if (f == kFilterTvBlur) {
+              px[0] = px[1] = px[2] = px[3] = part(m, 1) + part(l, 2) + part(r, 2);
+            } else if (kind == kPresentNormal) {
+              px[0] = part(m, 1) + part(l, 3) + part(r, 3) + part(u, 3) + part(d, 3);
+            } else if (kind == kPresentStretch) {
+              uint32_t base = part(m, 1) + part(m, 3) + part(u, 3) + part(d, 3);
+              px[0] = base + part(l, 3), px[1] = base + part(r, 3);
+            } else if (kind == kPresentScanline || depth == 15) {
+              uint32_t base = part(m, 1) + part(u, 3) + part(d, 3);
+              px[0] = px[2] = base + part(l, 2), px[1] = px[3] = base + part(r, 2);
+            } else {
+              px[0] = part(m, 1) + part(l, 2) + part(u, 2), px[1] = part(m, 1) + part(r, 2) + part(u, 2);
+              px[2] = part(m, 1) + part(l, 2) + part(d, 2), px[3] = part(m, 1) + part(r, 2) + part(d, 2);
+            }
+            int32_t x = i % w, y = i / w;
+            for (int32_t k = 0; k < ScaleX(kind) * (kind == kPresentDouble ? 2 : 1); k++)
+              out.Expect(x * ScaleX(kind) + k % 2, y * ScaleY(kind) + k / 2, px[k]);
+          }
+          filter = f;
+          out.Run(present);
+          ASSERT_TRUE(out.block == out.expected);
+        }
+      }
 }
 
 TEST_F(Presenters, TvBlurSpreadsAQuarterToEachSide) {
