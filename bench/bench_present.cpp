@@ -8,6 +8,7 @@
 
 #include "bench_harness.h"
 #include "world/palette.h"
+#include "render/present_lookup.h"
 #include "render/presenters.h"
 
 using namespace tolv;
@@ -74,6 +75,7 @@ int main() {
       }
     }
   }
+  std::printf("presenters: lookups %s\n", vector_lookups ? "vector (AVX-512 VBMI byte permutes)" : "scalar");
   std::printf("presenters: worst ratio %.2f (%s; none worst %.2f at %s, target 2; filters worst %.2f at %s, target 4)\n",
               worst.ratio, worst.what, worst_none.ratio, worst_none.what, worst_filtered.ratio, worst_filtered.what);
   return 0;

@@ -133,10 +133,12 @@ constexpr int kScratchStride = kStrip + 16;  // 8 spare bytes above and below a 
 alignas(16) static uint8_t column_scratch[640 * kScratchStride];
 
 // A cell drawing nothing in the opaque kind, where the scratch does not
-// start as the frame: the frame's pixels of its rows y .. y + 7 (those in
-// y0 .. y1 - 1) copied into the scratch at dst, for `cols` columns from x.
+// start as the frame: the frame's pixels of its rows (those in y0 .. y1 -
+// 1) copied into the scratch at dst, its top, for `cols` columns from x;
+// row0 is where frame row 0 would be in the scratch.
 template <int W, int S>
-[[gnu::noinline, gnu::cold]] static void KeepFrame(uint8_t* dst, int x, int cols, int y, int y0, int y1) {
+[[gnu::noinline, gnu::cold]] static void KeepFrame(uint8_t* dst, const uint8_t* row0, int x, int cols, int y0, int y1) {
+  const int y = int(dst - row0);
   for (int yy = std::max(y, y0); yy < std::min(y + 8, y1); yy++)
     for (int c = 0; c < cols; c++) dst[c * S + yy - y] = frame_buffer[yy * W + x + c];
 }
@@ -152,35 +154,35 @@ static void DrawRunStrip(ColumnRun& run, uint8_t* slots, uint8_t* col, int y0, i
   const uint32_t count = tile_count;
   const uint32_t call = column_tiles[kOpaque].call;
   uint32_t* const stamp = column_tiles[kOpaque].stamp.data();
-  const int k8 = run.k * 8, cols = kSingle ? 1 : run.cols;
+  const int cols = kSingle ? 1 : run.cols;
+  const uint8_t* const pieces = slots + run.k * 8;  // the run's first column of tile 0
   const uint16_t* cell = run.cell;
   const int64_t wrap = run.wrap, width = run.width;
   int64_t r = run.r;
-  uint8_t* dst = col + run.x * S - y0 + run.y;
-  int y = run.y;  // the frame row of cell's top
-  auto put = [&] {
-    const uint32_t id = *cell;
+  uint8_t* const row0 = col + run.x * S - y0;  // the scratch byte of frame row 0
+  uint8_t* dst = row0 + run.y;
+  auto put = [&](uint8_t* d, uint32_t id) {
     if (kOpaque ? id >= count : id - 1u >= count - 1u) {
-      if (kOpaque) KeepFrame<W, S>(dst, run.x, cols, y, y0, y1);
+      if (kOpaque) KeepFrame<W, S>(d, row0, run.x, cols, y0, y1);
       return;
     }
-    uint8_t* slot = slots + size_t{id} * kSlot;
-    if (kLazy && stamp[id] != call) stamp[id] = call, MakeSlot<kOpaque>(slot, id);
-    const uint8_t* src = slot + k8;
-    uint8_t* d = dst;
+    if (kLazy && stamp[id] != call) stamp[id] = call, MakeSlot<kOpaque>(slots + size_t{id} * kSlot, id);
+    const uint8_t* src = pieces + size_t{id} * kSlot;
     for (int c = 0; c < cols; c++, src += 8, d += S) {
       if constexpr (kOpaque) Copy8(d, src);
       else StoreLow(d, Blend(LoadLow(src), LoadLow(src + 64), LoadLow(d)));
     }
   };
-  while (y + 8 <= y1) {
-    const int64_t n = std::min<int64_t>((y1 - y) >> 3, wrap - r);
-    for (int64_t i = 0; i < n; i++, dst += 8, y += 8, cell += width) put();
+  uint8_t* const whole_end = row0 + y1 - 8;  // cells starting at or before it end by y1
+  while (dst <= whole_end) {
+    const int64_t n = std::min<int64_t>(((whole_end - dst) >> 3) + 1, wrap - r);
+    uint8_t* const end = dst + 8 * n;
+    for (; dst != end; dst += 8, cell += width) put(dst, *cell);
     r += n;
     if (r == wrap) r = 0, cell = run.top;
   }
-  if (y < y1) put();
-  run.y = y, run.r = r, run.cell = cell;
+  if (dst < row0 + y1) put(dst, *cell);
+  run.y = int(dst - row0), run.r = r, run.cell = cell;
 }
 
 template <int W, int S, bool kOpaque, bool kLazy>

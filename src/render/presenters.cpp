@@ -227,11 +227,19 @@ static void EmitRowBase(const Colour<D>* up, const Colour<D>* m, const Colour<D>
   EmitRow<W, D, K, F>(up, m, dn, o, o2);
 }
 
+#if defined(__clang__)
+#define TOLV_WIDE __attribute__((target("avx512f,avx512bw")))
+#else  // GCC otherwise keeps to 256-bit registers
+#define TOLV_WIDE __attribute__((target("avx512f,avx512bw,prefer-vector-width=512")))
+#endif
+
 template <int W, int D, PresentKind K, PresentFilter F>
-__attribute__((target("avx512f,avx512bw,prefer-vector-width=512"))) static void EmitRowWide(const Colour<D>* up, const Colour<D>* m,
-                                                                     const Colour<D>* dn, uint8_t* o, uint8_t* o2) {
+TOLV_WIDE static void EmitRowWide(const Colour<D>* up, const Colour<D>* m, const Colour<D>* dn, uint8_t* o,
+                                  uint8_t* o2) {
   EmitRow<W, D, K, F>(up, m, dn, o, o2);
 }
+
+#undef TOLV_WIDE
 
 // Each source row is looked up once into a ring of three colour rows, the
 // current one with a neighbour at each end, from which the filters read

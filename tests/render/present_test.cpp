@@ -7,7 +7,12 @@ namespace tolv::test {
 
 class Presenters : public ::testing::Test {
  protected:
-  void SetUp() override { colour_lookup = lookup_; }
+  // Other suites poison the guard rows to catch stray writes; the filters
+  // read them, so they start as the presentation expects them.
+  void SetUp() override {
+    colour_lookup = lookup_;
+    std::memset(frame_memory, 0, sizeof frame_memory);
+  }
   void TearDown() override {
     std::memset(FrameStart(), 0, kFrameBytes);
     filter = kFilterNone;
