@@ -2,7 +2,9 @@
 """Draws the sample game's sprite picture, games/sample/images/sprites.pcx:
 an 8-bit PCX of 128 x 32 whose palette is also the yard's tile colours.
 
-Usage: tools/make_images.py [GAMES_FOLDER]   (default: games/ beside tools/)
+Usage: tools/make_images.py [--check] [GAMES_FOLDER]   (default: games/ beside tools/)
+With --check nothing is written: the exit status says whether the picture
+in the tree is what this script draws.
 
 Each sprite is a block of rows of hex digits (palette indexes, 0 is
 see-through) placed at its spot; the object and character definitions cut
@@ -231,10 +233,19 @@ def pcx(image):
 
 
 def main():
-    games = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "..", "games")
+    args = sys.argv[1:]
+    check = "--check" in args
+    args = [a for a in args if a != "--check"]
+    games = args[0] if args else os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "games")
     path = os.path.join(games, "sample", "images", "sprites.pcx")
+    picture = pcx(pixels())
+    if check:
+        with open(path, "rb") as f:
+            if f.read() != picture:
+                sys.exit(path + " is not what tools/make_images.py draws; run it to write it afresh")
+        return
     with open(path + ".tmp", "wb") as f:
-        f.write(pcx(pixels()))
+        f.write(picture)
     os.replace(path + ".tmp", path)
 
 
