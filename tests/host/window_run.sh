@@ -1,7 +1,8 @@
 #!/bin/bash
 # The window under a virtual X server (run through xvfb-run): tolv starts
 # on the sample game; its window is titled with the game's name; Left Ctrl
-# + Q typed into it reaches the game's world update (objlist.txt); F12
+# + Q typed into it reaches the game's world update (objlist.txt); F9
+# saves its state to state.sav and F10 loads it; F12
 # writes the frame the engine drew as a screenshot, and a capture of the
 # window shows that frame: more than one colour, the most common one the
 # same, and no colour that the game's palette lacks; F8 returns to the
@@ -35,6 +36,10 @@ xdotool key q
 sleep 0.2
 xdotool keyup ctrl
 wait_for sample/objlist.txt 5 || fail "Left Ctrl + Q did not reach the game"
+
+xdotool key F9
+wait_for sample/state.sav 5 || fail "F9 saved no state"
+xdotool key F10  # and back: the game runs on
 
 xdotool key F12
 wait_for sample/sh000000.tga 5 || fail "F12 wrote no screenshot"
