@@ -10,10 +10,10 @@ namespace tolv {
 
 void RunEditorHotkeys() {
   if (!game_unpacked) return;
-  if (EdPressed(kEdKeyF2)) {
+  if (EdPressed(kScanF2)) {
     if (active_screen == kLevelEditorScreen) LeaveEditor();
     else EnterLevelEditor();
-  } else if (EdPressed(kEdKeyF3)) {
+  } else if (EdPressed(kScanF3)) {
     if (active_screen == kObjectEditorScreen) LeaveEditor();
     else EnterObjectEditor();
   }

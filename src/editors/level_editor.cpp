@@ -50,32 +50,32 @@ static void ShowPlaneChoice() {
 
 // 1 to 9 and 0 toggle planes 0 to 9, with Left Shift 1 to 6 planes 10 to 15.
 static void ToggleShowFlags() {
-  const uint32_t first = EdHeld(kEdKeyLeftShift) ? 10 : 0;
+  const uint32_t first = EdHeld(kScanLeftShift) ? 10 : 0;
   for (uint32_t k = 0; k < 10; k++)
-    if (EdPressed(uint8_t(kEdKey1 + k)) && first + k < kShownPlaneFlags) plane_show_flags[first + k] ^= 1;
+    if (EdPressed(uint8_t(kScan1 + k)) && first + k < kShownPlaneFlags) plane_show_flags[first + k] ^= 1;
 }
 
 static void RunLevelEditorKeys() {
   LevelEditorCursor& c = level_editor_cursor;
-  const int32_t step = EdHeld(kEdKeyLeftShift) ? kFastStep : 1;
-  if (plane_count && (EdPressed(kEdKeyPageUp) || EdPressed(kEdKeyPageDown))) {
-    const int32_t d = EdPressed(kEdKeyPageDown) ? 1 : plane_count - 1;
+  const int32_t step = EdHeld(kScanLeftShift) ? kFastStep : 1;
+  if (plane_count && (EdPressed(kScanPageUp) || EdPressed(kScanPageDown))) {
+    const int32_t d = EdPressed(kScanPageDown) ? 1 : plane_count - 1;
     editor_current_plane = uint8_t((editor_current_plane + d) % plane_count);
     ShowPlaneChoice();
   }
   ToggleShowFlags();
-  if (EdPressed(kEdKeyT)) {
+  if (EdPressed(kScanT)) {
     editor_top_bar ^= 1;
     SelectEditorDrawRoutines();
   }
   c.x += ArrowStepX() * step;
   c.y += ArrowStepY() * step;
   if (const TilePlane* p = EditedPlane()) ClampCursor(*p);
-  if (EdPressed(kEdKeySpace)) {
+  if (EdPressed(kScanSpace)) {
     c.marked ^= 1;
     c.mark_x = c.x, c.mark_y = c.y;
   }
-  if (EdPressed(kEdKeyD)) DumpMarkedBlock();
+  if (EdPressed(kScanD)) DumpMarkedBlock();
 }
 
 bool DumpMarkedBlock() {

@@ -67,8 +67,8 @@ static void ChooseType(int32_t d) {
 }
 
 static void StepPlacementValues() {
-  static const uint8_t kLower[4] = {kEdKeyS, kEdKeyD, kEdKeyF, kEdKeyG};
-  static const uint8_t kRaise[4] = {kEdKeyX, kEdKeyC, kEdKeyV, kEdKeyB};
+  static const uint8_t kLower[4] = {kScanS, kScanD, kScanF, kScanG};
+  static const uint8_t kRaise[4] = {kScanX, kScanC, kScanV, kScanB};
   for (uint32_t k = 0; k < 4; k++) {
     int32_t& r = registers[kPlacementRegister + k];
     r = int32_t(uint32_t(r) + uint32_t(EdPulse(kRaise[k])) - uint32_t(EdPulse(kLower[k])));
@@ -77,15 +77,15 @@ static void StepPlacementValues() {
 
 static void RunObjectEditorKeys() {
   ObjectEditorCursor& c = object_editor_cursor;
-  const int32_t step = EdHeld(kEdKeyLeftShift) ? kFastStep : kStep;
+  const int32_t step = EdHeld(kScanLeftShift) ? kFastStep : kStep;
   c.x = int32_t(uint32_t(c.x) + uint32_t(ArrowStepX() * step));
   c.y = int32_t(uint32_t(c.y) + uint32_t(ArrowStepY() * step));
-  if (EdPressed(kEdKeyPageUp)) ChooseType(-1);
-  if (EdPressed(kEdKeyPageDown)) ChooseType(1);
+  if (EdPressed(kScanPageUp)) ChooseType(-1);
+  if (EdPressed(kScanPageDown)) ChooseType(1);
   StepPlacementValues();
-  if (EdPressed(kEdKeyEnter)) PlaceObjectAtCursor();
-  if (EdPressed(kEdKeyF5)) SaveObjectLayout(layout_file_path.c_str());
-  if (EdPressed(kEdKeyF6)) ReloadObjectLayout();
+  if (EdPressed(kScanEnter)) PlaceObjectAtCursor();
+  if (EdPressed(kScanF5)) SaveObjectLayout(layout_file_path.c_str());
+  if (EdPressed(kScanF6)) ReloadObjectLayout();
 }
 
 // The camera keeps the cursor in the middle of the view.

@@ -4,24 +4,9 @@
 #pragma once
 #include <cstdint>
 
-namespace tolv {
+#include "base/scan_codes.h"
 
-// Scan codes the engine numbers keys by (the PC keyboard's set 1; the
-// extended keys take the code of their keypad twin).
-enum ScanCode : uint8_t {
-  kScanEsc = 1,
-  kScanQ = 16,
-  kScanLeftCtrl = 29,
-  kScanF1 = 59,  // F1 to F10 are 59 to 68
-  kScanF2 = 60,
-  kScanF3 = 61,
-  kScanF8 = 66,
-  kScanF9 = 67,
-  kScanF10 = 68,
-  kScanF11 = 87,
-  kScanF12 = 88,
-  kScanNone = 0,
-};
+namespace tolv {
 
 // The scan code of a window key event: by its X key symbol for the named
 // keys, letters and digits, else by the X key code (evdev numbering: the
@@ -44,8 +29,5 @@ void ClearKeyState();
 // bound to scan code k, bytes 512 + stride x p + e, + E + e and + 2E + e
 // take rows pressed, held and pulse of k (0 when unbound).
 void ApplyKeyMaps();
-
-// Where the rows after the pressed row start, and the pad entries.
-inline constexpr uint32_t kHeldRow = 128, kPulseRow = 256, kCountdownRow = 384, kPadBytes = 512;
 
 }  // namespace tolv

@@ -5,6 +5,7 @@
 
 #include "base/key_state.h"
 #include "base/message_log.h"
+#include "base/scan_codes.h"
 #include "files/game_files.h"
 #include "files/working_folder.h"
 #include "game/game_loading.h"
@@ -23,21 +24,8 @@ namespace tolv {
 uint32_t launcher_cursor = 0;
 uint32_t launcher_menu_row = 0;
 
-// Scan codes the launcher reads (the key state's numbering).
-enum LauncherKey : uint8_t {
-  kLaunchKeyBackspace = 14,
-  kLaunchKeyY = 21,
-  kLaunchKeyEnter = 28,
-  kLaunchKeyN = 49,
-  kLaunchKeyUp = 72,
-  kLaunchKeyPageUp = 73,
-  kLaunchKeyLeft = 75,
-  kLaunchKeyRight = 77,
-  kLaunchKeyDown = 80,
-  kLaunchKeyPageDown = 81,
-};
 static bool Pressed(uint8_t k) { return KeyByte(k) != 0; }
-static bool Pulse(uint8_t k) { return KeyByte(256u + k) != 0; }
+static bool Pulse(uint8_t k) { return KeyByte(kPulseRow + k) != 0; }
 
 enum LauncherColour : uint8_t { kInk = 1, kBar = 2, kRule = 3 };  // 0 the background; the font draws in 1
 
@@ -87,8 +75,8 @@ static const LauncherGame* Chosen() {
 // Moves a row within count rows by the arrows (page keys a list page).
 static void Step(uint32_t& row, uint32_t count) {
   int64_t r = row;
-  r += int64_t(Pulse(kLaunchKeyDown)) - int64_t(Pulse(kLaunchKeyUp));
-  r += (int64_t(Pulse(kLaunchKeyPageDown)) - int64_t(Pulse(kLaunchKeyPageUp))) * kListRows;
+  r += int64_t(Pulse(kScanDown)) - int64_t(Pulse(kScanUp));
+  r += (int64_t(Pulse(kScanPageDown)) - int64_t(Pulse(kScanPageUp))) * kListRows;
   row = count == 0 ? 0 : uint32_t(r < 0 ? 0 : r >= count ? count - 1 : r);
 }
 
@@ -102,10 +90,10 @@ static void GameListKeys() {
   Step(launcher_cursor, uint32_t(launcher_games.size()));
   const LauncherGame* g = Chosen();
   if (!g) return;
-  if (Pressed(kLaunchKeyEnter)) {
+  if (Pressed(kScanEnter)) {
     const std::string descriptor = g->descriptor;  // the slot may relist
     Play(descriptor);
-  } else if (Pressed(kLaunchKeyRight)) {
+  } else if (Pressed(kScanRight)) {
     launcher_menu_id = kLauncherGameMenu;
     launcher_menu_row = 0;
   }
@@ -129,18 +117,18 @@ static void RunGameMenuItem(const LauncherGame& g) {
 
 static void GameMenuKeys() {
   const LauncherGame* g = Chosen();
-  if (!g || Pressed(kLaunchKeyLeft) || Pressed(kLaunchKeyBackspace)) return BackToList();
+  if (!g || Pressed(kScanLeft) || Pressed(kScanBackspace)) return BackToList();
   Step(launcher_menu_row, kGameMenuItems);
-  if (Pressed(kLaunchKeyEnter)) RunGameMenuItem(*g);
+  if (Pressed(kScanEnter)) RunGameMenuItem(*g);
 }
 
 static void ConfirmDeleteKeys() {
   const LauncherGame* g = Chosen();
-  if (g && Pressed(kLaunchKeyY)) {
+  if (g && Pressed(kScanY)) {
     const std::string descriptor = g->descriptor;
     LauncherDeleteGame(descriptor);
     BackToList();
-  } else if (!g || Pressed(kLaunchKeyN) || Pressed(kLaunchKeyLeft) || Pressed(kLaunchKeyBackspace)) {
+  } else if (!g || Pressed(kScanN) || Pressed(kScanLeft) || Pressed(kScanBackspace)) {
     launcher_menu_id = kLauncherGameMenu;
   }
 }

@@ -4,6 +4,7 @@
 #include "objects/world_update.h"
 
 #include "base/key_state.h"
+#include "base/scan_codes.h"
 #include "objects/draw_order.h"
 #include "objects/object_links.h"
 #include "objects/object_list.h"
@@ -121,7 +122,7 @@ void UpdateWorld() {
   }
   SortInSpawned();
   ApplyResortList();
-  if (KeyByte(128 + 29) && KeyByte(16)) WriteObjectList();
+  if (KeyByte(kHeldRow + kScanLeftCtrl) && KeyByte(kScanQ)) WriteObjectList();
 }
 
 }  // namespace tolv

@@ -98,7 +98,7 @@ TEST_F(LevelEditorTest, DrawerSelectionForBothViews) {
   active_screen = 0;
   editor_top_bar = 1;
   EnterLevelEditor();
-  Press(kEdKeyT);  // the bar goes, the full view's drawers come
+  Press(kScanT);  // the bar goes, the full view's drawers come
   LevelEditorFrame();
   ExpectPlaneSlots(k640x480);
   LeaveEditor();
@@ -122,23 +122,23 @@ std::vector<int32_t> GameViewRegisters() {
 
 TEST_F(LevelEditorTest, HotkeysEnterAndLeaveWithTheViewRegistersRestored) {
   SetScreenMode(1);
-  for (uint8_t key : {kEdKeyF2, kEdKeyF3}) {
+  for (uint8_t key : {kScanF2, kScanF3}) {
     for (uint32_t r = 23; r <= 50; r++) registers[r] = int32_t(r * 1000 + 7);
     const std::vector<int32_t> before = GameViewRegisters();
     Press(key);
     RunEditorHotkeys();
     Release();
-    EXPECT_EQ(active_screen, key == kEdKeyF2 ? kLevelEditorScreen : kObjectEditorScreen);
+    EXPECT_EQ(active_screen, key == kScanF2 ? kLevelEditorScreen : kObjectEditorScreen);
     EXPECT_EQ(Reg(kRegScreenMode), 4);
     for (int frame = 0; frame < 3; frame++) {
-      Press(kEdKeyRight);
-      Press(kEdKeyDown);
-      key == kEdKeyF2 ? LevelEditorFrame() : ObjectEditorFrame();
+      Press(kScanRight);
+      Press(kScanDown);
+      key == kScanF2 ? LevelEditorFrame() : ObjectEditorFrame();
       Release();
       registers[50] = -1;  // as a plane function in the editor might
     }
     EXPECT_NE(GameViewRegisters(), before);
-    Press(key == kEdKeyF2 ? kEdKeyF3 : kEdKeyF2);  // the other editor's key does nothing here
+    Press(key == kScanF2 ? kScanF3 : kScanF2);  // the other editor's key does nothing here
     RunEditorHotkeys();
     Release();
     Press(key);
@@ -153,7 +153,7 @@ TEST_F(LevelEditorTest, HotkeysEnterAndLeaveWithTheViewRegistersRestored) {
 
 TEST_F(LevelEditorTest, KeysChoosePlanesAndFlagsAndMoveTheCursor) {
   EnterLevelEditor();
-  for (uint8_t k : {uint8_t(kEdKeyPageUp), uint8_t(kEdKey1 + 2)}) {
+  for (uint8_t k : {uint8_t(kScanPageUp), uint8_t(kScan1 + 2)}) {
     Press(k);
     LevelEditorFrame();
     Release();
@@ -161,8 +161,8 @@ TEST_F(LevelEditorTest, KeysChoosePlanesAndFlagsAndMoveTheCursor) {
   EXPECT_EQ(editor_current_plane, 3);  // wrapped round
   EXPECT_EQ(plane_show_flags[2], 1);
   for (int i = 0; i < 20; i++) {
-    Press(kEdKeyLeftShift);
-    Press(kEdKeyRight);
+    Press(kScanLeftShift);
+    Press(kScanRight);
     LevelEditorFrame();
   }
   EXPECT_EQ(level_editor_cursor.x, int32_t(kPlaneWidth) - 1);  // kept on the plane
