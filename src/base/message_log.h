@@ -1,6 +1,8 @@
 // The on-screen message log: the newest 48 lines of notices and non-fatal
-// errors, each cut to 40 characters.
+// errors, each cut to 40 characters, each stamped with when it came so
+// that only recent lines are shown.
 #pragma once
+#include <cstdint>
 
 namespace tolv {
 
@@ -15,5 +17,15 @@ const char* MessageLine(int i);
 void ClearMessages();
 // When set, every message is also written to standard error (headless runs).
 extern bool message_log_echo;
+
+// Milliseconds of a steady clock that stamps each line (tests put their
+// own in).
+extern uint32_t (*message_clock)();
+// Up to `most` of the newest lines posted less than `age_ms` ago and since
+// the last RetireMessages, oldest first, into `lines`; returns how many.
+int RecentMessages(const char** lines, int most, uint32_t age_ms);
+// Every line so far stays in the log but no longer counts as recent (a
+// new game or the launcher starts with a clean screen).
+void RetireMessages();
 
 }  // namespace tolv

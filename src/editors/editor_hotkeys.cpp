@@ -1,5 +1,6 @@
 #include "editors/editor_hotkeys.h"
 
+#include "base/message_log.h"
 #include "editors/editor_keys.h"
 #include "editors/editor_state.h"
 #include "editors/editor_view.h"
@@ -9,11 +10,16 @@
 namespace tolv {
 
 void RunEditorHotkeys() {
-  if (!game_unpacked) return;
-  if (EdPressed(kScanF2)) {
+  const bool level = EdPressed(kScanF2), object = EdPressed(kScanF3);
+  if (!level && !object) return;
+  if (!game_unpacked) {
+    ShowMessage("A packed game has no editors");
+    return;
+  }
+  if (level) {
     if (active_screen == kLevelEditorScreen) LeaveEditor();
     else EnterLevelEditor();
-  } else if (EdPressed(kScanF3)) {
+  } else {
     if (active_screen == kObjectEditorScreen) LeaveEditor();
     else EnterObjectEditor();
   }

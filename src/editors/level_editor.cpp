@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "base/message_log.h"
+#include "editors/editor_colours.h"
 #include "editors/editor_keys.h"
 #include "editors/editor_state.h"
 #include "editors/editor_view.h"
@@ -22,7 +23,6 @@ namespace tolv {
 
 LevelEditorCursor level_editor_cursor;
 
-constexpr uint8_t kCursorColour = 255, kMarkColour = 254, kBarColour = 0, kFlagColour = 255;
 constexpr int32_t kFastStep = 8;  // cells per arrow with Left Shift held
 
 static TilePlane* EditedPlane() {
@@ -122,35 +122,40 @@ static void FillRows(int32_t first, int32_t rows, uint8_t colour) {
 }
 
 // The top bar holds a box per plane flag: filled when the plane is shown,
-// outlined in the cursor colour for the edited plane.
+// outlined for the edited plane.
 static void DrawBars() {
   if (!TopBarShown()) return;
-  FillRows(0, kTopBarRows, kBarColour);
-  FillRows(kEditorHeight - kBottomBarRows, kBottomBarRows, kBarColour);
+  const EditorColours& ink = CurrentEditorColours();
+  FillRows(0, kTopBarRows, ink.dark);
+  FillRows(kEditorHeight - kBottomBarRows, kBottomBarRows, ink.dark);
   for (uint32_t i = 0; i < kShownPlaneFlags && i < plane_count; i++) {
     const int32_t x = 8 + int32_t(i) * 20;
     if (plane_show_flags[i])
-      for (int32_t y = 10; y < 22; y++) std::memset(frame_buffer + size_t(y) * kEditorWidth + x + 2, kFlagColour, 12);
+      for (int32_t y = 10; y < 22; y++) std::memset(frame_buffer + size_t(y) * kEditorWidth + x + 2, ink.light, 12);
     if (i == editor_current_plane) {
-      draw_routines.draw_hline(x, 8, x + 16, kCursorColour);
-      draw_routines.draw_hline(x, 23, x + 16, kCursorColour);
-      draw_routines.draw_vline(x, 8, 24, kCursorColour);
-      draw_routines.draw_vline(x + 15, 8, 24, kCursorColour);
+      draw_routines.draw_hline(x, 8, x + 16, ink.light);
+      draw_routines.draw_hline(x, 23, x + 16, ink.light);
+      draw_routines.draw_vline(x, 8, 24, ink.light);
+      draw_routines.draw_vline(x + 15, 8, 24, ink.light);
     }
   }
+}
+
+// A box of cells in `colour`, with a dark rim outside so that it shows
+// over light tiles as well as dark ones.
+static void OutlineCells(int64_t l, int64_t r, int64_t t, int64_t b, uint8_t colour) {
+  const int64_t top = ViewTop();
+  OutlineBox(l * 8 - 2, r * 8 + 9, t * 8 - 2 + top, b * 8 + 9 + top, CurrentEditorColours().dark);
+  OutlineBox(l * 8 - 1, r * 8 + 8, t * 8 - 1 + top, b * 8 + 8 + top, colour);
 }
 
 // Outlines are given in plane pixels; the view starts ViewTop() rows down.
 static void DrawCursor() {
   const LevelEditorCursor& c = level_editor_cursor;
-  const int64_t top = ViewTop();
-  if (c.marked) {
-    const int64_t l = std::min(c.x, c.mark_x), r = std::max(c.x, c.mark_x), t = std::min(c.y, c.mark_y),
-                  b = std::max(c.y, c.mark_y);
-    OutlineBox(l * 8 - 1, r * 8 + 8, t * 8 - 1 + top, b * 8 + 8 + top, kMarkColour);
-  }
-  OutlineBox(int64_t{c.x} * 8 - 1, int64_t{c.x} * 8 + 8, int64_t{c.y} * 8 - 1 + top, int64_t{c.y} * 8 + 8 + top,
-             kCursorColour);
+  if (c.marked)
+    OutlineCells(std::min(c.x, c.mark_x), std::max(c.x, c.mark_x), std::min(c.y, c.mark_y), std::max(c.y, c.mark_y),
+                 CurrentEditorColours().mark);
+  OutlineCells(c.x, c.x, c.y, c.y, CurrentEditorColours().light);
 }
 
 void LevelEditorFrame() {

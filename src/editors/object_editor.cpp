@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "base/message_log.h"
+#include "editors/editor_colours.h"
 #include "editors/editor_keys.h"
 #include "editors/editor_state.h"
 #include "editors/editor_view.h"
@@ -12,6 +13,7 @@
 #include "objects/object_pool.h"
 #include "objects/object_type.h"
 #include "objects/player_select.h"
+#include "objects/players.h"
 #include "objects/spawn.h"
 #include "render/frame.h"
 #include "script/object_globals.h"
@@ -24,7 +26,6 @@ namespace tolv {
 
 ObjectEditorCursor object_editor_cursor;
 
-constexpr uint8_t kCursorColour = 255;
 constexpr int32_t kStep = 8, kFastStep = 64;  // pixels per arrow, with Left Shift held
 constexpr uint32_t kPlacementRegister = 241;  // 241-244: S D F G lower them, X C V B raise them
 
@@ -97,10 +98,41 @@ static void SetViewRegisters() {
   Reg(kRegCameraY) = int32_t(uint32_t(object_editor_cursor.y) - kEditorHeight / 2);
 }
 
-static void DrawCursor() {
+// The chosen type's debug drawing as player 0 placing it at the cursor
+// would show it: for the time of it the player stands at the cursor with
+// a placement list of that one type; its words and the zone's list are
+// put back afterwards.
+static void DrawPlacementPreview() {
+  const ObjectEditorCursor& c = object_editor_cursor;
+  const ObjectType* t = FindObjectType(c.type);
+  PlayerRecord* r = &player_records[0];
+  if (!t || !r->player_vars) return;
+  SelectPlayer(0);
+  int32_t &x = PVar(r, kPvX), &y = PVar(r, kPvY), &index = PVar(r, kPvDebugType);
+  const int32_t kept_x = x, kept_y = y, kept_index = index;
+  uint16_t* const kept_list = debug_types;
+  const uint8_t kept_count = debug_type_count;
+  uint16_t type = uint16_t(c.type);
+  debug_types = &type, debug_type_count = 1;
+  x = c.x, y = c.y, index = 0;
+  RunDebugDrawing(t);
+  x = kept_x, y = kept_y, index = kept_index;
+  debug_types = kept_list, debug_type_count = kept_count;
+}
+
+// A cross in the lightest colour with a dark rim, over any ground.
+static void DrawCross() {
+  const EditorColours& ink = CurrentEditorColours();
   const int64_t x = object_editor_cursor.x, y = object_editor_cursor.y;
-  OutlineBox(x - 8, x + 8, y, y, kCursorColour);
-  OutlineBox(x, x, y - 8, y + 8, kCursorColour);
+  OutlineBox(x - 9, x + 9, y - 1, y + 1, ink.dark);
+  OutlineBox(x - 1, x + 1, y - 9, y + 9, ink.dark);
+  OutlineBox(x - 8, x + 8, y, y, ink.light);
+  OutlineBox(x, x, y - 8, y + 8, ink.light);
+}
+
+void DrawObjectEditorCursor() {
+  DrawPlacementPreview();
+  DrawCross();
 }
 
 void ObjectEditorFrame() {
@@ -111,7 +143,6 @@ void ObjectEditorFrame() {
   AnimateTiles();
   std::memset(FrameStart(), 0, FrameAreaBytes());
   DrawScene(0);
-  DrawCursor();
 }
 
 }  // namespace tolv

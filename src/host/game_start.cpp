@@ -4,6 +4,7 @@
 #include <string>
 
 #include "base/key_state.h"
+#include "base/message_log.h"
 #include "editors/editor_state.h"
 #include "editors/editor_view.h"
 #include "files/game_files.h"
@@ -40,6 +41,7 @@ uint8_t start_countdown = 0;
 static bool command_line_files_loaded = false;
 
 bool StartGame(const char* name, bool from_launcher) {
+  RetireMessages();
   std::string back = WorkingFolder();
   if (OpenGame(name) != 1 && from_launcher) {
     ChangeWorkingFolder(back.c_str());
@@ -65,7 +67,7 @@ void RunStartCountdown() {
   if (!Reg(kRegLevelStarted)) start_level();
   if (!command_line_files_loaded) LoadCommandLineFiles();
   command_line_files_loaded = true;
-  active_screen = kGameScreen;
+  if (active_screen == kStartCountdownScreen) active_screen = kGameScreen;  // the start may open the level editor
 }
 
 void RunGameScreen() {
@@ -83,6 +85,7 @@ void ReturnToGameSelect() {
   ResetEditors();
   ClearKeyState();
   set_window_title("TOLV");
+  RetireMessages();
   enter_launcher();
 }
 

@@ -30,19 +30,22 @@ extern uint8_t start_countdown;  // frames left on the countdown screen
 // Opens descriptor `name` of gdf/ and loads its game: from the command
 // line whatever OpenGame says, from the launcher only when it said 1
 // (false otherwise, nothing changed). Then the title, the icon, and the
-// countdown screen with the frame lock of a game start.
+// countdown screen with the frame lock of a game start. The message log's
+// lines so far leave the screen first.
 bool StartGame(const char* name, bool from_launcher);
 // The launcher's way in: StartGame(name, true).
 void StartGameFromLauncher(const char* name);
 // One frame of the countdown: a blank frame; at its end the level starts
-// (unless one has already) and the game screen follows. The first time,
+// (unless one has already) and the game screen follows, unless the start
+// opened the level editor ("-editor"). The first time,
 // the command line's level and tile files load after the level start.
 void RunStartCountdown();
 // The game screen: a level start asked for (register 7 at 0) is served
 // before the frame, as the headless driver does.
 void RunGameScreen();
 // F8: the game unloaded, every object reset, fonts freed, zone and act
-// registers at 255, the archive closed; the launcher follows.
+// registers at 255, the archive closed; the launcher follows on a screen
+// clear of the game's messages.
 void ReturnToGameSelect();
 
 }  // namespace tolv

@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "audio/audio_device.h"
+#include "base/key_state.h"
 #include "base/message_log.h"
 #include "editors/editor_state.h"
 #include "files/game_files.h"
@@ -26,6 +27,7 @@
 #include "host/command_line.h"
 #include "host/game_start.h"
 #include "host/launcher.h"
+#include "host/screen_frame.h"
 #include "host/engine_font.h"
 #include "host/window.h"
 #include "objects/character.h"
@@ -92,12 +94,12 @@ static int RunHeadless(int argc, char** argv) {
   LoadCommandLineFiles();
   if (StartAudio()) {
     for (; frames_run < 300; frames_run++) {
-      RunHeadlessFrames(1);
+      ScreenRoutineFor(active_screen)();  // the game, or the level editor that "-editor" opened
       std::this_thread::sleep_for(std::chrono::milliseconds(16));
     }
     StopAudio();
   } else {
-    RunHeadlessFrames(frames_run = 60);
+    for (; frames_run < 60; frames_run++) ScreenRoutineFor(active_screen)();
   }
   Report();
   return 0;

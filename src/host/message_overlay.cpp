@@ -13,15 +13,13 @@ namespace tolv {
 constexpr int32_t kCell = 8;
 
 void DrawHostOverlays(uint32_t fps) {
-  int first = 0;
-  while (first < kMessageLines && !*MessageLine(first)) first++;
-  int rows = frame_area_height / kCell;
-  if (kMessageLines - first > rows) first = kMessageLines - rows;
-  for (int i = first; i < kMessageLines; i++) DrawEngineText(MessageLine(i), 0, (i - first) * kCell);
+  const char* lines[kShownMessages];
+  const int n = RecentMessages(lines, kShownMessages, kMessageShowMs);
+  for (int i = 0; i < n; i++) DrawEngineText(lines[i], 0, i * kCell);
   if (!(Reg(kRegDisplay) & 1)) return;
   char text[24];
-  int n = std::snprintf(text, sizeof text, "FPS: %u", fps);
-  DrawEngineText(text, frame_width - n * kCell, 0);
+  int w = std::snprintf(text, sizeof text, "FPS: %u", fps);
+  DrawEngineText(text, frame_width - w * kCell, 0);
 }
 
 }  // namespace tolv

@@ -6,8 +6,9 @@
 namespace tolv {
 
 // The routine that runs one frame of a screen: the game (0), the start
-// countdown (1), the launcher (128), the object editor (252) and the
-// level editor (253); every other screen shows a blank frame.
+// countdown (1), the launcher (128), the object editor (252, with its
+// placement cursor) and the level editor (253); every other screen shows
+// a blank frame.
 using ScreenRoutine = void (*)();
 ScreenRoutine ScreenRoutineFor(uint8_t screen);
 

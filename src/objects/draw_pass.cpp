@@ -138,6 +138,16 @@ void DrawSceneObjects(int v) {
   }
 }
 
+void RunDebugDrawing(const ObjectType* t) {
+  SavedMachineState keep;
+  CountSlotGuard count(CountLoopInRegisters);
+  if (t->builtin_dbdraw) t->builtin_dbdraw();
+  if (t->dbdraw_label != 65535) {
+    current_context = &dbdraw_context;
+    RunFunctionNow(t->dbdraw_label);
+  }
+}
+
 // The cursor of a player placing objects: the selected type's debug
 // drawing, with command 1408 drawing at the cursor for the time of it.
 static void DrawPlacementCursor(int v) {
@@ -148,14 +158,8 @@ static void DrawPlacementCursor(int v) {
   if (!debug_types || i < 0 || i >= debug_type_count) return;
   const ObjectType* t = FindObjectType(debug_types[i]);
   if (!t) return;
-  SavedMachineState keep;
-  CountSlotGuard count(CountLoopInRegisters);
   script_commands[kDrawFrameCommand] = DrawPlayerObjectFrame;
-  if (t->builtin_dbdraw) t->builtin_dbdraw();
-  if (t->dbdraw_label != 65535) {
-    current_context = &dbdraw_context;
-    RunFunctionNow(t->dbdraw_label);
-  }
+  RunDebugDrawing(t);
   script_commands[kDrawFrameCommand] = DrawObjectFrame;
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 #include <cstdint>
 
+#include "objects/object_type.h"
 #include "script/records.h"
 #include "world/view_region.h"
 
@@ -31,6 +32,10 @@ void DrawSceneObjects(int v);
 // The whole pass of view v (register 9 and the camera registers already
 // hold that view's player and camera).
 void DrawScene(int v);
+// The type's Debug Drawing routine and label, run for the current
+// player's placement cursor (words 3, 4 and 35); whoever calls it puts the
+// placement form of command 1408 in place around it.
+void RunDebugDrawing(const ObjectType* t);
 // Outlines a world box (edges inclusive) at the camera of registers 17, 18.
 void OutlineBox(int64_t left, int64_t right, int64_t top, int64_t bottom, uint8_t colour);
 

@@ -9,6 +9,7 @@ std::vector<PaletteSet> palette_sets;
 PaletteBank palette_banks[2];
 uint8_t current_palette_bank = 0;
 const uint32_t* colour_lookup = palette_banks[0].packed;
+uint32_t palette_changes = 0;
 
 static PixelFormat palette_format;
 
@@ -18,6 +19,7 @@ static void Pack(PaletteBank& b, uint32_t i) {
 
 void SetPalettePixelFormat(const PixelFormat& format) {
   palette_format = format;
+  palette_changes++;
   for (PaletteBank& b : palette_banks)
     for (uint32_t i = 0; i < 256; i++) Pack(b, i);
 }
@@ -29,6 +31,7 @@ void SetPaletteEntry(uint32_t index, const uint8_t* rgb) {
   b.rgb[index][1] = rgb[1];
   b.rgb[index][2] = rgb[2];
   Pack(b, index);
+  palette_changes++;
 }
 
 void SelectPaletteBank(int32_t bank) {

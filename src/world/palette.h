@@ -42,6 +42,9 @@ struct PaletteBank {
 extern PaletteBank palette_banks[2];
 extern uint8_t current_palette_bank;
 extern const uint32_t* colour_lookup;  // packed colours of the current bank
+// Grows with every change to either bank's colours: what is derived from
+// the colours is worked out again only when it moved.
+extern uint32_t palette_changes;
 
 // Palette entry a set's row drives: rows 0-63 entries 0-63, rows 64-191
 // entries 128-255; -1 for rows past that.

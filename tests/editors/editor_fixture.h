@@ -1,10 +1,12 @@
 // A small level for the editor tests: tiles 1-4 of colours 10, 20, 30, 40
 // (rows alternate with one more, so offsets show), and four 100x70
 // planes, plane k holding tile k + 1 in columns 12k to 12k + 9 only, so
-// each plane shows in a band of its own.
+// each plane shows in a band of its own. The palette is black but for the
+// tiles' browns, red at 100 and white at 200.
 #pragma once
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstring>
 #include <set>
 
@@ -16,6 +18,7 @@
 #include "game/engine_init.h"
 #include "world/editor_plane_state.h"
 #include "world/level.h"
+#include "world/palette.h"
 #include "world/tile.h"
 
 namespace tolv::test {
@@ -39,6 +42,10 @@ class EditorTest : public ::testing::Test {
       tiles[t].opaque = 1;
     }
     BuildLevel({kPlaneRelative, kPlaneFlat, kPlaneHTiled, kPlaneFlat});
+    ResetPaletteBanks();
+    for (uint8_t i = 10; i <= 41; i++) SetColour(i, {uint8_t(i * 4), uint8_t(i * 3), uint8_t(i * 2)});
+    SetColour(100, {255, 0, 0});
+    SetColour(200, {255, 255, 255});
   }
   void TearDown() override {
     ResetEditors();
@@ -46,7 +53,9 @@ class EditorTest : public ::testing::Test {
     std::memset(key_state, 0, sizeof key_state);
     ResetEditorPlaneState();
     FreeLevel();
+    ResetPaletteBanks();
   }
+  static void SetColour(uint8_t i, std::array<uint8_t, 3> rgb) { SetPaletteEntry(i, rgb.data()); }
   static void BuildLevel(std::initializer_list<uint8_t> types) {
     PlaneList next;
     uint32_t k = 0;

@@ -1,6 +1,8 @@
 // Under Xvfb: the sample game in the window, the level editor entered and
 // left with F2 through the window's key handling, and the game running on
-// with its view registers (23 to 50) as they were when the editor opened.
+// with its view registers (23 to 50) as they were when the editor opened;
+// "-editor" opening the level editor at the end of the start, with its
+// marks in colours the sample's palette shows.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -8,17 +10,23 @@
 #include <functional>
 
 #include "base/key_state.h"
+#include "base/message_log.h"
 #include "editors/editor_state.h"
 #include "files/game_files.h"
 #include "files/working_folder.h"
 #include "game/game_frame.h"
 #include "game/headless.h"
+#include "game/launch_options.h"
 #include "host/game_start.h"
+#include "host/screen_frame.h"
 #include "host/window.h"
+#include "render/frame.h"
 #include "render/presenters.h"
 #include "render/screen_mode.h"
 #include "script/operands.h"
 #include "script/registers.h"
+#include "world/editor_plane_state.h"
+#include "world/palette.h"
 
 namespace tolv::test {
 namespace {
@@ -99,6 +107,34 @@ TEST_F(WindowTest, LevelEditorHotkeyLeavesTheGameAsItWas) {
   EXPECT_EQ(active_screen, 0);
   EXPECT_EQ(TakeView(), at_entry);
   ASSERT_TRUE(Frames(30));  // and the game runs on
+}
+
+// Perceived brightness 0-255 of frame pixel (x, y) in the game's palette.
+uint32_t Brightness(int32_t x, int32_t y) {
+  const uint8_t* c = palette_banks[0].rgb[FrameStart()[y * frame_width + x]];
+  return (299u * c[0] + 587u * c[1] + 114u * c[2]) / 1000u;
+}
+
+TEST_F(WindowTest, EditorOptionOpensTheLevelEditorAtTheStart) {
+  ReturnToGameSelect();  // as F8: the next start loads its level anew
+  char name[] = "tolv", option[] = "-editor";
+  char* args[] = {name, option, nullptr};
+  ASSERT_TRUE(ReadLaunchOptions(2, args));
+  ASSERT_TRUE(StartGame("default.gdf", false));
+  ASSERT_TRUE(TickUntil([] { return active_screen != kStartCountdownScreen; }));
+  ClearMessages();  // no text over the bar
+  const uint32_t shown = frames_presented, game_frames = game_frame_counter;
+  ASSERT_TRUE(TickUntil([shown] { return frames_presented >= shown + 10; }));
+  EXPECT_EQ(active_screen, kLevelEditorScreen);
+  EXPECT_EQ(game_frame_counter, game_frames);  // the world stands still
+  ASSERT_EQ(frame_width, 640);
+  EXPECT_LT(Brightness(4, 4), 64u);                                 // the top bar
+  EXPECT_GT(Brightness(8 + 20 * editor_current_plane, 16), 192u);  // the edited plane's box
+  EXPECT_GT(Brightness(8, 36), 192u);                              // the cursor on cell 0, 0
+  EXPECT_LT(Brightness(9, 36), 64u);                               // its rim
+  PutKey(kF2, kF2Code, true);
+  PutKey(kF2, kF2Code, false);
+  ASSERT_TRUE(Frames(2));  // back to the game, which runs
 }
 
 TEST_F(WindowTest, TheSurfaceGrowsToHoldA424By240FrameDoubled) {
