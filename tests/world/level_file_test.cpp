@@ -68,7 +68,7 @@ TEST_F(LevelFileTest, CommandsLoadAndSaveThroughTheCurrentFile) {
   EXPECT_EQ(Last(), "Can't open nope.lev");
   EXPECT_EQ(plane_count, 3);  // the default level
   EXPECT_EQ(level_file_path, "lev/a.lev");
-  // Only a level that was read becomes the current file.
+  // A damaged file keeps the old level, and with it the current file.
   WriteFile(game() / "nope.lev", "SLEV\3");
   Run(33, 3);
   EXPECT_EQ(Last(), "Level file damaged: old level kept");
