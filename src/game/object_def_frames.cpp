@@ -15,14 +15,6 @@
 
 namespace tolv {
 
-static void ReportFrameSize(uint32_t set, uint32_t frame, uint16_t w, uint16_t h) {
-  const char* tail = "\nWidth and height must be 1 or greater\n\"Invisible\" sprites should load a \"blank\" pixel";
-  if (!w && !h) ScriptErrorFormat("Sprite %u Frame %u - Invalid width %d and height %d%s", set, frame, w, h, tail);
-  if (!w) ScriptErrorFormat("Sprite %u Frame %u - Invalid width %d%s", set, frame, w, tail);
-  ScriptErrorFormat("Sprite %u Frame %u - Invalid height %d%s", set, frame, h, tail);
-}
-
-
 static void ReadFrame(FileStream& s, SpriteFrame* f, uint32_t set, uint32_t frame, char* last_image) {
   char name[kTokenSize];
   ReadPathToken(s, name);
@@ -30,8 +22,9 @@ static void ReadFrame(FileStream& s, SpriteFrame* f, uint32_t set, uint32_t fram
     std::memcpy(last_image, name, kTokenSize);
     load_image_file(name, &sprite_image, 0);
   }
-  uint16_t w = uint16_t(ReadNumberToken(s)), h = uint16_t(ReadNumberToken(s));
-  if (!w || !h) ReportFrameSize(set, frame, w, h);
+  int32_t w = ReadNumberToken(s), h = ReadNumberToken(s);
+  if (!FrameSizeFits(w, h))
+    ScriptError(FrameSizeError("Sprite " + std::to_string(set) + " Frame " + std::to_string(frame), w, h).c_str());
   int32_t x = ReadNumberToken(s), y = ReadNumberToken(s);
   InitSpriteFrame(f, w, h);
   CutFrameFromImage(&sprite_image, f, x, y);

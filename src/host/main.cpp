@@ -57,8 +57,11 @@ static void Report() {
               object_type_counts.total, sprite_set_counts.total, character_count);
   std::printf("  fonts %u, screen layouts %u, data tables %u, script strings %u\n", font_counts.total,
               stat_obj_def_counts.total, script_table_counts.total, string_slot_count);
+  // The default level (also one standing in for a file that failed to
+  // load) names no file: level_file_path may still name the last one read.
+  const bool from_file = level_source == kLevelFromFile && !level_file_path.empty();
   std::printf("  level: %u planes, %u x %u tiles%s%s\n", plane_count, level_width, level_height,
-              level_file_path.empty() ? " (default)" : ", from ", level_file_path.c_str());
+              from_file ? ", from " : " (default)", from_file ? level_file_path.c_str() : "");
   std::printf("  active objects after %u frames: %u\n", frames_run, ActiveObjectCount());
   std::printf("  last frame drawn: %dx%d, hash %016llx\n", frame_width, frame_area_height,
               static_cast<unsigned long long>(FrameAreaHash()));

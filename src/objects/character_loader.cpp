@@ -79,26 +79,15 @@ struct Reader {
 };
 }  // namespace
 
-
-static void ReportSize(Reader& r, int i, uint16_t w, uint16_t h) {
-  char msg[256];
-  const char* tail = "\nWidth and height must be 1 or greater\n\"Invisible\" sprites should load a \"blank\" pixel";
-  if (!w && !h) std::snprintf(msg, sizeof msg, "Sprite Frame %d - Invalid width %d and height %d%s", i, w, h, tail);
-  else if (!w) std::snprintf(msg, sizeof msg, "Sprite Frame %d - Invalid width %d%s", i, w, tail);
-  else std::snprintf(msg, sizeof msg, "Sprite Frame %d - Invalid height %d%s", i, h, tail);
-  r.Fail(msg);
-}
-
 static void ReadFrame(Reader& r, SpriteFrame* f, int i) {
   char* name = r.Token();
   if (!r.failed && std::strcmp(name, r.last_image) != 0) {
     std::snprintf(r.last_image, sizeof r.last_image, "%s", name);
     load_image_file(r.last_image, &sprite_image, 0);
   }
-  int32_t x = r.Number(), y = r.Number();
-  uint16_t w = static_cast<uint16_t>(r.Number()), h = static_cast<uint16_t>(r.Number());
+  int32_t x = r.Number(), y = r.Number(), w = r.Number(), h = r.Number();
   if (r.failed) return;
-  if (!w || !h) return ReportSize(r, i, w, h);
+  if (!FrameSizeFits(w, h)) return r.Fail(FrameSizeError("Sprite Frame " + std::to_string(i), w, h).c_str());
   InitSpriteFrame(f, w, h);
   if (!FrameFitsImage(sprite_image, *f, x, y)) return r.Fail(kCutBeyondImage);
   CutFrameFromImage(&sprite_image, f, x, y);

@@ -12,6 +12,7 @@ namespace tolv {
 uint32_t level_width = 0;
 uint32_t level_height = 0;
 std::string level_file_path;
+LevelSource level_source = kLevelDefault;
 
 // The level's own planes; `planes` points into them (tests may point it
 // at planes of their own for a while).
@@ -74,6 +75,7 @@ void ResetDefaultPlanes() {
   next.Add(kPlaneFlat, 80, 60);
   next.Add(kPlaneFlat, 80, 60);
   SwapLevelPlanes(next);
+  level_source = kLevelDefault;
   level_width = 80;
   level_height = 60;
   Reg(kRegWaterLine) = 340;

@@ -14,7 +14,13 @@ constexpr uint32_t kMaxPlanes = 255;                    // plane_count is a byte
 
 extern uint32_t level_width;   // widest Flat plane, in tiles
 extern uint32_t level_height;  // tallest Flat plane
-extern std::string level_file_path;  // the last level file read
+extern std::string level_file_path;  // the last level file opened
+
+// What the planes hold: a level read whole (from level_file_path, or a
+// saved state), the default level, or the default level put in place
+// because the level file named by a load could not be used.
+enum LevelSource : uint8_t { kLevelFromFile, kLevelDefault, kLevelFallback };
+extern LevelSource level_source;
 
 // Planes that own their arrays and free them with the list. Every map
 // cell it hands out counts against kMaxLevelCells.

@@ -1,6 +1,8 @@
 // Reading, loading and saving level files.
 #include "world/level_file.h"
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -38,6 +40,7 @@ static bool ReadMagic(ByteReader& r) {
 void InstallLevel(ParsedLevel& level) {
   ResetLevelView();
   SwapLevelPlanes(level.planes);
+  level_source = kLevelFromFile;
   level_width = level.width;
   level_height = level.height;
   Reg(kRegWaterLine) = level.water_line;
@@ -70,6 +73,7 @@ LevelReadResult ReadLevelData(ByteReader& r, bool embedded) {
   switch (ParseLevelData(r, embedded, level, &version)) {
     case kLevelUnknownVersion:
       ResetDefaultPlanes();
+      level_source = kLevelFallback;
       Notice("Level version %d unknown: default level", version);
       return kLevelUnknownVersion;
     case kLevelDamaged: ShowMessage(kDamaged); return kLevelDamaged;
@@ -89,6 +93,7 @@ void LoadLevelFile(const char* path) {
   switch (ReadGameFileBytes(name.c_str(), bytes, kMaxLevelFileBytes)) {
     case GameFileRead::kMissing:
       ResetDefaultPlanes();
+      level_source = kLevelFallback;
       Notice("Can't open %s", name.c_str());
       return;
     case GameFileRead::kTooLarge:
@@ -97,17 +102,27 @@ void LoadLevelFile(const char* path) {
     case GameFileRead::kRead: break;
   }
   ByteReader r(bytes.data(), bytes.size());
-  // A level that did not read leaves the path of the one that did, so a
-  // save to the current file never overwrites what could not be read.
-  if (ReadLevelData(r, false) == kLevelRead) level_file_path = name;
+  // The opened file becomes the current one unless the old level stays
+  // (damaged): then the path stays with the level that was read from it.
+  if (ReadLevelData(r, false) != kLevelDamaged) level_file_path = name;
 }
 
 bool SaveLevelFile(const char* path) {
   const std::string name = path ? path : "";
   std::string target;
+  const bool placed = GameWritePath(name.c_str(), &target);
+  // The default level standing in for a level file that failed to load
+  // never replaces a file: that would be the level that failed, or the
+  // last good one.
+  struct stat st;
+  if (placed && level_source == kLevelFallback && lstat(target.c_str(), &st) == 0) {
+    ShowMessage("Can't save the default level over:");
+    ShowMessageLines(name.c_str());
+    return false;
+  }
   ByteWriter w;
   const uint8_t version = WriteLevelData(w, false);
-  if (!GameWritePath(name.c_str(), &target) || !SaveFileAtomically(target, w.bytes)) {
+  if (!placed || !SaveFileAtomically(target, w.bytes)) {
     Notice("Can't save %s", name.c_str());
     return false;
   }

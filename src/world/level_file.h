@@ -24,10 +24,12 @@ LevelReadResult ReadLevelData(ByteReader& r, bool embedded);
 uint8_t WriteLevelData(ByteWriter& w, bool embedded);
 
 // Reads a level file through the game file layer; a file that cannot be
-// opened gives the default level and "Can't open <path>".
+// opened gives the default level and "Can't open <path>". An opened file
+// becomes level_file_path unless it was damaged (the old level stays).
 void LoadLevelFile(const char* path);
 // Writes the level to a file of the game folder, replacing it only once
-// written whole; "Saved <path>" or "Can't save <path>".
+// written whole; "Saved <path>" or "Can't save <path>". The default level
+// that stands in for a failed load is not written over an existing file.
 bool SaveLevelFile(const char* path);
 
 }  // namespace tolv

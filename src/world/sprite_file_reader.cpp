@@ -34,10 +34,12 @@ struct BinaryFrameSource {
 // Width, height, four offsets, a box and three list lengths.
 constexpr uint32_t kSmallestFrame = 4 + 8 + 16 + 3;
 
-bool ReadFrame(ByteReader& in, SpriteFrame* f, const uint8_t* table, uint32_t n, uint32_t bits) {
+bool ReadFrame(ByteReader& in, SpriteFrame* f, const uint8_t* table, uint32_t n, uint32_t bits, uint64_t* pixels_left) {
   uint32_t w = in.U16(), h = in.U16();
-  if (in.failed || w < 1 || h < 1 || w > kMaxSpriteSide || h > kMaxSpriteSide) return false;
-  if (!in.CanHold((uint64_t{w} * h * bits + 7) / 8, 1)) return false;
+  const uint64_t area = uint64_t{w} * h;
+  if (in.failed || area == 0 || area > *pixels_left) return false;
+  *pixels_left -= area;
+  if (!in.CanHold((area * bits + 7) / 8, 1)) return false;
   f->width = uint16_t(w);
   f->height = uint16_t(h);
   f->pixels = static_cast<uint8_t*>(std::malloc(size_t{w} * h));
@@ -60,7 +62,7 @@ uint32_t SpriteCodeBits(uint32_t n) {
   return bits;
 }
 
-bool ReadSpriteSet(ByteReader& in, SpriteFrame* frames, uint16_t count) {
+bool ReadSpriteSet(ByteReader& in, SpriteFrame* frames, uint16_t count, uint64_t* pixels_left) {
   uint8_t table[256];
   uint32_t n = in.U8();
   if (!in.Bytes(table, n)) return false;
@@ -69,7 +71,7 @@ bool ReadSpriteSet(ByteReader& in, SpriteFrame* frames, uint16_t count) {
   if (n == 0 && count > 0) return false;
   uint32_t bits = SpriteCodeBits(n);
   for (uint32_t i = 0; i < count; i++)
-    if (!ReadFrame(in, &frames[i], table, n, bits)) return false;
+    if (!ReadFrame(in, &frames[i], table, n, bits, pixels_left)) return false;
   return !in.failed;
 }
 
@@ -79,24 +81,30 @@ void FreeSetFrames(SpriteSet& set) {
   set = SpriteSet{};
 }
 
-bool ReadCountedSpriteSet(ByteReader& in, SpriteSet* set) {
+static bool ReadCountedSet(ByteReader& in, SpriteSet* set, uint64_t* pixels_left) {
   *set = SpriteSet{};
   uint16_t frame_count = in.U16();
   if (!in.CanHold(frame_count, kSmallestFrame)) return false;
   set->frames = static_cast<SpriteFrame*>(std::calloc(frame_count ? frame_count : 1, sizeof(SpriteFrame)));
   if (!set->frames) throw std::bad_alloc();
   set->frame_count = frame_count;
-  if (ReadSpriteSet(in, set->frames, frame_count)) return true;
+  if (ReadSpriteSet(in, set->frames, frame_count, pixels_left)) return true;
   FreeSetFrames(*set);
   return false;
+}
+
+bool ReadCountedSpriteSet(ByteReader& in, SpriteSet* set) {
+  uint64_t pixels_left = kMaxSpriteFilePixels;
+  return ReadCountedSet(in, set, &pixels_left);
 }
 
 bool ReadSpriteFile(ByteReader& in, std::vector<SpriteSet>& sets) {
   sets.clear();
   uint32_t set_count = in.U16();
+  uint64_t pixels_left = kMaxSpriteFilePixels;
   bool ok = in.CanHold(set_count, 3);
   if (ok) sets.resize(set_count);
-  for (uint32_t s = 0; ok && s < set_count; s++) ok = ReadCountedSpriteSet(in, &sets[s]);
+  for (uint32_t s = 0; ok && s < set_count; s++) ok = ReadCountedSet(in, &sets[s], &pixels_left);
   if (ok) return true;
   for (SpriteSet& set : sets) FreeSetFrames(set);
   sets.clear();

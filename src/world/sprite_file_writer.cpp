@@ -43,15 +43,23 @@ void PutFrame(ByteWriter& out, const SpriteFrame& f, const uint8_t* codes, uint3
 }
 
 // Marks the colours the set's pixels use (a frame without pixels is colour
-// 0); false with the reason when the set cannot be written: the colour
-// count is one byte, so 255 is the most a set can name, and sides outside
-// 1..4096 would be refused on reading.
-bool MarkColours(const SpriteSet& set, uint32_t s, bool used[256], std::string* why) {
+// 0) and counts its pixels into *pixels; false with the reason when the
+// set cannot be written: the colour count is one byte, so 255 is the most
+// a set can name, and a side of 0 or a file over the pixel cap would be
+// refused on reading.
+bool MarkColours(const SpriteSet& set, uint32_t s, bool used[256], uint64_t* pixels, std::string* why) {
   char text[128];
   for (uint32_t i = 0; i < set.frame_count; i++) {
     const SpriteFrame& f = set.frames[i];
-    if (f.width < 1 || f.height < 1 || f.width > kMaxSpriteSide || f.height > kMaxSpriteSide) {
+    *pixels += uint64_t{f.width} * f.height;
+    if (f.width < 1 || f.height < 1) {
       std::snprintf(text, sizeof text, "Set %u frame %u: size %ux%u", s, i, f.width, f.height);
+      *why = text;
+      return false;
+    }
+    if (*pixels > kMaxSpriteFilePixels) {
+      std::snprintf(text, sizeof text, "Set %u frame %u: more than %llu pixels in the file", s, i,
+                    static_cast<unsigned long long>(kMaxSpriteFilePixels));
       *why = text;
       return false;
     }
@@ -74,6 +82,7 @@ bool BuildSpriteFile(ByteWriter& out, const SpriteSet* const* sets, uint32_t set
     return false;
   }
   out.U16(set_count);
+  uint64_t pixels = 0;
   for (uint32_t s = 0; s < set_count; s++) {
     const SpriteSet& set = *sets[s];
     bool used[256] = {};
@@ -81,7 +90,7 @@ bool BuildSpriteFile(ByteWriter& out, const SpriteSet* const* sets, uint32_t set
       *why = "Set " + std::to_string(s) + " has no frames";
       return false;
     }
-    if (!MarkColours(set, s, used, why)) return false;
+    if (!MarkColours(set, s, used, &pixels, why)) return false;
     uint8_t codes[256] = {};
     uint32_t n = 0;
     out.U16(set.frame_count);

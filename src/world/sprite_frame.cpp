@@ -22,6 +22,15 @@ void InitSpriteFrame(SpriteFrame* f, int32_t width, int32_t height) {
   f->box = f->mirrored_box = Box{0, width, 0, height};
 }
 
+std::string FrameSizeError(const std::string& head, int32_t width, int32_t height) {
+  const bool bad_width = width < 1 || width > 65535, bad_height = height < 1 || height > 65535;
+  std::string text = head;
+  if (bad_width) text += " - Invalid width " + std::to_string(width);
+  if (bad_width && bad_height) text += " and height " + std::to_string(height);
+  if (!bad_width) text += " - Invalid height " + std::to_string(height);
+  return text + "\nWidth and height must be 1 or greater\n\"Invisible\" sprites should load a \"blank\" pixel";
+}
+
 void InitFrameOffsets(SpriteFrame* f) {
   int w = f->width, h = f->height;
   f->draw_x = static_cast<int16_t>(-(w / 2));

@@ -1,6 +1,7 @@
 // Sprite frames: pixels, drawing offsets, boxes and hot spots.
 #pragma once
 #include <cstdint>
+#include <string>
 
 #include "base/image.h"
 
@@ -40,6 +41,14 @@ struct SpriteSet {
 // width x height (each at least 1), zero offsets, box 0..width by
 // 0..height, no boxes, hot spots or pixels.
 void InitSpriteFrame(SpriteFrame* frame, int32_t width, int32_t height);
+// Whether a frame block's width and height, as written, are sides a frame
+// can have (1 to 65535).
+inline bool FrameSizeFits(int32_t width, int32_t height) {
+  return width >= 1 && width <= 65535 && height >= 1 && height <= 65535;
+}
+// The fatal text of a frame block whose size does not fit, after `head`
+// ("Sprite 0 Frame 3"), naming the values as written.
+std::string FrameSizeError(const std::string& head, int32_t width, int32_t height);
 // Centres a frame on its owner (blank frames, editor inserts).
 void InitFrameOffsets(SpriteFrame* frame);
 // Frees pixels, boxes and hot spots (not the record); counts stay.

@@ -16,7 +16,7 @@ struct Tile {
   uint8_t frame_count = 0;
   uint8_t delay_count = 0;  // 0: not animated
   uint8_t* delays = nullptr;
-  uint8_t opaque = 0;  // frames and no colour-0 pixel in any: the opaque blitter draws it
+  uint8_t opaque = 0;  // no colour-0 pixel in any frame (read without frames too): drawn whole
   uint8_t floor = 0;
   uint8_t angle = 0;           // 256 steps a turn
   uint8_t collision[64] = {};  // column by column: index x*8 + y

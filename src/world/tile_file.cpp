@@ -27,18 +27,18 @@ std::string CollisionFileName(const std::string& tile_path) {
   return (has_ext ? tile_path.substr(0, dot) : tile_path) + ".dat";
 }
 
-// Maps of the first 2000 tiles from the companion's bytes; false when they
-// do not hold all 2000.
-static bool ApplyCollisionBytes(const std::vector<uint8_t>& bytes, Tile* list, size_t count) {
+// Maps of the first 2000 tiles from the companion's bytes: as many whole
+// records as there are, the maps of the rest cleared (as without one).
+static void ApplyCollisionBytes(const std::vector<uint8_t>& bytes, Tile* list, size_t count) {
   ByteReader r(bytes.data(), bytes.size());
-  if (!r.CanHold(kVersion0Tiles, kCompanionRecord)) return false;
-  for (size_t i = 0; i < kVersion0Tiles; i++) {
-    r.Skip(2);
-    uint8_t map[64];
-    r.Bytes(map, sizeof map);
-    if (i < count) std::memcpy(list[i].collision, map, sizeof map);
+  for (size_t i = 0; i < kVersion0Tiles && i < count; i++) {
+    uint8_t map[64] = {};
+    if (r.Left() >= kCompanionRecord) {
+      r.Skip(2);
+      r.Bytes(map, sizeof map);
+    }
+    std::memcpy(list[i].collision, map, sizeof map);
   }
-  return true;
 }
 
 enum class Companion { kRead, kMissing, kBad };
@@ -47,7 +47,8 @@ static Companion ReadCompanion(const char* path, Tile* list, size_t count) {
   std::vector<uint8_t> bytes;
   GameFileRead got = ReadGameFileBytes(path, bytes, kMaxTileFileSize);
   if (got == GameFileRead::kMissing) return Companion::kMissing;
-  if (got == GameFileRead::kTooLarge || !ApplyCollisionBytes(bytes, list, count)) return Companion::kBad;
+  if (got == GameFileRead::kTooLarge) return Companion::kBad;
+  ApplyCollisionBytes(bytes, list, count);
   return Companion::kRead;
 }
 

@@ -51,8 +51,9 @@ void WriteTileData(ByteWriter& w, bool embedded);
 // The companion of a version-0 file: the last component's extension
 // replaced by "dat" (appended without one).
 std::string CollisionFileName(const std::string& tile_path);
-// Collision maps of the first 2000 tiles from a ".dat" companion; false
-// (maps untouched) when the file is missing or too short.
+// Collision maps of the first 2000 tiles from a ".dat" companion: the
+// whole records it holds, the rest cleared; a missing one clears every
+// map. False (maps untouched) when it is too large to read.
 bool ReadTileCollisionFile(const char* path);
 
 // 2000 tiles (those below keep their frames), the default palette set,

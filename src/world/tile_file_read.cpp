@@ -40,8 +40,8 @@ bool ReadTile(ByteReader& r, Tile& t, const uint8_t (*angles)[21]) {
   t.delays = Take(r, t.delay_count);
   t.frame_store = Take(r, size_t{t.frame_count} * 64);
   t.current_frame = t.frame_store ? t.frame_store : kBlankTileFrame;
-  // A tile without frames draws nothing, so it never takes the opaque path.
-  t.opaque = t.frame_count && !std::memchr(t.frame_store, 0, size_t{t.frame_count} * 64);
+  // No colour-0 pixel in any frame; a tile without frames has none either.
+  t.opaque = !t.frame_count || !std::memchr(t.frame_store, 0, size_t{t.frame_count} * 64);
   return !r.failed;
 }
 

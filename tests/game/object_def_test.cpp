@@ -145,12 +145,13 @@ TEST_F(ObjectDefTest, FatalChecks) {
             ":1\n:-2147483648\n:2147483647\n";  // mirrored sums wrap, never overflow
   EXPECT_EQ(fails_with(d), "");
   d = DefText();
-  d.frame = ":0\n:0\n:0\n:0\n";
-  EXPECT_EQ(fails_with(d), "Sprite 0 Frame 0 - Invalid width 0 and height 0" + tail);
-  d.frame = ":65536\n:4\n:0\n:0\n";
-  EXPECT_EQ(fails_with(d), "Sprite 0 Frame 0 - Invalid width 0" + tail);
-  d.frame = ":4\n:0\n:0\n:0\n";
-  EXPECT_EQ(fails_with(d), "Sprite 0 Frame 0 - Invalid height 0" + tail);
+  // Sizes as written, not cut to 16 bits.
+  for (auto [frame, says] : {std::pair{":0\n:0\n", "width 0 and height 0"}, {":65536\n:4\n", "width 65536"},
+                             {":65536\n:65536\n", "width 65536 and height 65536"}, {":4\n:0\n", "height 0"},
+                             {":4\n:65537\n", "height 65537"}, {":-1\n:4\n", "width -1"}}) {
+    d.frame = std::string(frame) + ":0\n:0\n";
+    EXPECT_EQ(fails_with(d), "Sprite 0 Frame 0 - Invalid " + std::string(says) + tail);
+  }
   d = DefText();
   d.functions = "0a00000";
   EXPECT_EQ(fails_with(d), "4 Game Object Drawing Functions allocated by Object Def\nCurrent file attempts to load a total of 5");

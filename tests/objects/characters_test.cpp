@@ -149,7 +149,10 @@ TEST_F(Characters, BadFilesReportAndLeaveTheCharacterEmpty) {
   EXPECT_FALSE(LoadCharacterDef("short.chr", 0));
   files["far.chr"] = "1 pic.pcx 2147483647 0 4 4";  // the cut's bounds check must not wrap
   EXPECT_FALSE(LoadCharacterDef("far.chr", 0));
-  ASSERT_EQ(errors.size(), 5u);
+  files["wide.chr"] = "1 pic.pcx 0 0 65536 65537";  // named as written
+  EXPECT_FALSE(LoadCharacterDef("wide.chr", 0));
+  ASSERT_EQ(errors.size(), 6u);
+  EXPECT_EQ(errors[5].rfind("Sprite Frame 0 - Invalid width 65536 and height 65537\n", 0), 0u);
   EXPECT_EQ(errors[4], "Sprite load attempted to read beyond the bounds of the loaded image");
   EXPECT_EQ(errors[0], "File \"missing.chr\" not found");
   EXPECT_EQ(errors[1].rfind("Sprite Frame 0 - Invalid width 0\n", 0), 0u);

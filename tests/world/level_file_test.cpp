@@ -68,11 +68,40 @@ TEST_F(LevelFileTest, CommandsLoadAndSaveThroughTheCurrentFile) {
   EXPECT_EQ(Last(), "Can't open nope.lev");
   EXPECT_EQ(plane_count, 3);  // the default level
   EXPECT_EQ(level_file_path, "lev/a.lev");
-  // Only a level that was read becomes the current file.
+  // A damaged file keeps the old level, and with it the current file.
   WriteFile(game() / "nope.lev", "SLEV\3");
   Run(33, 3);
   EXPECT_EQ(Last(), "Level file damaged: old level kept");
   EXPECT_EQ(level_file_path, "lev/a.lev");
+}
+
+// The default level standing in for a file that failed to load is never
+// saved over a level file: neither over the one that failed (whose path an
+// unknown version records) nor over the last good one (which a missing
+// file leaves current).
+TEST_F(LevelFileTest, FallbackLevelIsNotSavedOverAFile) {
+  WriteFile(game() / "lev" / "a.lev", Level());
+  WriteFile(game() / "lev" / "b.lev", "SLEV\7");
+  struct Case {
+    uint32_t load;
+    const char* path;  // level_file_path after the load
+  };
+  for (Case c : {Case{1, "lev/b.lev"}, Case{3, "lev/a.lev"}}) {
+    SCOPED_TRACE(c.load);
+    Run(33, 0);
+    Run(33, c.load);
+    EXPECT_EQ(plane_count, 3);  // the default level
+    EXPECT_EQ(level_file_path, c.path);
+    Run(1443, kCurrentFile);
+    EXPECT_EQ(MessageLine(kMessageLines - 2), std::string("Can't save the default level over:"));
+    EXPECT_EQ(Last(), c.path);
+    EXPECT_TRUE(ReadFileBytes(game() / "lev" / "a.lev") == Level());
+    EXPECT_TRUE(ReadFileBytes(game() / "lev" / "b.lev") == "SLEV\7");
+  }
+  EXPECT_TRUE(SaveLevelFile("lev/new.lev"));  // no file there to lose
+  Run(33, 0);
+  Run(1443, kCurrentFile);  // a level read again saves again
+  EXPECT_EQ(Last(), "Saved lev/a.lev");
 }
 
 TEST_F(LevelFileTest, ReadsAMemberOfThePackedGame) {

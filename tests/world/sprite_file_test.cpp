@@ -95,7 +95,7 @@ TEST(SpriteFile, MalformedBodiesAreRefused) {
   const std::vector<Bad> cases = {
       {"width 0", 0, 1, {0}, 0},
       {"height 0", 1, 0, {0}, 0},
-      {"wider than 4096", 4097, 1, std::vector<uint8_t>(513), 0},
+      {"more pixels than a file may hold", 65535, 4097, std::vector<uint8_t>(65535u * 4097 / 8 + 1), 0},
       {"pixels cut short", 16, 16, {0, 0}, 0},
       {"more hurt boxes than bytes", 1, 1, {0}, 200},
       {"frames without colours", 4096, 4096, {}, 0, 0},
@@ -117,6 +117,37 @@ TEST(SpriteFile, MalformedBodiesAreRefused) {
     EXPECT_FALSE(ReadSpriteFile(in, sets)) << c.what;
     EXPECT_TRUE(sets.empty());
   }
+}
+
+TEST(SpriteFile, SidesUpTo65535ReadAndWriteBack) {
+  for (auto [w, h] : {std::pair<uint16_t, uint16_t>{5000, 1}, {65535, 2}, {1, 65535}}) {
+    SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h));
+    const std::vector<uint8_t> packed((size_t{w} * h + 7) / 8, 0);  // one colour: a bit a pixel
+    const std::vector<uint8_t> bytes = OneFrameFile({"", w, h, {}, {7}, packed}, {});
+    ByteReader in(bytes.data(), bytes.size());
+    std::vector<SpriteSet> sets;
+    ASSERT_TRUE(ReadSpriteFile(in, sets));
+    const SpriteFrame& f = sets[0].frames[0];
+    ASSERT_EQ(f.width, w);
+    ASSERT_EQ(f.height, h);
+    EXPECT_EQ(f.pixels[size_t{w} * h - 1], 7);
+    ByteWriter out;
+    std::string why;
+    const SpriteSet* set = &sets[0];
+    EXPECT_TRUE(BuildSpriteFile(out, &set, 1, &why)) << why;
+    EXPECT_EQ(out.bytes, bytes);
+    FreeSetFrames(sets[0]);
+  }
+  // A set past the pixel cap is refused before any pixel is written.
+  SpriteFrame big{};
+  big.width = 65535;
+  big.height = 4097;
+  SpriteSet set{&big, 1};
+  const SpriteSet* p = &set;
+  ByteWriter out;
+  std::string why;
+  EXPECT_FALSE(BuildSpriteFile(out, &p, 1, &why));
+  EXPECT_EQ(why, "Set 0 frame 0: more than 268435456 pixels in the file");
 }
 
 // Random sets: sizes, colour counts from 1 to 255, offsets, boxes, spots.

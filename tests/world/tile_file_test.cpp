@@ -1,5 +1,7 @@
 // The tile-set file: every version's layout, damaged files, the ".dat"
 // companion, archive members, saving and the two file commands.
+#include <algorithm>
+
 #include "files/archive_writer.h"
 #include "files/game_file_bytes.h"
 #include "script/string_slots.h"
@@ -23,7 +25,7 @@ TEST_F(TileFileTest, Version4ReadsToTheModelAndWritesBackTheSameBytes) {
   EXPECT_EQ(t.current_frame, t.frame_store);
   EXPECT_EQ(t.opaque, 1);
   EXPECT_EQ(tiles[1].opaque, 0);
-  EXPECT_EQ(tiles[2].opaque, 0);  // no frames: drawn as nothing
+  EXPECT_EQ(tiles[2].opaque, 1);  // no frames, so no colour-0 pixel
   EXPECT_EQ(tiles[2].current_frame, kBlankTileFrame);
   EXPECT_EQ(tiles[1].collision[63], 127);
   ASSERT_EQ(palette_set_count(), 1u);
@@ -82,6 +84,7 @@ TEST_F(TileFileTest, Version0WithAndWithoutMagicAndCompanion) {
       EXPECT_EQ(tiles[0].angle, 1);
       EXPECT_EQ(tiles[1].angle, 16);
       EXPECT_EQ(tiles[0].current_frame[0], 3);
+      EXPECT_EQ(tiles[2].opaque, 1);  // no frames
       EXPECT_EQ(tiles[1].collision[63], companion ? 64 : 0);
       EXPECT_EQ(tiles[1999].collision[0], companion ? 1999 % 256 : 0);
       ASSERT_EQ(palette_sets[0].rows.size(), 64u);
@@ -127,16 +130,32 @@ TEST_F(TileFileTest, EveryTruncationLeavesTheSetUnchanged) {
     ASSERT_EQ(Notice(1), "Bad tile file cut.til") << n;
   }
   EXPECT_EQ(tile_file_path, "a.til");
-  // Version 0 cut short, and a companion cut short, are bad files too.
-  const std::vector<uint8_t> v0 = Stil0(true), dat = Companion();
+  // Version 0 cut short is a bad file too.
+  const std::vector<uint8_t> v0 = Stil0(true);
   Put("v0.til", std::vector<uint8_t>(v0.begin(), v0.end() - 1));
   LoadTileFile("v0.til");
   EXPECT_EQ(Notice(1), "Bad tile file v0.til");
-  Put("v0.til", v0);
-  Put("v0.dat", std::vector<uint8_t>(dat.begin(), dat.end() - 1));
-  LoadTileFile("v0.til");
-  EXPECT_EQ(Notice(1), "Bad tile file v0.dat");
   EXPECT_EQ(Written(), before);
+}
+
+TEST_F(TileFileTest, ShortCompanionGivesItsWholeRecordsAndClearsTheRest) {
+  const std::vector<uint8_t> dat = Companion();
+  Put("v0.til", Stil0(true));
+  for (size_t size : {dat.size() - 1, size_t{10 * 66 + 33}, size_t{0}}) {
+    SCOPED_TRACE(size);
+    const size_t whole = size / 66;
+    Put("v0.dat", std::vector<uint8_t>(dat.begin(), dat.begin() + std::ptrdiff_t(size)));
+    ClearMessages();
+    LoadTileFile("v0.til");
+    EXPECT_EQ(Notice(1), "");
+    EXPECT_EQ(tile_file_path, "v0.til");
+    ASSERT_EQ(tile_count, 2000);
+    for (size_t t : {size_t{0}, size_t{9}, size_t{10}, size_t{1998}, size_t{1999}}) {
+      const uint8_t* map = tiles[t].collision;
+      if (t < whole) EXPECT_EQ(map[63], uint8_t(t + 63)) << t;
+      else EXPECT_EQ(std::count(map, map + 64, 0), 64) << t;
+    }
+  }
 }
 
 TEST_F(TileFileTest, CountsBeyondTheBytesAllocateNothing) {
