@@ -68,6 +68,7 @@ static void BuildTrack() {
     p.map = track_map.data();
     p.row_starts = track_rows.data();
     p.cell_count = kTrackWidth * kTrackHeight;
+    p.map_cells = track_map.size();
   }
   ReplaceTiles(track_tiles);
   planes = track_planes;

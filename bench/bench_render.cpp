@@ -93,7 +93,7 @@ static void LoadScene() {
     maps[p].resize(128 * 64);
     for (auto& id : maps[p]) id = uint16_t(rng() % 2000);
     TilePlane& pl = scene_planes[p];
-    pl.width = 128, pl.height = 64, pl.cell_count = 128 * 64, pl.type = uint8_t(p == 0 ? 1 : 2);
+    pl.width = 128, pl.height = 64, pl.cell_count = pl.map_cells = 128 * 64, pl.type = uint8_t(p == 0 ? 1 : 2);
     pl.flags = p == 0 ? 1 : 0;
     pl.map = maps[p].data(), pl.row_starts = row_starts.data();
     pl.line_offsets = offsets.data(), pl.line_wraps = wraps.data(), pl.other_wrap = 64, pl.other_offset = 7 * p;

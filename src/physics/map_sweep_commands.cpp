@@ -5,6 +5,8 @@
 // player one pixel on, and a player that cannot move is stopped against the
 // map, stepped over the map's corner, or squeezed (the hit word says which
 // side). The map's own collision is left out of the moves.
+#include <algorithm>
+
 #include "objects/players.h"
 #include "physics/movement_frame.h"
 #include "physics/object_contact.h"
@@ -155,8 +157,13 @@ bool MapSweep::Step(int axis, int sign) {
   return true;
 }
 
-// Whole pixels of an 8.8 movement, towards minus infinity.
-int64_t Pixels(int32_t movement) { return movement >> 8; }
+// Whole pixels of an 8.8 movement, towards minus infinity, held to the
+// steps WalkMovement takes. A longer movement is swept over its last part
+// only: the player still touches the map (at most 2040 pixels a side), so
+// the part left out walks lines its box does not reach.
+int64_t Pixels(int32_t movement) {
+  return std::clamp<int64_t>(movement >> 8, -kMaxStepsPerFrame, kMaxStepsPerFrame);
+}
 
 template <bool X, bool Y>
 void SweepPlayer() {

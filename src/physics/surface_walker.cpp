@@ -142,15 +142,25 @@ static int RunWalker(uint8_t arg, int64_t* budget) {
   return w.Run();
 }
 
+// A call cut short by the step budget drops the whole pixels it did not
+// step: the speed is added every frame, and a pending word left to grow
+// would wrap round and turn the player. The sub-pixel part keeps its sign.
+static void DropUnstepped(PlayerRecord* r) {
+  if (int32_t* v = r->player_vars)
+    for (uint32_t k : {kPvPendingX, kPvPendingY}) v[k] %= 256;
+}
+
 // A hand-over continues in the new mode with argument 1; the chain shares
 // one step budget.
 static void Move(int mode, uint8_t arg) {
   static int (*const walkers[4])(uint8_t, int64_t*) = {RunWalker<0>, RunWalker<1>, RunWalker<2>, RunWalker<3>};
+  PlayerRecord* r = current_player;
   int64_t budget = kMaxPixelSteps;
   while (mode >= 0) {
     mode = walkers[mode](arg, &budget);
     arg = 1;
   }
+  if (budget < 0) DropUnstepped(r);
 }
 
 void MovePlayerOnFloor(uint8_t arg) { Move(0, arg); }

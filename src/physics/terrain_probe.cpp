@@ -12,10 +12,6 @@ int AxisWrap::Runs(int64_t (&runs)[3][2]) const {
   auto add = [&](int64_t a, int64_t b) {
     if (a < b) runs[n][0] = a, runs[n++][1] = b;
   };
-  if (!on) {
-    add(0, size);
-    return n;
-  }
   add(-span, std::min(size - span, lo));
   add(std::max<int64_t>(lo, 0), std::min(hi, size));
   add(std::max({lo, hi, span}), size + span);
@@ -26,9 +22,9 @@ static AxisWrap LoadAxis(int on, int lo, int hi, int span, int64_t size) {
   AxisWrap a;
   a.size = size;
   a.on = Cell(registers, register_count, on) != 0;
-  a.lo = Cell(registers, register_count, lo);
-  a.hi = Cell(registers, register_count, hi);
-  a.span = Cell(registers, register_count, span);
+  a.lo = a.on ? Cell(registers, register_count, lo) : 0;
+  a.hi = a.on ? Cell(registers, register_count, hi) : size;
+  a.span = a.on ? Cell(registers, register_count, span) : size;
   return a;
 }
 
@@ -39,7 +35,7 @@ void Terrain::Load(int32_t plane_word, int p) {
   map = tp ? tp->map : nullptr;
   row_starts = tp ? tp->row_starts : nullptr;
   width = tp ? tp->width : 0;
-  cell_count = tp ? tp->cell_count : 0;
+  map_cells = tp ? tp->map_cells : 0;
   wrap[0] = LoadAxis(39 + p, 23 + p, 27 + p, 47 + p, tp ? int64_t{tp->width} * 8 : 0);
   wrap[1] = LoadAxis(41 + p, 25 + p, 29 + p, 49 + p, tp ? int64_t{tp->height} * 8 : 0);
   for (int axis = 0; axis < 2; axis++) {
@@ -56,7 +52,7 @@ const Tile* Terrain::TileUnder(int64_t x, int64_t y) const {
   tile_probe_x = static_cast<int32_t>(mx);
   tile_probe_y = static_cast<int32_t>(my);
   uint64_t cell = (row_starts ? uint64_t{row_starts[my >> 3]} : uint64_t(my >> 3) * width) + uint64_t(mx >> 3);
-  return cell < cell_count ? &TileAt(map[cell]) : nullptr;
+  return cell < map_cells ? &TileAt(map[cell]) : nullptr;
 }
 
 uint8_t Terrain::Byte(int64_t x, int64_t y) const {

@@ -1,6 +1,7 @@
 // The terrain a player's sensors read: the collision bytes and tile angles
-// of its plane, with the level wrap of its view applied once to each
-// coordinate; whatever still lies outside the plane reads as empty.
+// of its plane, each coordinate wrapped once (by the level wrap of its
+// view, or else by the plane's size); whatever still lies outside the
+// plane reads as empty.
 #pragma once
 #include <cstdint>
 
@@ -8,19 +9,17 @@
 
 namespace tolv {
 
-// One axis: with wrap on, a coordinate below lo gains span and one at or
-// above hi loses it, once.
+// One axis: a coordinate below lo gains span and one at or above hi loses
+// it, once. With the level wrap off the window is the plane itself.
 struct AxisWrap {
   int64_t size = 0;  // plane size in pixels
-  bool on = false;
+  bool on = false;   // the level wrap: level edges only act without it
   int64_t lo = 0, hi = 0, span = 0;
 
   // Plane coordinate of c, or -1 when c reads as empty.
   int64_t Map(int64_t c) const {
-    if (on) {
-      if (c < lo) c += span;
-      else if (c >= hi) c -= span;
-    }
+    if (c < lo) c += span;
+    else if (c >= hi) c -= span;
     return c >= 0 && c < size ? c : -1;
   }
   // The at most three disjoint ascending runs of coordinates that map into
@@ -38,7 +37,8 @@ struct LineScan {
 struct Terrain {
   const uint16_t* map = nullptr;  // null: the plane does not exist
   const uint32_t* row_starts = nullptr;
-  uint32_t width = 0, cell_count = 0;
+  uint32_t width = 0;
+  uint64_t map_cells = 0;
   int32_t plane = 0;  // the player's plane word: what a hit records
   AxisWrap wrap[2];   // x, y
   int64_t reach[2] = {};  // readable coordinates per axis: no push outlasts them

@@ -49,7 +49,7 @@ inline int64_t ClampWrap(int64_t w, int64_t extent) { return std::clamp<int64_t>
 // arrays, so any plane may be drawn as Flat.
 inline bool PlaneDrawable(const TilePlane* p, uint8_t type) {
   if (!p || !p->map || !p->width || !p->height) return false;
-  if (uint64_t{p->width} * p->height > p->cell_count) return false;
+  if (uint64_t{p->width} * p->height > p->map_cells) return false;
   if (type == kPlaneFlat) return true;
   return p->type == type && p->line_offsets && p->line_wraps;
 }

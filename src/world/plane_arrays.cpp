@@ -49,17 +49,21 @@ static void BuildLines(TilePlane& p) {
 }
 
 // Maps come zeroed from calloc: the pages of a large, mostly empty map are
-// not touched until a cell is written.
-static uint16_t* AllocMap(uint32_t width, uint32_t height) {
-  void* m = std::calloc(PlaneMapCells(width, height), sizeof(uint16_t));
+// not touched until a cell is written. The map is sized for the plane's
+// width and height.
+static void AllocMap(TilePlane& p) {
+  const uint64_t cells = PlaneMapCells(p.width, p.height);
+  void* m = std::calloc(cells, sizeof(uint16_t));
   if (!m) throw std::bad_alloc();
-  return static_cast<uint16_t*>(m);
+  p.map = static_cast<uint16_t*>(m);
+  p.map_cells = cells;
 }
 
 void FreePlane(TilePlane& p) {
   FreeLines(p);
   std::free(p.map);
   p.map = nullptr;
+  p.map_cells = 0;
 }
 
 void InitPlane(TilePlane& p, uint8_t type, uint32_t width, uint32_t height) {
@@ -68,7 +72,7 @@ void InitPlane(TilePlane& p, uint8_t type, uint32_t width, uint32_t height) {
   p.width = Side(width);
   p.height = Side(height);
   p.active_view0 = p.active_view1 = 0;
-  p.map = AllocMap(p.width, p.height);
+  AllocMap(p);
   BuildLines(p);
 }
 
@@ -84,7 +88,7 @@ void CopyPlane(const TilePlane& src, TilePlane& dst) {
   t.type = src.type;
   t.width = src.width;
   t.height = src.height;
-  t.map = AllocMap(src.width, src.height);
+  AllocMap(t);
   if (src.map)
     for (uint32_t y = 0; y < src.height; y++) {
       const uint32_t from = src.row_starts ? src.row_starts[y] : src.width * y;

@@ -18,7 +18,7 @@ TilePlane* ProbePlane() {
 uint16_t* PlaneCell(const TilePlane& p, int64_t column, int64_t row) {
   if (!p.map || column < 0 || row < 0 || column >= p.width || row >= p.height) return nullptr;
   uint64_t cell = (p.row_starts ? p.row_starts[row] : uint64_t(row) * p.width) + uint64_t(column);
-  return cell < p.cell_count ? &p.map[cell] : nullptr;
+  return cell < p.map_cells ? &p.map[cell] : nullptr;
 }
 
 uint8_t ProbeCollision(int32_t x, int32_t y) {

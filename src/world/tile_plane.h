@@ -25,7 +25,11 @@ struct TilePlane {
   // hold width * (height + 1) + 1 cells: a spare row of tile 0 below the
   // last row and one cell more.
   uint16_t* map = nullptr;
+  // The cells up to the other-axis wrap (width x height for planes the
+  // engine builds; less for some loaded ones). Rows past it still hold
+  // the file's cells: reads are bounded by map_cells, not by this.
   uint32_t cell_count = 0;
+  uint64_t map_cells = 0;  // cells the map was allocated with
   uint8_t type = 0;  // PlaneType
   uint8_t active_view0 = 0;
   uint8_t active_view1 = 0;
@@ -71,7 +75,8 @@ void CopyPlane(const TilePlane& src, TilePlane& dst);
 // Releases the arrays; the record keeps its other fields.
 void FreePlane(TilePlane& p);
 
-// Cell (column, row) of a plane's map; null outside the plane or its map.
+// Cell (column, row) of a plane's map; null outside the plane or the
+// cells its map was allocated with.
 uint16_t* PlaneCell(const TilePlane& p, int64_t column, int64_t row);
 // The plane at index i, or null.
 inline TilePlane* PlaneAt(uint32_t i) { return planes && i < plane_count ? &planes[i] : nullptr; }

@@ -32,6 +32,7 @@ class PlacePlayerTest : public ObjectScriptTest {
     plane.width = 4, plane.height = 50;
     plane.map = map.data();
     plane.cell_count = static_cast<uint32_t>(map.size());
+    plane.map_cells = map.size();
     planes = &plane;
     plane_count = 1;
     frame.box = Box{-8, 8, -16, 16};

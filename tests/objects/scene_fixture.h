@@ -66,7 +66,7 @@ class SceneTest : public WorldTest {
     for (int p = 0; p < 2; p++) {
       TilePlane& pl = planes_[p];
       pl = TilePlane{};
-      pl.width = 16, pl.height = 8, pl.cell_count = 128, pl.type = uint8_t(p == 0 ? 1 : 2);
+      pl.width = 16, pl.height = 8, pl.cell_count = 128, pl.map_cells = 128, pl.type = uint8_t(p == 0 ? 1 : 2);
       pl.map = maps_[p], pl.row_starts = row_starts_;
       pl.line_offsets = offsets_[p], pl.line_wraps = wraps_[p], pl.other_wrap = 8;
       for (int i = 0; i < 128; i++)

@@ -204,6 +204,16 @@ TEST_F(TileReads, PlaneBlockIntoObjectMapIsClippedToThePlane) {
   EXPECT_EQ(Out(d_->vars + 11, d_->vars + 17), Out({7000, 7001, 7002, 5010, 2, 5012}));
 }
 
+// A loaded plane's cell count may stop at its other-axis wrap (here after
+// row 2); the rows below still hold its cells, and the reads reach them.
+TEST_F(TileReads, RowsPastTheCellCountReadAsStored) {
+  planes[1].cell_count = 3 * 100;
+  EXPECT_EQ(ReadPlane(94, 45, 1), Out({2, 12, 22, 54}));
+  SetMap(d_, 0, 0, {2, 1, 0, -5, -5});
+  Exec({1440, 1, 10, 5});
+  EXPECT_EQ(Out(d_->vars + 11, d_->vars + 13), Out({5010, 2}));
+}
+
 TEST_F(TileReads, PlaneVisibilityThroughPlaneObjects) {
   for (auto [plane, shown] : {std::pair{1, 0}, {1, 0}, {2, 3}}) {
     int32_t args[2] = {plane, shown};

@@ -76,6 +76,8 @@ TEST_F(MovementCase, ContinuationAfterAHandOver) {
 ........
 ........
 ########
+........
+........
 )");
   const int32_t cases[][4] = {
       // mode, pending before, pixels moved along the pending's axis, pending after
@@ -151,8 +153,9 @@ TEST_F(MovementCase, WallAnglesAndHandOver) {
   }
 }
 
-// Probes outside the plane read empty unless the view wraps, and then wrap
-// once; on plane 0 the player is pushed out but records no contact.
+// Probes wrap once: by the view's wrap when it wraps, else by the plane's
+// size; what still lies outside reads empty. On plane 0 the player is
+// pushed out but records no contact.
 TEST_F(MovementCase, WrapAndPlaneZero) {
   kit.SetLevel(R"(
 ................
@@ -162,7 +165,8 @@ TEST_F(MovementCase, WrapAndPlaneZero) {
 )");
   const int32_t cases[][4] = {
       // wrap, x, plane, on the ground after
-      {0, 24, 1, 0}, {1, 24, 1, 1}, {0, -4, 1, 0}, {1, 40, 1, 0}, {0, 84, 1, 1}, {0, 84, 0, 0}};
+      {0, 24, 1, 0}, {1, 24, 1, 1}, {0, -4, 1, 1}, {0, 210, 1, 1}, {0, 340, 1, 0},
+      {1, 40, 1, 0}, {0, 84, 1, 1}, {0, 84, 0, 0}};
   for (auto& c : cases) {
     PlacePlayer({.x = c[1], .y = 24, .flags = kLandOnFloor});
     Word(kPvPlane) = c[2];
@@ -177,6 +181,71 @@ TEST_F(MovementCase, WrapAndPlaneZero) {
   Move(0);
   EXPECT_EQ(Word(kPvY), 24);  // fell into the floor and was pushed back out
   EXPECT_EQ(Word(kPvHitDown), 0);
+}
+
+// With the level wrap off, a sensor one pixel before the plane's start
+// reads its last column or row: a player at 3 moving one pixel towards 0
+// is stopped by the solid far edge of a 32-pixel plane.
+TEST_F(MovementCase, SensorsBeforeThePlaneReadItsFarEdge) {
+  kit.AddTiles(R"(
+r:0      u:0
+.......# ........
+.......# ........
+.......# ........
+.......# ........
+.......# ........
+.......# ........
+.......# ........
+.......# ########
+)");
+  struct Case {
+    const char* level;
+    int axis;  // of the move: 0 left, 1 up
+    uint32_t hit;
+  } cases[] = {{"...r\n...r\n...r\n...r", 0, kPvHitLeft}, {"....\n....\n....\nuuuu", 1, kPvHitUp}};
+  for (const Case& c : cases) {
+    kit.SetLevel(c.level);
+    PlacePlayer({.x = 3, .y = 3, .box = {-4, 4, -4, 4}, .step_height = 0, .wall_top_inset = 0, .on_ground = 0});
+    Word(c.axis ? kPvSpeedY : kPvSpeedX) = -256;
+    Move(0);
+    EXPECT_EQ(Word(c.hit), 1) << c.level;
+    EXPECT_EQ(Word(kPvX), 3) << c.level;
+    EXPECT_EQ(Word(kPvY), 3) << c.level;
+  }
+}
+
+// A loaded plane's cell count may end at its other-axis wrap; the floor
+// below it is still there to land on.
+TEST_F(MovementCase, FloorPastTheCellCountHolds) {
+  kit.SetLevel("....\n....\n....\n####");
+  planes[1].cell_count = 2 * 4;
+  PlacePlayer({.x = 16, .y = 20, .flags = kLandOnFloor, .on_ground = 0});
+  Word(kPvSpeedY) = 2048;
+  Move(0);
+  EXPECT_EQ(Word(kPvY), 24);
+  EXPECT_EQ(Word(kPvOnGround), 1);
+}
+
+// One call steps at most 65536 pixels; what it leaves unstepped is
+// dropped, bar the sub-pixel part, so a huge speed keeps its direction
+// frame after frame instead of piling up pending movement until it wraps.
+TEST_F(MovementCase, UnsteppedPixelsAreDropped) {
+  kit.SetLevel("....");
+  struct Case {
+    int32_t speed, step;  // speed x, pixels moved each frame
+    int32_t pending[3];   // after each frame
+  } cases[] = {{1 << 30, 65536, {0, 0, 0}},
+               {-(1 << 24) - 356, -65536, {-100, -200, -44}},
+               {(1 << 24) + 100, 65536, {100, 200, 44}}};  // 65537 pixels only in the third
+  for (const Case& c : cases) {
+    PlacePlayer({.x = 0, .y = 0, .flags = 0, .on_ground = 0});
+    Word(kPvSpeedX) = c.speed;
+    for (int frame = 0; frame < 3; frame++) {
+      Move(0);
+      EXPECT_EQ(Word(kPvX), c.step * (frame + 1)) << c.speed << " frame " << frame;
+      EXPECT_EQ(Word(kPvPendingX), c.pending[frame]) << c.speed << " frame " << frame;
+    }
+  }
 }
 
 // The object pass: the other axis' pending is parked during airborne

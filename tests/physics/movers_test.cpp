@@ -60,6 +60,7 @@ class Movers : public ObjectWorld {
     plane_.height = 8;
     plane_.map = map_.data();
     plane_.cell_count = 16 * 8;
+    plane_.map_cells = map_.size();
     planes = &plane_;
     plane_count = 1;
   }

@@ -364,6 +364,38 @@ TEST_F(ObjectMapTest, VerticalSweepThresholdsByMode) {
   }
 }
 
+// A map (92..108 both ways) that moved into a player it now overlaps
+// pushes it out ahead of its leading edge, however far it moved in the
+// frame: the sweep of a long movement walks the part where the map meets
+// the player. The frame box of push 1194 likewise (84..116 by 92..108).
+TEST_F(ObjectMapTest, LongMovesStillPushThePlayerOut) {
+  struct Case {
+    uint32_t command;
+    int dx, dy;                  // direction of the movement
+    int32_t x, y, end_x, end_y;  // the player before and after
+  } cases[] = {
+      {1186, 1, 0, 106, 108, 113, 108}, {1186, -1, 0, 94, 108, 86, 108},
+      {1187, 0, 1, 100, 116, 100, 123}, {1187, 0, -1, 100, 100, 100, 92},
+      {1188, 1, 1, 106, 116, 113, 116}, {1194, 1, 0, 120, 108, 122, 108},
+  };
+  for (const Case& c : cases)
+    for (int32_t pixels : {200, 5000}) {
+      TerrainKit kit;
+      kit.AddTiles(kMapTiles);
+      kit.SetLevel("##\n##");
+      ObjectSlot* o = AddMapObject(100, 100);
+      kit.SetLevel("....\n....");
+      Place({.x = c.x, .y = c.y, .on_ground = 0});
+      o->vars[60] = c.dx * pixels * 256, o->vars[61] = c.dy * pixels * 256;
+      running_slot = o;
+      player_operand_d = &player_records[0];
+      RunCommand({c.command, 0, c.dx ? 60u : 61u, 61});
+      EXPECT_EQ(Word(kPvX), c.end_x) << c.command << " moving " << pixels;
+      EXPECT_EQ(Word(kPvY), c.end_y) << c.command << " moving " << pixels;
+      ResetObjects();
+    }
+}
+
 TEST_F(ObjectMapTest, WrapRegions) {
   TerrainKit kit;
   kit.AddTiles(kMapTiles);

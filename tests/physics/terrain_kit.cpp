@@ -131,6 +131,7 @@ void TerrainKit::Install() {
     p.map = map_.data();
     p.row_starts = rows_.data();
     p.cell_count = width_ * height_;
+    p.map_cells = map_.size();
   }
   // The tile set takes over a copy whose pictures are the bytes as colours.
   std::vector<Tile> pool(tiles_);

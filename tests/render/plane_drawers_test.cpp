@@ -162,6 +162,11 @@ TEST_F(PlaneDrawers, RulesAtFixedPoints) {
   plane.other_offset = 19;
   EXPECT_EQ(neg, Drawn(k320x240, kPlaneRelative, true, plane));
   EXPECT_EQ(neg[0], TilePixel(9, 3, 3));
+  // Loaded with an other wrap of 2 rows, its cell count ends there: it is
+  // drawn all the same, row 2 of the frame's tiles showing row 0 again.
+  plane.other_offset = 0, plane.other_wrap = 2, plane.cell_count = 2 * 4;
+  v = Drawn(k320x240, kPlaneRelative, true, plane);
+  EXPECT_EQ(v[16 * 320], TilePixel(1, 3, 0));
   // Flat, left limit 0, camera x = -5: the window's last column at frame
   // columns -3..4, then its first.
   NumberedPlane(plane, kPlaneFlat);
@@ -222,7 +227,7 @@ TEST_F(PlaneDrawers, UnreadablePlanesDrawNothing) {
   nothing(nullptr, kPlaneFlat);
   for (uint8_t t = 0; t < kPlaneTypes; t++)
     if (t != kPlaneHLined && t != kPlaneFlat) nothing(&plane, t);  // a plane of another type
-  copy.cell_count = 11;  // a map smaller than its size
+  copy.map_cells = 11;  // a map smaller than its size
   nothing(&copy, kPlaneHLined);
   nothing(&copy, kPlaneFlat);
   copy = plane, copy.line_wraps = nullptr;

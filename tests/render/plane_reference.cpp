@@ -66,7 +66,7 @@ Source Locate(const TilePlane& p, uint8_t type, int64_t x, int64_t y) {
 }  // namespace
 
 void DrawPlaneReference(const TilePlane* p, uint8_t type, bool opaque, int W, int R, uint8_t* view) {
-  if (!p || !p->map || !p->width || !p->height || uint64_t{p->width} * p->height > p->cell_count) return;
+  if (!p || !p->map || !p->width || !p->height || uint64_t{p->width} * p->height > p->map_cells) return;
   if (type != kPlaneFlat && (p->type != type || !p->line_offsets || !p->line_wraps)) return;
   for (int64_t y = 0; y < R; y++)
     for (int64_t x = 0; x < W; x++) {

@@ -62,6 +62,12 @@ TEST_F(LevelTest, LegacyCellsLinesAndFactorsLandWhereStored) {
       const uint32_t w = is_tiled ? 3 : 2, h = is_tiled ? 3 : (k == flat ? 2 : 3 + (version != 255));
       for (uint32_t y = 0; y <= p.height; y++)
         for (uint32_t x = 0; x < p.width; x++) ASSERT_EQ(Cell(k, x, y), x < w && y < h ? Id(k, x, y) : 0) << x << "," << y;
+      // Every row reads as stored, the rows past the cell count too.
+      for (uint32_t y = 0; y < p.height; y++)
+        for (uint32_t x = 0; x < p.width; x++) {
+          const uint16_t* cell = PlaneCell(p, x, y);
+          ASSERT_TRUE(cell && *cell == Cell(k, x, y)) << x << "," << y;
+        }
       if (!is_tiled) {
         EXPECT_EQ(p.cell_count, 4u);
         continue;

@@ -48,6 +48,8 @@ TEST_F(LevelTest, FlatPlanesAloneSetLimitsSizeAndEditorPlane) {
   EXPECT_FALSE(PlaneShownInEditor(3));
   EXPECT_EQ(planes[0].line_wraps[0], 150u);
   EXPECT_EQ(planes[0].cell_count, 40u * 200);
+  const uint16_t* last = PlaneCell(planes[0], 199, 59);  // past the other wrap
+  EXPECT_TRUE(last && *last == 2);
   EXPECT_EQ(planes[1].flags, 1);
 }
 

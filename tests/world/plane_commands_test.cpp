@@ -76,6 +76,15 @@ TEST_F(PlaneCommands, BlockCopyIsClippedToBothPlanes) {
   EXPECT_EQ(Row(0, 0), (Cells{11, 1, 2, 3}));
 }
 
+// Rows past a loaded plane's cell count (its other-axis wrap) are copied
+// from and into like any other.
+TEST_F(PlaneCommands, BlockCopyReachesRowsPastTheCellCount) {
+  Level({{4, 4}});
+  planes[0].cell_count = 2 * 4;
+  Exec({825, 0, 0, 3, 0, 1, 2, 2, 1});
+  EXPECT_EQ(Row(0, 2), (Cells{20, 30, 31, 23}));
+}
+
 // A 320 x 240 frame; view 0's camera at (1000, 1000), view 1's at (6000,
 // 6000).
 class ViewTest : public PlaneCommands {
