@@ -235,6 +235,46 @@ TEST_F(SavedStateTest, ForeignStatesChangeNothing) {
   EXPECT_EQ(LastMessage(), "Can't open State!");
 }
 
+// Zone and act registers that contradict the state's header: the state is
+// refused whole. Only a level start still pending may want another level.
+TEST_F(SavedStateTest, LevelRegistersMustNameTheHeadersLevel) {
+  Start(8);
+  Frames(10);
+  const int32_t zone = Reg(kRegZone), act = Reg(kRegAct);
+  ASSERT_EQ(Reg(kRegLoadedZone), zone);
+  ASSERT_EQ(Reg(kRegLoadedAct), act);
+  struct Case {
+    uint32_t reg;
+    int32_t value, started;
+    bool taken;
+  } cases[] = {
+      {kRegZone, zone + 1, 1, false},
+      {kRegAct, act + 1, 1, false},
+      {kRegLoadedZone, zone + 256, 1, false},  // the header keeps the low byte only
+      {kRegLoadedAct, act + 256, 1, false},
+      {kRegLoadedAct, act + 256, 0, false},
+      {kRegZone, zone + 1, 0, true},  // saved between a level change and its start
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.reg << " " << c.value << " " << c.started);
+    const int32_t kept = Reg(c.reg);
+    Reg(c.reg) = c.value;
+    Reg(kRegLevelStarted) = c.started;
+    ASSERT_TRUE(SaveState(kStateFileName));
+    Reg(c.reg) = kept;
+    Reg(kRegLevelStarted) = 1;
+    Unchanged world;
+    EXPECT_EQ(LoadState(kStateFileName), c.taken);
+    if (c.taken) {
+      EXPECT_EQ(Reg(c.reg), c.value);
+      EXPECT_EQ(Reg(kRegLevelStarted), 0);
+    } else {
+      EXPECT_EQ(LastMessage(), "State is damaged!");
+      EXPECT_TRUE(world.Holds());
+    }
+  }
+}
+
 TEST_F(SavedStateTest, EveryTruncationChangesNothing) {
   Start(5);
   ResizeTiles(4);  // a small state, so that every length can be tried
