@@ -5,6 +5,7 @@
 #include <sstream>
 #include <string>
 
+#include "base/wrap32.h"
 #include "files/game_files.h"
 #include "game/game_frame.h"
 #include "game/headless.h"
@@ -39,8 +40,8 @@ TEST_F(WorldTest, GameFrameRunsInRangeObjectsAndCountsFrames) {
 std::vector<V> seen_shake;
 void RecordShake() {
   const int32_t v = registers[kRegPlayer];
-  seen_shake[size_t(2 * v)].push_back(registers[kRegCameraX] - registers[kRegViewX + v]);
-  seen_shake[size_t(2 * v + 1)].push_back(registers[kRegCameraY] - registers[kRegViewY + v]);
+  seen_shake[size_t(2 * v)].push_back(Wrap32Sub(registers[kRegCameraX], registers[kRegViewX + v]));
+  seen_shake[size_t(2 * v + 1)].push_back(Wrap32Sub(registers[kRegCameraY], registers[kRegViewY + v]));
 }
 
 TEST_F(WorldTest, ScreenShakeMovesEachViewsCameraAndDiesDown) {
