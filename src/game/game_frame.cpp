@@ -17,8 +17,6 @@
 
 namespace tolv {
 
-int32_t screen_shake_x = 0, screen_shake_y = 0;
-
 constexpr uint32_t kFreezePalette = 1u << 0;
 constexpr uint32_t kFreezeCounter = 1u << 1;
 
@@ -37,14 +35,22 @@ static bool RunPauseMenu() {
   return true;
 }
 
+// The shake to add this frame; the register then flips its sign and, coming
+// back from negative, shrinks by one: 3, -3, 2, -2, 1, -1, 0.
+static int32_t StepShake(uint32_t reg) {
+  const int32_t v = registers[reg];
+  registers[reg] = Wrap32Sub(Wrap32Sub(0, v), v < 0 ? 1 : 0);
+  return v;
+}
+
 static void PrepareView(int p) {
   registers[kRegPlayer] = p;
   SelectPlayer(p);
   if (p == 1) registers[kRegView] = 1;
   if (p == 0 && !(static_cast<uint32_t>(registers[kRegFreeze]) & kFreezePalette)) run_palette_effects();
   ease_camera_limits();
-  registers[kRegCameraX] = Wrap32Add(registers[kRegViewX + p], screen_shake_x);
-  registers[kRegCameraY] = Wrap32Add(registers[kRegViewY + p], screen_shake_y);
+  registers[kRegCameraX] = Wrap32Add(registers[kRegViewX + p], StepShake(kRegShakeX + p));
+  registers[kRegCameraY] = Wrap32Add(registers[kRegViewY + p], StepShake(kRegShakeY + p));
 }
 
 // The second view of the two-view mode is drawn 224 rows lower.

@@ -7,8 +7,6 @@
 
 namespace tolv {
 
-extern int32_t screen_shake_x, screen_shake_y;  // added to the drawn view's camera
-
 void RunGameFrame();
 
 }  // namespace tolv

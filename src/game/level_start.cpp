@@ -18,6 +18,7 @@
 #include "script/operands.h"
 #include "script/registers.h"
 #include "world/frame_steps.h"
+#include "world/palette.h"
 
 namespace tolv {
 
@@ -37,10 +38,14 @@ static void LoadChangedScopes() {
   bool zone_changed = Reg(kRegLoadedZone) != Reg(kRegZone);
   if (zone_changed) LoadZone();
   if (zone_changed || Reg(kRegLoadedAct) != Reg(kRegAct)) {
+    // A new act starts both banks on palette set 0: the last act's set
+    // numbers may name sets its tile file does not have.
     Reg(kRegView) = 1;
     select_palette_bank(1);
+    SelectPaletteSet(0);
     Reg(kRegView) = 0;
     select_palette_bank(0);
+    SelectPaletteSet(0);
     CheckActNumber();
     LoadAct();
   }

@@ -60,14 +60,25 @@ static const char* CheckHeader(ByteReader& r, StagedState& s) {
   s.frame_counter = r.U32();
   if (r.U8() != player_count || r.failed) return "Number of Active Players Doesn't Match!";
   if (r.U32() != user_register_count || r.failed) return "Number of Registers Doesn't Match!";
-  if (r.U16() != LoadedLevel() || r.failed) return "State is from another level!";
+  s.zone_act = r.U16();
+  if (s.zone_act != LoadedLevel() || r.failed) return "State is from another level!";
   return nullptr;
+}
+
+// The state's own zone and act registers must name the level its header
+// does: the next level start loads what they say. Only a level start still
+// pending (register 7 = 0) may already want another zone and act.
+static bool LevelRegistersFit(const StagedState& s) {
+  const std::vector<int32_t>& reg = s.registers;
+  const int32_t zone = s.zone_act >> 8, act = s.zone_act & 0xFF;
+  if (reg[kRegLoadedZone] != zone || reg[kRegLoadedAct] != act) return false;
+  return reg[kRegLevelStarted] == 0 || (reg[kRegZone] == zone && reg[kRegAct] == act);
 }
 
 // The audio blocks come last: once they are read the sound side holds them
 // for its next buffer, so nothing may fail after them.
 static bool ReadBody(ByteReader& r, StagedState& s) {
-  return ReadWorldSection(r, s) && ReadObjectSection(r, s) && ReadPlayerSection(r, s) &&
+  return ReadWorldSection(r, s) && ReadObjectSection(r, s) && ReadPlayerSection(r, s) && LevelRegistersFit(s) &&
          ReadAnimationSection(r, s) && ReadPaletteSection(r, s) && ReadAudioState(r);
 }
 

@@ -40,6 +40,7 @@ struct StagedPlayer {
 
 struct StagedState {
   uint32_t random_seed = 0, frame_counter = 0;
+  uint16_t zone_act = 0;  // the header's loaded zone x 256 + loaded act
   std::string level_path, tile_path, layout_path;
   ParsedLevel level;
   StagedTileSet tiles;
@@ -48,7 +49,8 @@ struct StagedState {
   std::vector<StagedPlayer> players;
   std::vector<int32_t> registers;
   SavedLanes global;
-  uint8_t banks[2][256][3] = {};
+  uint8_t effect_tables[3][256] = {};
+  uint8_t live[2][256][3] = {}, base[2][256][3] = {};  // per bank and entry: red, green, blue
 };
 
 // Strings are their bytes and a NUL.
@@ -63,6 +65,8 @@ bool ReadWorldSection(ByteReader& r, StagedState& s);
 // Plane view bytes and functions, palette row cycling, tile animation.
 void WriteAnimationSection(ByteWriter& w);
 bool ReadAnimationSection(ByteReader& r, StagedState& s);
+// The palette effects' tables, then per bank and entry its live colour
+// (red, blue, green) and its base colour (red, green, blue).
 void WritePaletteSection(ByteWriter& w);
 bool ReadPaletteSection(ByteReader& r, StagedState& s);
 void InstallWorld(StagedState& s);

@@ -86,11 +86,29 @@ bool ReadAnimationSection(ByteReader& r, StagedState& s) {
   return !r.failed;
 }
 
+// The live colour's bytes go red, blue, green.
+constexpr int kLiveOrder[3] = {0, 2, 1};
+
 void WritePaletteSection(ByteWriter& w) {
-  for (const PaletteBank& bank : palette_banks) w.Bytes(bank.rgb, sizeof bank.rgb);
+  for (uint32_t i = 0; i < 256; i++)
+    for (const auto& table : palette_effect_tables) w.U8(table[i]);
+  for (const PaletteBank& bank : palette_banks)
+    for (uint32_t i = 0; i < 256; i++) {
+      for (int c : kLiveOrder) w.U8(bank.rgb[i][c]);
+      for (const auto& channel : bank.base) w.U8(channel[i]);
+    }
 }
 
-bool ReadPaletteSection(ByteReader& r, StagedState& s) { return r.Bytes(s.banks, sizeof s.banks); }
+bool ReadPaletteSection(ByteReader& r, StagedState& s) {
+  for (uint32_t i = 0; i < 256; i++)
+    for (auto& table : s.effect_tables) table[i] = r.U8();
+  for (int b = 0; b < 2; b++)
+    for (uint32_t i = 0; i < 256; i++) {
+      for (int c : kLiveOrder) s.live[b][i][c] = r.U8();
+      for (int c = 0; c < 3; c++) s.base[b][i][c] = r.U8();
+    }
+  return !r.failed;
+}
 
 void InstallWorld(StagedState& s) {
   InstallLevel(s.level);
@@ -99,9 +117,10 @@ void InstallWorld(StagedState& s) {
   tile_file_path = s.tile_path;
   layout_file_path = s.layout_path;
   const uint8_t bank = current_palette_bank;
+  std::memcpy(palette_effect_tables, s.effect_tables, sizeof palette_effect_tables);
   for (int b = 0; b < 2; b++) {
     SelectPaletteBank(b);
-    for (uint32_t i = 0; i < 256; i++) SetPaletteEntry(i, s.banks[b][i]);
+    for (uint32_t i = 0; i < 256; i++) RestorePaletteEntry(i, s.live[b][i], s.base[b][i]);
   }
   SelectPaletteBank(bank);
 }

@@ -53,11 +53,12 @@ void FreeLane(ScriptContext* ctx, int lane) {
   if ((w) >= p##_slot->var_count || !p##_slot->vars) goto call;          \
   int32_t* const p = p##_slot->vars + (w);
 
-// Next entry after a fast path. The budget counts every instruction.
+// Next entry after a fast path. The budget is what the turn may still run:
+// every instruction takes one before it runs.
 #define TOLV_GO(next)                                 \
   do {                                                \
     const ThreadedOp* const to = (next);              \
-    if (__builtin_expect(--budget == 0, 0)) {         \
+    if (__builtin_expect(budget-- == 0, 0)) {         \
       pc = static_cast<uint16_t>(to - code);          \
       goto runaway;                                   \
     }                                                 \
@@ -141,7 +142,7 @@ static void Turn(CommandHandler* const table, const uint16_t f) {
     // After a table call the pc may lie anywhere; fast paths only reach
     // pcs inside the function or its end entry.
     if (pc >= count) goto past_end;
-    if (__builtin_expect(--budget == 0, 0)) goto runaway_after_call;
+    if (__builtin_expect(budget-- == 0, 0)) goto runaway_after_call;
     op = code + pc;
     goto* labels[op->kind];
 

@@ -50,6 +50,8 @@ enum ReservedRegister : uint32_t {
   kRegPaletteSet = 51,       // palette set of the current bank
   kRegBankPaletteSet = 52,   // 52 + bank: the palette set each bank shows
   kRegWaterLine = 54,
+  kRegShakeX = 56,           // 56 + view: screen shake added to that view's camera X
+  kRegShakeY = 58,           // 58 + view: the same for camera Y
   kRegRepeatDelay = 245,     // frames from a key's press to its first repeat
   kRegRepeatInterval = 246,  // frames between repeats
   kRegDisplay = 248,         // bit 0: FPS display

@@ -74,7 +74,7 @@ static bool RunLayoutLane(ScriptContext* ctx, ObjectSlot* self, int32_t id, uint
       ctx->lane_pcs[lane] = 0;
       return true;
     }
-    if (--budget == 0) {
+    if (budget-- == 0) {  // the budget is what the turn may still run
       ReportRunawayLane(f);
       return true;
     }

@@ -1,5 +1,7 @@
 #include "world/palette.h"
 
+#include <cstring>
+
 #include "script/operands.h"
 #include "script/registers.h"
 
@@ -10,6 +12,7 @@ PaletteBank palette_banks[2];
 uint8_t current_palette_bank = 0;
 const uint32_t* colour_lookup = palette_banks[0].packed;
 uint32_t palette_changes = 0;
+uint8_t palette_effect_tables[3][256];
 
 static PixelFormat palette_format;
 
@@ -24,15 +27,18 @@ void SetPalettePixelFormat(const PixelFormat& format) {
     for (uint32_t i = 0; i < 256; i++) Pack(b, i);
 }
 
-void SetPaletteEntry(uint32_t index, const uint8_t* rgb) {
+void RestorePaletteEntry(uint32_t index, const uint8_t* rgb, const uint8_t* base) {
   if (index > 255) return;
   PaletteBank& b = palette_banks[current_palette_bank];
-  b.rgb[index][0] = rgb[0];
-  b.rgb[index][1] = rgb[1];
-  b.rgb[index][2] = rgb[2];
+  for (int c = 0; c < 3; c++) {
+    b.rgb[index][c] = rgb[c];
+    b.base[c][index] = base[c];
+  }
   Pack(b, index);
   palette_changes++;
 }
+
+void SetPaletteEntry(uint32_t index, const uint8_t* rgb) { RestorePaletteEntry(index, rgb, rgb); }
 
 void SelectPaletteBank(int32_t bank) {
   current_palette_bank = bank ? 1 : 0;
@@ -73,6 +79,7 @@ void ReloadPaletteBanks() {
 
 void ResetPaletteBanks() {
   for (PaletteBank& b : palette_banks) b = PaletteBank{};
+  std::memset(palette_effect_tables, 0, sizeof palette_effect_tables);
   SetPalettePixelFormat(palette_format);
   SelectPaletteBank(0);
 }

@@ -35,8 +35,11 @@ extern std::vector<PaletteSet> palette_sets;  // at most 255 sets
 inline uint32_t palette_set_count() { return static_cast<uint32_t>(palette_sets.size()); }
 
 struct PaletteBank {
-  uint8_t rgb[256][3] = {};
+  uint8_t rgb[256][3] = {};   // the live colours
   uint32_t packed[256] = {};  // rgb in the surface's pixel format
+  // Red, green and blue each entry was last given: what effects that tint
+  // or fade the live colours work from.
+  uint8_t base[3][256] = {};
 };
 
 extern PaletteBank palette_banks[2];
@@ -45,6 +48,9 @@ extern const uint32_t* colour_lookup;  // packed colours of the current bank
 // Grows with every change to either bank's colours: what is derived from
 // the colours is worked out again only when it moved.
 extern uint32_t palette_changes;
+// Three per-entry byte tables of the palette effects. Nothing draws with
+// them yet; a saved state keeps them.
+extern uint8_t palette_effect_tables[3][256];
 
 // Palette entry a set's row drives: rows 0-63 entries 0-63, rows 64-191
 // entries 128-255; -1 for rows past that.
@@ -52,8 +58,11 @@ inline int PaletteRowEntry(uint32_t row) { return row < 64 ? int(row) : row < 19
 
 // The surface format the packed colours use; repacks both banks.
 void SetPalettePixelFormat(const PixelFormat& format);
-// Entry index (0-255, others ignored) of the current bank := rgb[0..2].
+// Entry index (0-255, others ignored) of the current bank := rgb[0..2],
+// live and base colour alike.
 void SetPaletteEntry(uint32_t index, const uint8_t* rgb);
+// The same with a base colour of its own (a saved state's entry).
+void RestorePaletteEntry(uint32_t index, const uint8_t* rgb, const uint8_t* base);
 // Makes bank (0 or 1) current; register 51 := register 52 + bank.
 void SelectPaletteBank(int32_t bank);
 // Makes set the current bank's palette set (registers 51 and 52 + bank).
@@ -64,7 +73,7 @@ void LoadPaletteSet();
 // Loads both banks' palette sets; register 1 and the current bank end as
 // they began.
 void ReloadPaletteBanks();
-// Both banks black, bank 0 current.
+// Both banks black, the effect tables cleared, bank 0 current.
 void ResetPaletteBanks();
 // One set of 64 black rows, water on, tint (0, 0, 12); entries 0-63 black.
 void ResetPaletteSets();

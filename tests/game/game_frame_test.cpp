@@ -5,6 +5,7 @@
 #include <sstream>
 #include <string>
 
+#include "base/wrap32.h"
 #include "files/game_files.h"
 #include "game/game_frame.h"
 #include "game/headless.h"
@@ -32,6 +33,45 @@ TEST_F(WorldTest, GameFrameRunsInRangeObjectsAndCountsFrames) {
   registers[kRegFreeze] = 2;  // the counter stops
   RunGameFrame();
   EXPECT_EQ(game_frame_counter, start + 3);
+}
+
+// What each view's camera is when its planes scroll, less the view's own
+// position, frame after frame.
+std::vector<V> seen_shake;
+void RecordShake() {
+  const int32_t v = registers[kRegPlayer];
+  seen_shake[size_t(2 * v)].push_back(Wrap32Sub(registers[kRegCameraX], registers[kRegViewX + v]));
+  seen_shake[size_t(2 * v + 1)].push_back(Wrap32Sub(registers[kRegCameraY], registers[kRegViewY + v]));
+}
+
+TEST_F(WorldTest, ScreenShakeMovesEachViewsCameraAndDiesDown) {
+  const V still(8, 0), shaken{3, -3, 2, -2, 1, -1, 0, 0};
+  void (*const saved_scroll)() = update_plane_scroll;
+  update_plane_scroll = RecordShake;
+  view_count = 2;
+  // Registers 56 and 57 shake views 0 and 1 sideways, 58 and 59 up and down.
+  const struct {
+    uint32_t reg;
+    size_t moved;  // index into seen_shake
+  } cases[] = {{kRegShakeX, 0}, {kRegShakeX + 1, 2}, {kRegShakeY, 1}, {kRegShakeY + 1, 3}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.reg);
+    registers[19] = 100, registers[20] = 200, registers[21] = 300, registers[22] = 400;
+    registers[c.reg] = 3;
+    seen_shake.assign(4, {});
+    for (int f = 0; f < 8; f++) RunGameFrame();
+    for (size_t k = 0; k < 4; k++) EXPECT_EQ(seen_shake[k], k == c.moved ? shaken : still) << k;
+    EXPECT_EQ(registers[c.reg], 0);
+  }
+  registers[kRegShakeX] = -1;  // a negative start: -1, 0
+  registers[kRegShakeY] = INT32_MIN;  // wraps rather than overflows
+  seen_shake.assign(4, {});
+  RunGameFrame();
+  RunGameFrame();
+  EXPECT_EQ(seen_shake[0], (V{-1, 0}));
+  EXPECT_EQ(seen_shake[1], (V{INT32_MIN, INT32_MAX}));
+  update_plane_scroll = saved_scroll;
+  view_count = 1;
 }
 
 TEST_F(WorldTest, PauseMenuRunsInsteadOfTheWorldWhileItsObjectLives) {

@@ -10,6 +10,7 @@
 #include "script/global_contexts.h"
 #include "script/string_slots.h"
 #include "stat/stat_obj_def.h"
+#include "world/palette.h"
 #include "world/sprite_sets.h"
 
 namespace tolv::test {
@@ -91,6 +92,36 @@ TEST_F(LevelTest, ActChangeKeepsTheZone) {
   EXPECT_EQ(sound_counts.total, 2);
   EXPECT_EQ(object_type_counts.total, 3);
   EXPECT_EQ(object_def_paths[2], "");
+}
+
+// A new zone or act starts both banks on palette set 0, with its colours;
+// a restart of the same act keeps the set the game chose.
+TEST_F(LevelTest, NewActStartsBothBanksOnPaletteSetZero) {
+  Start("full.gdf");
+  palette_sets.assign(2, PaletteSet{});
+  palette_sets[0].rows.assign(1, PaletteRow{{PaletteColour{200, 0, 0}}});
+  palette_sets[1].rows.assign(1, PaletteRow{{PaletteColour{0, 0, 200}}});
+  auto choose_set_one = [] {
+    for (int bank : {1, 0}) {
+      Reg(kRegView) = bank;
+      SelectPaletteBank(bank);
+      SelectPaletteSet(1);
+    }
+  };
+  auto shown = [] {
+    return std::vector<int32_t>{Reg(kRegPaletteSet), Reg(kRegBankPaletteSet), Reg(kRegBankPaletteSet + 1),
+                                palette_banks[0].rgb[0][0], palette_banks[1].rgb[0][0]};
+  };
+  const std::vector<int32_t> set_one{1, 1, 1, 0, 0}, set_zero{0, 0, 0, 200, 200};
+  choose_set_one();
+  Restart(1, 0);
+  EXPECT_EQ(shown(), set_one);
+  Restart(2, 0);
+  EXPECT_EQ(shown(), set_zero);
+  choose_set_one();
+  Restart(2, 1);
+  EXPECT_EQ(shown(), set_zero);
+  palette_sets.clear();
 }
 
 TEST_F(LevelTest, ActOutsideTheZoneStartsActZero) {

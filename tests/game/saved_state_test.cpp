@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <fstream>
 #include <string>
 #include <tuple>
@@ -11,6 +12,7 @@
 
 #include "audio/mixer.h"
 #include "audio/music_player.h"
+#include "audio/saved_blocks.h"
 #include "audio/sound_queue.h"
 #include "base/message_log.h"
 #include "game/saved_state.h"
@@ -21,7 +23,9 @@
 #include "script/operands.h"
 #include "script/registers.h"
 #include "world/level.h"
+#include "world/palette.h"
 #include "world/tile.h"
+#include "../world/level_bytes.h"
 #include "sample_game_fixture.h"
 
 namespace tolv::test {
@@ -122,17 +126,79 @@ TEST_F(SavedStateTest, ListedReferencesComeBack) {
 
 // Header bytes as the format lays them out.
 std::vector<uint8_t> Header(const std::string& game, uint8_t players, uint32_t user_regs, uint16_t level) {
-  std::vector<uint8_t> b(game.begin(), game.end());
-  b.push_back(0);
-  auto u = [&b](uint32_t v, int n) {
-    for (int i = n - 1; i >= 0; i--) b.push_back(uint8_t(v >> (8 * i)));
-  };
-  u(7, 4);  // random seed
-  u(9, 4);  // frame counter
-  u(players, 1);
-  u(user_regs, 4);
-  u(level, 2);
-  return b;
+  Bytes b;
+  for (char c : game) b.U8(uint8_t(c));
+  return b.U8(0).U32(7).U32(9).U8(players).U32(user_regs).U16(level).b;  // seed 7, frame 9
+}
+
+// Palette state from a pattern: the effect tables, then per bank and entry
+// a live and a base colour that differ in every channel.
+struct PaletteModel {
+  uint8_t tables[3][256], live[2][256][3], base[2][256][3];
+  explicit PaletteModel(uint8_t k) {
+    for (int i = 0; i < 256; i++) {
+      for (int t = 0; t < 3; t++) tables[t][i] = uint8_t(i * 7 + t * 50 + k);
+      for (int b = 0; b < 2; b++)
+        for (int c = 0; c < 3; c++) {
+          live[b][i][c] = uint8_t(i + 40 * c + 100 * b + k);
+          base[b][i][c] = uint8_t(255 - i - 30 * c - 90 * b - k);
+        }
+    }
+  }
+  static PaletteModel Running() {
+    PaletteModel m(0);
+    std::memcpy(m.tables, palette_effect_tables, sizeof m.tables);
+    for (int b = 0; b < 2; b++)
+      for (int i = 0; i < 256; i++)
+        for (int c = 0; c < 3; c++) {
+          m.live[b][i][c] = palette_banks[b].rgb[i][c];
+          m.base[b][i][c] = palette_banks[b].base[c][i];
+        }
+    return m;
+  }
+  void Install() const {
+    std::memcpy(palette_effect_tables, tables, sizeof tables);
+    for (int b = 0; b < 2; b++) {
+      SelectPaletteBank(b);
+      for (uint32_t i = 0; i < 256; i++) RestorePaletteEntry(i, live[b][i], base[b][i]);
+    }
+    SelectPaletteBank(0);
+  }
+  // The section as the format lays it out.
+  std::vector<uint8_t> Section() const {
+    Bytes s;
+    for (int i = 0; i < 256; i++) s.U8(tables[0][i]).U8(tables[1][i]).U8(tables[2][i]);
+    for (int b = 0; b < 2; b++)
+      for (int i = 0; i < 256; i++) {
+        const uint8_t* l = live[b][i];
+        const uint8_t* o = base[b][i];
+        s.U8(l[0]).U8(l[2]).U8(l[1]).U8(o[0]).U8(o[1]).U8(o[2]);  // live red, blue, green
+      }
+    return s.b;
+  }
+  bool operator==(const PaletteModel& m) const { return std::memcmp(this, &m, sizeof m) == 0; }
+};
+
+TEST_F(SavedStateTest, PaletteSectionHoldsEffectTablesLiveAndBaseColours) {
+  Start(4);
+  Frames(5);
+  const PaletteModel saved(0), other(77);
+  saved.Install();
+  ASSERT_TRUE(SaveState(kStateFileName));
+  std::vector<uint8_t> whole = ReadState();
+  ByteWriter audio;
+  WriteAudioState(audio);  // the state's last part
+  const std::vector<uint8_t> section = saved.Section();
+  ASSERT_GE(whole.size(), audio.bytes.size() + section.size());
+  const size_t at = whole.size() - audio.bytes.size() - section.size();
+  EXPECT_TRUE(std::equal(section.begin(), section.end(), whole.begin() + long(at)));
+
+  const std::vector<uint8_t> built = other.Section();
+  std::copy(built.begin(), built.end(), whole.begin() + long(at));
+  saved.Install();
+  ASSERT_TRUE(LoadStateBytes(whole.data(), whole.size()));
+  EXPECT_TRUE(PaletteModel::Running() == other);
+  EXPECT_EQ(colour_lookup, palette_banks[0].packed);
 }
 
 struct Unchanged {
@@ -167,6 +233,46 @@ TEST_F(SavedStateTest, ForeignStatesChangeNothing) {
   }
   EXPECT_FALSE(LoadState("/none.sav"));
   EXPECT_EQ(LastMessage(), "Can't open State!");
+}
+
+// Zone and act registers that contradict the state's header: the state is
+// refused whole. Only a level start still pending may want another level.
+TEST_F(SavedStateTest, LevelRegistersMustNameTheHeadersLevel) {
+  Start(8);
+  Frames(10);
+  const int32_t zone = Reg(kRegZone), act = Reg(kRegAct);
+  ASSERT_EQ(Reg(kRegLoadedZone), zone);
+  ASSERT_EQ(Reg(kRegLoadedAct), act);
+  struct Case {
+    uint32_t reg;
+    int32_t value, started;
+    bool taken;
+  } cases[] = {
+      {kRegZone, zone + 1, 1, false},
+      {kRegAct, act + 1, 1, false},
+      {kRegLoadedZone, zone + 256, 1, false},  // the header keeps the low byte only
+      {kRegLoadedAct, act + 256, 1, false},
+      {kRegLoadedAct, act + 256, 0, false},
+      {kRegZone, zone + 1, 0, true},  // saved between a level change and its start
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.reg << " " << c.value << " " << c.started);
+    const int32_t kept = Reg(c.reg);
+    Reg(c.reg) = c.value;
+    Reg(kRegLevelStarted) = c.started;
+    ASSERT_TRUE(SaveState(kStateFileName));
+    Reg(c.reg) = kept;
+    Reg(kRegLevelStarted) = 1;
+    Unchanged world;
+    EXPECT_EQ(LoadState(kStateFileName), c.taken);
+    if (c.taken) {
+      EXPECT_EQ(Reg(c.reg), c.value);
+      EXPECT_EQ(Reg(kRegLevelStarted), 0);
+    } else {
+      EXPECT_EQ(LastMessage(), "State is damaged!");
+      EXPECT_TRUE(world.Holds());
+    }
+  }
 }
 
 TEST_F(SavedStateTest, EveryTruncationChangesNothing) {

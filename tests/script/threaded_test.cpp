@@ -159,19 +159,39 @@ TEST_F(ScriptTest, EntriesSwappedWhileALaneRunsRunTheirNewHandler) {
 }
 
 TEST_F(ScriptTest, LaneMadeToYieldResumesAtTheInstructionItDidNotRun) {
-  // Three instructions, then the budget runs out just after the jump back.
+  // Two table calls and a fast-path jump back, run turn after turn: a lane
+  // runs exactly its budget per turn, whichever path each instruction takes,
+  // and resumes at the one it did not get to.
+  struct Case {
+    uint64_t budget;
+    std::vector<uint16_t> pcs;  // after each turn
+    std::vector<uint32_t> tags;
+  } cases[] = {
+      {1, {1, 2, 0, 1}, {0, 1, 0}},
+      {2, {2, 1, 0}, {0, 1, 0, 1}},
+      {3, {0, 0}, {0, 1, 0, 1}},
+      {4, {1, 2}, {0, 1, 0, 1, 0, 1}},
+  };
   Add({{P, 0}, {P, 1}, {JUMP, 65535}});
   Bind();
-  uint64_t saved_budget = lane_budget;
-  lane_budget = 4;
-  StartFunction(0);
-  RunLanes();
-  EXPECT_EQ(ctx.lane_pcs[0], 0);
-  RunLanes();
+  const uint64_t saved_budget = lane_budget;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.budget);
+    lane_budget = c.budget;
+    probe_hits.clear();
+    ClearContext();
+    StartFunction(0);
+    std::vector<uint16_t> pcs;
+    for (size_t turn = 0; turn < c.pcs.size(); turn++) {
+      RunLanes();
+      pcs.push_back(ctx.lane_pcs[0]);
+    }
+    std::vector<uint32_t> tags;
+    for (auto& h : probe_hits) tags.push_back(h.tag);
+    EXPECT_EQ(pcs, c.pcs);
+    EXPECT_EQ(tags, c.tags);
+  }
   lane_budget = saved_budget;
-  std::vector<uint32_t> tags;
-  for (auto& h : probe_hits) tags.push_back(h.tag);
-  EXPECT_EQ(tags, (std::vector<uint32_t>{0, 1, 0, 1}));
 }
 
 }  // namespace

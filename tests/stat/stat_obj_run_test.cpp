@@ -140,6 +140,24 @@ TEST_F(StatObjRun, CountLoopsOnTheInstanceCounters) {
   EXPECT_EQ(Instance(o)->counters[1], 0);
 }
 
+TEST_F(StatObjRun, ALaneRunsExactlyItsBudgetPerRun) {
+  Layout l;
+  l.functions = "1 " + Fn(SetReg(100, 1) + SetReg(101, 1) + SetReg(102, 1));
+  const uint64_t saved_budget = lane_budget;
+  for (uint64_t budget : {1, 2}) {
+    SCOPED_TRACE(budget);
+    lane_budget = budget;
+    registers[100] = registers[101] = registers[102] = 0;
+    ObjectSlot* o = SpawnLayout(Load(l));
+    auto done = [] { return registers[100] + registers[101] + registers[102]; };
+    Run(o);
+    EXPECT_EQ(done(), int32_t(budget));
+    Run(o);
+    EXPECT_EQ(done(), int32_t(std::min<uint64_t>(3, 2 * budget)));
+  }
+  lane_budget = saved_budget;
+}
+
 TEST_F(StatObjRun, DeletionFromItsOwnScriptEndsTheRun) {
   Layout l;
   l.elements = "1  3 0 1 255 0 0";
