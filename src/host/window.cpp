@@ -25,6 +25,7 @@ namespace tolv {
 static GtkWidget* window = nullptr;
 static GtkWidget* area = nullptr;
 static SDL_Surface* screen = nullptr;
+static guint key_snooper = 0;
 
 // Keys reach the engine through GTK: SDL does not read the keyboard of a
 // window it was handed. Every key event is taken here, before GTK's own,
@@ -133,7 +134,7 @@ bool OpenHostWindow(int* argc, char*** argv) {
     return false;
   }
   UseScreenSurface();
-  gtk_key_snooper_install(KeySnooper, nullptr);
+  key_snooper = gtk_key_snooper_install(KeySnooper, nullptr);
   set_window_title = SetTitle;
   set_window_icon = SetIcon;
   return true;
@@ -236,6 +237,8 @@ void CloseHostWindow() {
   flip_surface = [] {};
   window_surface = Surface{};
   screen = nullptr;
+  if (key_snooper) gtk_key_snooper_remove(key_snooper);
+  key_snooper = 0;
   if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_QuitSubSystem(SDL_INIT_VIDEO);
   unsetenv("SDL_WINDOWID");
   if (window) gtk_widget_destroy(window);
