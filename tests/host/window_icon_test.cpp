@@ -4,17 +4,13 @@
 #include <gtk/gtk.h>
 #include <sys/stat.h>
 
-#include <filesystem>
 #include <fstream>
 #include <string>
 
 #include "base/message_log.h"
-#include "editors/editor_state.h"
-#include "files/game_files.h"
-#include "files/working_folder.h"
-#include "game/headless.h"
 #include "host/game_start.h"
 #include "host/window.h"
+#include "window_fixture.h"
 
 #include <X11/Xatom.h>  // last: its macros (None, Bool) clash with gtest's names
 #include <X11/Xlib.h>
@@ -59,21 +55,10 @@ bool Logged(const std::string& line) {
 }
 
 TEST(WindowIcon, GameIconElseTheEnginesOne) {
-  char tmpl[] = "/tmp/tolv_icon_XXXXXX";
-  ASSERT_NE(mkdtemp(tmpl), nullptr);
-  const fs::path root = tmpl;
-  fs::copy(TOLV_GAMES, root, fs::copy_options::recursive);
+  const fs::path root = OpenWindowOnGames();
+  ASSERT_NE(root, "");
   const fs::path icon = root / "sample/icon/icon.ico";
   fs::create_directories(icon.parent_path());
-  int argc = 1;
-  char name[] = "test_host_window";
-  char* args[] = {name, nullptr};
-  char** argv = args;
-  ASSERT_TRUE(OpenHostWindow(&argc, &argv));
-  ASSERT_EQ(ChangeWorkingFolder(root.c_str()), 1);
-  base_folder = root;
-  StartHeadlessEngine();
-  StartEditors();
 
   const std::string ppm16 = "P6\n16 16\n255\n" + std::string(16 * 16 * 3, '\x40');
   struct Case {
