@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
-#include "editors/editor_view.h"
 #include "host/frame_pacing.h"
 #include "host/game_start.h"
 #include "host/hotkeys.h"
