@@ -27,14 +27,9 @@ long IconWidth() {
   Display* d = XOpenDisplay(nullptr);
   Window root, parent, *children = nullptr;
   unsigned int n = 0;
-  XQueryTree(d, HostWindowId(), &root, &parent, &children, &n);  // the drawing area's parent box
+  XQueryTree(d, HostWindowId(), &root, &parent, &children, &n);  // the toplevel: the box between has no window
   if (children) XFree(children);
-  Window top = parent;
-  while (XQueryTree(d, top, &root, &parent, &children, &n) && parent != root) {
-    if (children) XFree(children);
-    top = parent;
-  }
-  if (children) XFree(children);
+  const Window top = parent;
   Atom type;
   int format;
   unsigned long items = 0, left = 0;
