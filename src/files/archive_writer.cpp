@@ -108,6 +108,7 @@ bool BeginArchiveMember(ArchiveWriter& w, const char* name) {
     l.file_table = static_cast<uint32_t>(w.files.size());
   }
   l.file_count++;
+  w.member_count++;
   size_t n = std::strlen(name);
   w.files.push_back(static_cast<uint8_t>(n + 9));
   w.files.insert(w.files.end(), name, name + n + 1);

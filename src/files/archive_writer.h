@@ -26,7 +26,8 @@ struct ArchiveWriter {
   std::string error;  // first failure; later calls do nothing
   uint8_t table[16] = {};
   uint32_t seed = 0;
-  uint64_t position = 0;  // file position
+  uint64_t position = 0;  // file position; the archive's size once finished
+  uint32_t member_count = 0;  // files, in every folder
   std::vector<uint8_t> index, files;
   std::vector<Level> levels;
   uint32_t member_size_field = 0;

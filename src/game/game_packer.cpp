@@ -25,6 +25,7 @@
 namespace tolv {
 
 std::string pack_error;
+PackResult pack_result;
 
 // The archive being written, removed if the process ends before it is
 // finished (a fatal script error exits from inside the re-writer).
@@ -205,6 +206,7 @@ static bool ValidFolderName(const std::string& name) {
 
 bool PackGame() {
   pack_error.clear();
+  pack_result = PackResult{};
   if (!ValidFolderName(pack_folder_name)) return Fail("Not a game folder name: \"" + pack_folder_name + "\"");
   ArchiveWriter w;
   PackScope scope(w);
@@ -221,6 +223,7 @@ bool PackGame() {
   Dot();
   if (!PackFolder(w, 0, "/")) return false;
   if (!FinishArchive(w)) return WriterFailed(w, "game.tvp");
+  pack_result = PackResult{w.member_count, w.position, game_folder + "/game.tvp"};
   return true;
 }
 

@@ -1,5 +1,6 @@
 // Packs a game folder of loose files into its "game.tvp".
 #pragma once
+#include <cstdint>
 #include <string>
 
 namespace tolv {
@@ -8,6 +9,15 @@ constexpr size_t kMaxPackFolderName = 49;
 
 // Why the last PackGame failed; "" after a success.
 extern std::string pack_error;
+
+// What the last PackGame that succeeded wrote: its files, the archive's
+// size and its path.
+struct PackResult {
+  uint32_t files = 0;
+  uint64_t bytes = 0;
+  std::string path;
+};
+extern PackResult pack_result;
 
 // Packs the folder pack_folder_name, a folder of the working folder (the
 // base folder), into its "game.tvp"; the working folder is unchanged

@@ -26,6 +26,10 @@ extern std::string level_file_option;  // "-levelfile PATH": likewise
 
 // Reads the options; false with a message on stderr for a malformed one.
 bool ReadLaunchOptions(int argc, char** argv);
+// "Command-line has uninterpretable errors", then the argument that went
+// wrong and what was expected: "tolv: OPTION: expected WHAT, got "ARG""
+// (no option: a word that is none; no argument: "got nothing").
+void ReportUninterpretable(const char* option, const std::string& what, const char* arg);
 // Loads the files the options name, from the game root, once the game runs.
 void LoadCommandLineFiles();
 

@@ -11,13 +11,9 @@
 #include "files/game_files.h"
 #include "files/working_folder.h"
 #include "game/game_packer.h"
+#include "game/launch_options.h"
 
 namespace tolv {
-
-static int Uninterpretable() {
-  std::fputs("Command-line has uninterpretable errors\n", stderr);
-  return 1;
-}
 
 // A folder without game.def is not a game: "-pack default" would write an
 // archive into the engine folder, and a game left with its archive only
@@ -38,8 +34,11 @@ static int Pack(const char* name) {
   pack_folder_name = name;
   message_log_echo = true;  // links skipped
   const bool ok = PackGame();
-  std::fputc('\n', stdout);
+  std::fputc('\n', stdout);  // after the dots
   if (!ok) std::fprintf(stderr, "Packing failed: %s\n", pack_error.c_str());
+  else
+    std::printf("Packed %u files, %llu bytes, into %s\n", pack_result.files,
+                static_cast<unsigned long long>(pack_result.bytes), pack_result.path.c_str());
   return ok ? 0 : 1;
 }
 
@@ -59,9 +58,12 @@ bool FindGameDescriptor(const std::string& name) {
 int RunCommandLineTools(int argc, char** argv) {
   for (int i = 1; i < argc; i++) {
     if (std::strcmp(argv[i], "-pack") != 0) continue;
-    if (i + 1 >= argc || argv[i + 1][0] == '-' || std::strlen(argv[i + 1]) > kMaxPackFolderName)
-      return Uninterpretable();
-    return Pack(argv[i + 1]);
+    const char* name = i + 1 < argc ? argv[i + 1] : nullptr;
+    if (!name || name[0] == '-' || std::strlen(name) > kMaxPackFolderName) {
+      ReportUninterpretable("-pack", "a game folder name of at most 49 characters", name);
+      return 1;
+    }
+    return Pack(name);
   }
   return -1;
 }

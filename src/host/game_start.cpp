@@ -26,11 +26,11 @@
 namespace tolv {
 
 static void NoTitle(const char*) {}
-static bool NoIcon(const char*) { return false; }
+static void NoIcon(const std::string&) {}
 static void BlankFrame() { std::memset(FrameStart(), 0, FrameAreaBytes()); }
 
 void (*set_window_title)(const char*) = NoTitle;
-bool (*set_window_icon)(const char*) = NoIcon;
+void (*set_window_icon)(const std::string&) = NoIcon;
 void (*enter_launcher)() = EnterLauncher;
 void (*launcher_frame)() = LauncherFrame;
 void (*start_level)() = StartLevel;
@@ -51,8 +51,7 @@ bool StartGame(const char* name, bool from_launcher) {
   ResetEditors();
   StartHeadlessGame(HeadlessGame{load_game, nullptr}, random_seed);
   set_window_title(game_display_name.c_str());
-  if (!set_window_icon((game_folder + "/icon/icon.ico").c_str()))
-    set_window_icon((game_folder + "/../default/icon/icon.ico").c_str());
+  set_window_icon(game_folder);
   active_screen = kStartCountdownScreen;
   start_countdown = kStartCountdownFrames;
   LockStartFrames();
@@ -76,6 +75,7 @@ void RunGameScreen() {
 }
 
 void ReturnToGameSelect() {
+  if (active_screen == kLauncherScreen) return;
   if (active_screen == kObjectEditorScreen || active_screen == kLevelEditorScreen) LeaveEditor();
   UnloadGame();
   ResetObjectSlots();

@@ -2,6 +2,7 @@
 // game's load, and the start countdown before its first level.
 #pragma once
 #include <cstdint>
+#include <string>
 
 #include "host/launcher.h"  // kLauncherScreen
 
@@ -12,10 +13,10 @@ constexpr uint8_t kStartCountdownScreen = 1;
 constexpr uint8_t kBlankScreen = 150;
 constexpr uint8_t kStartCountdownFrames = 16;
 
-// Filled by the window: the title, and the icon from an image file (false
-// when it does not load). No-ops headless.
+// Filled by the window: the title, and the icon of the game in a folder
+// (its icon/icon.ico, else the engine's). No-ops headless.
 extern void (*set_window_title)(const char* title);
-extern bool (*set_window_icon)(const char* path);
+extern void (*set_window_icon)(const std::string& game_folder);
 // The launcher: its entry (lists the games, shows its screen) and its
 // frame (tests put their own in).
 extern void (*enter_launcher)();
@@ -43,7 +44,8 @@ void RunStartCountdown();
 // The game screen: a level start asked for (register 7 at 0) is served
 // before the frame, as the headless driver does.
 void RunGameScreen();
-// F8: the game unloaded, every object reset, fonts freed, zone and act
+// F8 and the File menu's game select (nothing on the launcher itself):
+// the game unloaded, every object reset, fonts freed, zone and act
 // registers at 255, the archive closed; the launcher follows on a screen
 // clear of the game's messages.
 void ReturnToGameSelect();

@@ -76,19 +76,25 @@ static bool FindEngineFolder() {
   return false;
 }
 
-// Engine start and the command line, as both runs share them; -1 to go on.
+// Engine start and the command-line tools, before any window: -pack
+// packs and ends the run here. -1 to go on.
 static int StartEngine(int argc, char** argv) {
   if (!FindEngineFolder()) return 1;
   StartHeadlessEngine();
   StartEditors();
-  if (int status = RunCommandLineTools(argc, argv); status >= 0) return status;
-  if (!ReadLaunchOptions(argc, argv)) return 1;
+  return RunCommandLineTools(argc, argv);
+}
+
+// The launch options, read after the window has taken its own (GTK's).
+static bool ReadOptions(int argc, char** argv) {
+  if (!ReadLaunchOptions(argc, argv)) return false;
   base_folder = WorkingFolder();
-  return -1;
+  return true;
 }
 
 static int RunHeadless(int argc, char** argv) {
-  if (int status = StartEngine(argc, argv); status >= 0) return status;
+  if (!ReadOptions(argc, argv)) return 1;
+  std::puts("tolv: no display (DISPLAY is not set): running the game headless, without a window.");
   message_log_echo = true;  // no window to show the log in
   if (!FindGameDescriptor(game_descriptor)) return 1;
   if (!OpenGame(game_descriptor.c_str()))
@@ -110,9 +116,9 @@ static int RunHeadless(int argc, char** argv) {
 
 static int RunWindowed(int argc, char** argv) {
   if (!OpenHostWindow(&argc, &argv)) return 1;
-  if (int status = StartEngine(argc, argv); status >= 0) {
+  if (!ReadOptions(argc, argv)) {
     CloseHostWindow();
-    return status;
+    return 1;
   }
   LoadEngineFont();
   launcher_start_game = StartGameFromLauncher;
@@ -127,8 +133,8 @@ static int RunWindowed(int argc, char** argv) {
 }
 
 int main(int argc, char** argv) {
+  if (int status = StartEngine(argc, argv); status >= 0) return status;
   const char* display = std::getenv("DISPLAY");
   if (display && *display) return RunWindowed(argc, argv);
-  std::puts("tolv: no display (DISPLAY is not set): running the game headless, without a window.");
   return RunHeadless(argc, argv);
 }

@@ -7,13 +7,15 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
-#include "editors/editor_view.h"
 #include "host/frame_pacing.h"
 #include "host/game_start.h"
 #include "host/hotkeys.h"
 #include "host/key_input.h"
 #include "host/screen_frame.h"
+#include "host/window_icon.h"
+#include "host/window_menu.h"
 #include "render/frame.h"
 #include "render/presenters.h"
 #include "world/palette.h"
@@ -23,12 +25,18 @@ namespace tolv {
 static GtkWidget* window = nullptr;
 static GtkWidget* area = nullptr;
 static SDL_Surface* screen = nullptr;
+static guint key_snooper = 0;
 
 // Keys reach the engine through GTK: SDL does not read the keyboard of a
-// window it was handed. Every key event is taken here, before GTK's own.
+// window it was handed. Every key event is taken here, before GTK's own,
+// and GTK sees only what the menus need: Alt with a key (their mnemonics;
+// the game gets it too) and, while a menu is open and holds the grab, its
+// keys, of which the game gets the releases only, so none stays held.
 static gint KeySnooper(GtkWidget*, GdkEventKey* e, gpointer) {
-  QueueKeyEvent(ScanCodeForKey(e->keyval, e->hardware_keycode), e->type == GDK_KEY_PRESS);
-  return TRUE;
+  const bool down = e->type == GDK_KEY_PRESS;
+  const bool menu_open = gtk_grab_get_current() != nullptr;
+  if (!down || !menu_open) QueueKeyEvent(ScanCodeForKey(e->keyval, e->hardware_keycode), down);
+  return !menu_open && !(e->state & GDK_MOD1_MASK);
 }
 
 static gboolean OnDelete(GtkWidget*, GdkEvent*, gpointer) {
@@ -50,13 +58,8 @@ static void SetTitle(const char* title) {
   g_free(utf8);
 }
 
-static bool SetIcon(const char* path) {
-  if (!window) return false;
-  GdkPixbuf* icon = gdk_pixbuf_new_from_file(path, nullptr);
-  if (!icon) return false;
-  gtk_window_set_icon(GTK_WINDOW(window), icon);
-  g_object_unref(icon);
-  return true;
+static void SetIcon(const std::string& game_folder) {
+  if (window) SetWindowIcon(GTK_WINDOW(window), game_folder);
 }
 
 // At depth 8 the surface shows indexes: the video palette takes bank 0.
@@ -88,7 +91,6 @@ static void UseScreenSurface() {
   s.format.green_mask = screen->format->Gmask;
   s.format.blue_mask = screen->format->Bmask;
   SetWindowSurface(s);
-  window_scale = kPresentDouble;
   flip_surface = FlipScreen;
 }
 
@@ -100,7 +102,10 @@ static void BuildWindow() {
   gtk_widget_set_size_request(area, kWindowWidth, kWindowHeight);
   gtk_widget_set_double_buffered(area, FALSE);
   gtk_widget_set_app_paintable(area, TRUE);
-  gtk_container_add(GTK_CONTAINER(window), area);
+  GtkWidget* column = gtk_vbox_new(FALSE, 0);
+  gtk_box_pack_start(GTK_BOX(column), BuildWindowMenu(window), FALSE, FALSE, 0);
+  gtk_box_pack_start(GTK_BOX(column), area, TRUE, TRUE, 0);
+  gtk_container_add(GTK_CONTAINER(window), column);
   g_signal_connect(window, "delete-event", G_CALLBACK(OnDelete), nullptr);
   g_signal_connect(window, "focus-out-event", G_CALLBACK(OnFocusOut), nullptr);
   gtk_widget_show_all(window);
@@ -117,6 +122,7 @@ bool OpenHostWindow(int* argc, char*** argv) {
     std::printf("Error: unable to initialize timer: %s\n", SDL_GetError());
     return false;
   }
+  window_scale = kPresentDouble;  // the 320-wide modes doubled, as the Video menu first shows
   BuildWindow();
   char id[32];
   std::snprintf(id, sizeof id, "%lu", HostWindowId());
@@ -128,7 +134,7 @@ bool OpenHostWindow(int* argc, char*** argv) {
     return false;
   }
   UseScreenSurface();
-  gtk_key_snooper_install(KeySnooper, nullptr);
+  key_snooper = gtk_key_snooper_install(KeySnooper, nullptr);
   set_window_title = SetTitle;
   set_window_icon = SetIcon;
   return true;
@@ -161,13 +167,7 @@ static void PumpSdlEvents() {
     if (e.type == SDL_QUIT) quit_requested = true;
 }
 
-// The picture of the frame geometry: the 320 and 424-wide ones doubled.
-// The surface grows to hold it (never below 640x480) and keeps its size
-// when a smaller one follows, as on leaving an editor.
-static void FitSurface() {
-  const int32_t scale = frame_width < kEditorWidth ? 2 : 1;
-  const int32_t w = std::max(screen->w, frame_width * scale), h = std::max(screen->h, frame_area_height * scale);
-  if (w == screen->w && h == screen->h) return;
+static bool ResizeSurface(int32_t w, int32_t h) {
   gtk_widget_set_size_request(area, w, h);
   while (gtk_events_pending()) gtk_main_iteration();
   gdk_flush();
@@ -178,9 +178,26 @@ static void FitSurface() {
     std::printf("%s\n", SDL_GetError());
     window_surface = Surface{};
     quit_requested = true;
-    return;
+    return false;
   }
   UseScreenSurface();
+  return true;
+}
+
+// The surface holds the picture of the frame geometry at window_scale and
+// keeps its size when a smaller picture follows, as on leaving an editor;
+// a new scale makes it that scale's picture, cleared, since scanlines
+// leave every second row as it was.
+static uint8_t fitted_scale = 255;
+
+static void FitSurface() {
+  int32_t pw, ph;
+  if (!PictureSize(&pw, &ph)) return;
+  const bool rescaled = window_scale != fitted_scale;
+  fitted_scale = window_scale;
+  const int32_t w = rescaled ? pw : std::max(screen->w, pw), h = rescaled ? ph : std::max(screen->h, ph);
+  if ((w != screen->w || h != screen->h) && !ResizeSurface(w, h)) return;
+  if (rescaled) SDL_FillRect(screen, nullptr, 0);
 }
 
 bool IdleTick() {
@@ -216,14 +233,18 @@ void RunHostWindow() {
 
 void CloseHostWindow() {
   set_window_title = [](const char*) {};
-  set_window_icon = [](const char*) { return false; };
+  set_window_icon = [](const std::string&) {};
   flip_surface = [] {};
   window_surface = Surface{};
   screen = nullptr;
+  if (key_snooper) gtk_key_snooper_remove(key_snooper);
+  key_snooper = 0;
   if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_QuitSubSystem(SDL_INIT_VIDEO);
   unsetenv("SDL_WINDOWID");
   if (window) gtk_widget_destroy(window);
   window = area = nullptr;
+  DropWindowMenu();
+  fitted_scale = 255;
   while (gtk_events_pending()) gtk_main_iteration();
 }
 

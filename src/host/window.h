@@ -1,6 +1,7 @@
-// The host window: a GTK+ 2 window whose drawing area is SDL 1.2's video
-// surface, and the idle tick that runs the frame loop. The only file of
-// the host that knows GTK and SDL (library tolv_host_window).
+// The host window: a GTK+ 2 window, its menu bar over a drawing area that
+// is SDL 1.2's video surface, and the idle tick that runs the frame loop.
+// With its menu and icon files the only part of the host that knows GTK
+// and SDL (library tolv_host_window).
 #pragma once
 #include <cstdint>
 
@@ -21,7 +22,8 @@ bool OpenHostWindow(int* argc, char*** argv);
 bool IdleTick();
 // One turn of the main loop: GTK's pending events, then IdleTick.
 bool TickWindow();
-// GTK's main loop with IdleTick until Esc or the window is closed.
+// GTK's main loop with IdleTick until Esc, the File menu's Exit or the
+// window is closed.
 void RunHostWindow();
 // SDL stopped, SDL_WINDOWID removed, the window destroyed.
 void CloseHostWindow();

@@ -20,17 +20,22 @@ uint8_t full_screen = 0;
 Surface window_surface;
 void (*flip_surface)() = FlipNothing;
 
-// What the slots were filled for, and the kind of member each slot holds
-// (it sets the area written).
+// What the slots were filled for.
 static int32_t selected_width = -1, selected_height = -1;
 static uint8_t selected_depth = 0;
 static bool selected_any = false;
-static PresentKind slot_kinds[kPresentSlots];
 static bool surface_known = false;
 
 // A slot whose kind the geometry lacks takes the next smaller picture:
 // scanline falls back to Double, the rest to Normal.
 static PresentKind SmallerKind(PresentKind k) { return k == kPresentScanline ? kPresentDouble : kPresentNormal; }
+
+// The kind of member a slot gets for the frame geometry and surface depth.
+static PresentKind SlotKind(PresentKind kind) {
+  while (kind != kPresentNormal && !FindPresenter(frame_width, frame_height, surface_depth, kind))
+    kind = SmallerKind(kind);
+  return kind;
+}
 
 void SelectPresenters() {
   selected_width = frame_width;
@@ -38,19 +43,13 @@ void SelectPresenters() {
   selected_depth = surface_depth;
   selected_any = false;
   for (int slot = kPresentNormal; slot <= kPresentStretch; slot++) {
-    PresentKind kind = PresentKind(slot);
+    const PresentKind kind = SlotKind(PresentKind(slot));
     PresentRoutine r = FindPresenter(frame_width, frame_height, surface_depth, kind);
-    while (!r && kind != kPresentNormal) {
-      kind = SmallerKind(kind);
-      r = FindPresenter(frame_width, frame_height, surface_depth, kind);
-    }
     present_routines[slot] = r ? r : PresentNothing;
-    slot_kinds[slot] = kind;
     selected_any = selected_any || r;
   }
   PresentRoutine native = FindPresenter(640, 480, surface_depth, kPresentNormal);
   present_routines[kPresentNative] = native ? native : PresentNothing;
-  slot_kinds[kPresentNative] = kPresentNormal;
 }
 
 PixelFormat LookupPixelFormat(const PixelFormat& surface) {
@@ -76,33 +75,54 @@ void SetWindowSurface(const Surface& surface) {
   SelectPresenters();
 }
 
+// The slot window_scale (or two stretched views) calls and the area its
+// picture takes; false when the scale names no slot.
+struct Picture {
+  int slot;
+  int views;
+  int64_t width, view_rows;
+};
+
+static bool PictureFor(Picture& p) {
+  const bool two_views = frame_view_count == 2;  // screen mode 2
+  const bool stretched = two_views && full_screen;
+  if (!stretched && window_scale > kPresentScanline) return false;
+  p.slot = stretched ? int{kPresentStretch} : int{window_scale};
+  const PresentKind kind = SlotKind(PresentKind(p.slot));
+  p.views = two_views ? 2 : 1;
+  p.width = int64_t{frame_width} * (kind == kPresentNormal ? 1 : 2);
+  p.view_rows = int64_t{frame_height} * (kind == kPresentDouble || kind == kPresentScanline ? 2 : 1);
+  return true;
+}
+
+bool PictureSize(int32_t* width, int32_t* height) {
+  Picture p;
+  if (!PictureFor(p)) return false;
+  *width = int32_t(p.width);
+  *height = int32_t(p.view_rows * p.views);
+  return true;
+}
+
 void PresentFrame() {
   if (frame_width != selected_width || frame_height != selected_height || surface_depth != selected_depth)
     SelectPresenters();
   const Surface& s = window_surface;
   const int64_t bpp = SurfaceBytesPerPixel(s.format.depth);
   if (!selected_any || !s.pixels || s.format.depth != surface_depth || s.pitch < s.width * bpp) return;
-  const bool two_views = frame_view_count == 2;  // screen mode 2
-  const bool stretched = two_views && full_screen;
-  if (!stretched && window_scale > kPresentScanline) return;
-  const int slot = stretched ? int{kPresentStretch} : int{window_scale};
-  const PresentKind kind = slot_kinds[slot];
-  const int views = two_views ? 2 : 1;
-  const int64_t out_width = int64_t{frame_width} * (kind == kPresentNormal ? 1 : 2);
-  const int64_t view_rows = int64_t{frame_height} * (kind == kPresentDouble || kind == kPresentScanline ? 2 : 1);
-  if (s.width < out_width || s.height < view_rows * views) return;
+  Picture p;
+  if (!PictureFor(p) || s.width < p.width || s.height < p.view_rows * p.views) return;
   // The picture is centred; every cursor is counted from the surface origin.
   second_line_offset = s.pitch;
-  view_bytes = view_rows * s.pitch;
-  border = (s.height - view_rows * views) / 2 * s.pitch + (s.width - out_width) / 2 * bpp;
-  if (two_views) SelectPaletteBank(0);
+  view_bytes = p.view_rows * s.pitch;
+  border = (s.height - p.view_rows * p.views) / 2 * s.pitch + (s.width - p.width) / 2 * bpp;
+  if (p.views == 2) SelectPaletteBank(0);
   present_source = FrameStart();  // the frame area, wherever the last pass left frame_buffer
-  for (int v = 0; v < views; v++) {
+  for (int v = 0; v < p.views; v++) {
     // At depth 8 the indexes are copied and the video palette shows bank 0.
     if (v == 1 && surface_depth != 8) SelectPaletteBank(1);
     present_target = s.pixels + border + v * view_bytes;
     present_target2 = present_target + second_line_offset;
-    present_routines[slot]();
+    present_routines[p.slot]();
   }
   flip_surface();
 }

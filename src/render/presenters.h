@@ -54,6 +54,10 @@ void SelectPresenters();
 // The host's one call on a new or changed surface: stores it, repacks the
 // palette for its format and reselects when the depth or masks changed.
 void SetWindowSurface(const Surface& surface);
+// The surface area PresentFrame fills for the frame geometry and
+// window_scale (a geometry without the scale's kind takes its smaller
+// one); false for a scale above 2.
+bool PictureSize(int32_t* width, int32_t* height);
 // Converts the frame (both views in screen mode 2) into window_surface,
 // centred, then flips. A surface too small for the picture is not written.
 void PresentFrame();

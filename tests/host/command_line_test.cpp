@@ -29,9 +29,13 @@ TEST_F(CommandLineTest, PackOption) {
   EXPECT_EQ(Run({"-pack", "nothere"}), 1);
   EXPECT_EQ(err, "Packing failed: Game folder not found: nothere\n");
   EXPECT_FALSE(fs::exists(Game("nothere")));
-  for (std::vector<std::string> bad : {std::vector<std::string>{"-pack"}, {"-pack", "-game"}, {"-pack", std::string(50, 'x')}}) {
-    EXPECT_EQ(Run(bad), 1);
-    EXPECT_EQ(err, "Command-line has uninterpretable errors\n");
+  const std::string x50(50, 'x');
+  const std::pair<std::vector<std::string>, std::string> bad[] = {
+      {{"-pack"}, "nothing"}, {{"-pack", "-game"}, "\"-game\""}, {{"-pack", x50}, "\"" + x50 + "\""}};
+  for (const auto& [args, got] : bad) {
+    EXPECT_EQ(Run(args), 1);
+    EXPECT_EQ(err, "Command-line has uninterpretable errors\n"
+                   "tolv: -pack: expected a game folder name of at most 49 characters, got " + got + "\n");
   }
   EXPECT_EQ(Run({}), -1);  // nothing for the tools: the engine starts
   EXPECT_EQ(Run({"-game", "x.gdf"}), -1);
@@ -44,7 +48,8 @@ TEST(LaunchOptions, LevelFileTakesItsPath) {
   EXPECT_EQ(level_file_option, "zone01/a.lev");
   testing::internal::CaptureStderr();
   EXPECT_FALSE(ReadLaunchOptions(2, with));
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), "Command-line has uninterpretable errors\n");
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "Command-line has uninterpretable errors\ntolv: -levelfile: expected a path from the game root, got nothing\n");
   level_file_option.clear();
 }
 

@@ -1,10 +1,11 @@
 # What a new user meets on the command line, run from a copy of games/:
-# bad -warp and -regs values are command-line errors (never a crash), a
+# bad -warp and -regs values are command-line errors naming the argument
+# and what was expected (never a crash), a
 # missing descriptor is one line naming the ones there are, folders that
 # are not games are not packed, and the sample runs without complaints
-# (but the one that the tests have no audio device).
+# but the one line that there is no audio device.
 function(run_tolv)
-  execute_process(COMMAND ${TOLV} ${ARGN} WORKING_DIRECTORY ${games} RESULT_VARIABLE rc
+  execute_process(COMMAND ${run_tolv_env} ${TOLV} ${ARGN} WORKING_DIRECTORY ${games} RESULT_VARIABLE rc
                   OUTPUT_VARIABLE out ERROR_VARIABLE err TIMEOUT 60)
   set(rc ${rc} PARENT_SCOPE)
   set(out "${out}" PARENT_SCOPE)
@@ -16,11 +17,27 @@ file(REMOVE_RECURSE ${games})
 file(COPY ${GAMES}/ DESTINATION ${games})
 file(REMOVE ${games}/sample/game.tvp)
 
-foreach(bad "-warp;1;0;-1;0;1" "-warp;1;0;0;256;1" "-warp;1;-1;0;0;1" "-warp;1;0;0;0;6" "-warp;1;0;0;0"
-            "-regs;1;U16777216;5" "-regs;1;-3;5" "-regs;1;5")
+# Each bad command line and the line that names what went wrong.
+foreach(case "-warp 1 0 -1 0 1|-warp: expected a character 0-255 for player 1, got \"-1\""
+             "-warp 1 0 0 256 1|-warp: expected a character 0-255 for player 2, got \"256\""
+             "-warp 1 -1 0 0 1|-warp: expected an act 0-255, got \"-1\""
+             "-warp 1 0 0 0 6|-warp: expected a screen mode 0-5, got \"6\""
+             "-warp 1 0 0 0|-warp: expected a screen mode 0-5, got nothing"
+             "-regs 1 U16777216 5|-regs: expected a register 0-16777471 or U0-U16777215, got \"U16777216\""
+             "-regs 1 -3 5|-regs: expected a register 0-16777471 or U0-U16777215, got \"-3\""
+             "-regs 1 5|-regs: expected a 32-bit value for register 5, got nothing"
+             "-game|-game: expected a game descriptor of gdf/, got nothing"
+             "-pack|-pack: expected a game folder name of at most 49 characters, got nothing"
+             "-levelfile|-levelfile: expected a path from the game root, got nothing"
+             "-wrap 1|expected an option (-game, -warp, -regs, -tilefile, -levelfile, -editor or -pack), got \"-wrap\"")
+  string(FIND "${case}" "|" bar)
+  string(SUBSTRING "${case}" 0 ${bar} bad)
+  math(EXPR bar "${bar} + 1")
+  string(SUBSTRING "${case}" ${bar} -1 said)
+  separate_arguments(bad UNIX_COMMAND "${bad}")
   run_tolv(${bad})
-  if(NOT rc EQUAL 1 OR NOT err STREQUAL "Command-line has uninterpretable errors\n")
-    message(FATAL_ERROR "tolv ${bad}: exit ${rc}, said ${err}")
+  if(NOT rc EQUAL 1 OR NOT out STREQUAL "" OR NOT err STREQUAL "Command-line has uninterpretable errors\ntolv: ${said}\n")
+    message(FATAL_ERROR "tolv ${bad}: exit ${rc}, said ${out}${err}")
   endif()
 endforeach()
 run_tolv(-warp 1 1 0 0 1 -regs 1 U0 7)
@@ -40,9 +57,13 @@ foreach(folder default gdf)
   endif()
 endforeach()
 
+# Without an audio device (here an ALSA set-up that has none): one line.
+file(WRITE ${WORK}/no_sound.conf "")
+set(run_tolv_env ${CMAKE_COMMAND} -E env SDL_AUDIODRIVER=alsa ALSA_CONFIG_PATH=${WORK}/no_sound.conf)
 run_tolv()
-string(REPLACE "Couldn't start mixer!\n" "" err "${err}")  # no audio device for the tests
-if(NOT rc EQUAL 0 OR NOT err STREQUAL "")
+set(run_tolv_env)
+if(NOT rc EQUAL 0 OR NOT err STREQUAL "Couldn't start mixer!\n")
   message(FATAL_ERROR "the sample game: exit ${rc}, complained ${err}")
 endif()
+file(REMOVE ${WORK}/no_sound.conf)
 file(REMOVE_RECURSE ${games})

@@ -1,10 +1,15 @@
-# `tolv -pack NAME` run from a base folder: writes NAME/game.tvp and exits
-# 0; a missing folder exits non-zero and writes nothing. Then the packed
+# `tolv -pack NAME` run from a base folder: writes NAME/game.tvp, says
+# what it packed (after its dots, nothing else: no game runs) and exits 0;
+# a missing folder exits non-zero and writes nothing. Then the packed
 # sample game runs from its archive alone.
-function(expect_pack base name)
-  execute_process(COMMAND ${TOLV} -pack ${name} WORKING_DIRECTORY ${base} RESULT_VARIABLE rc OUTPUT_QUIET)
+function(expect_pack base name files)
+  execute_process(COMMAND ${TOLV} -pack ${name} WORKING_DIRECTORY ${base} RESULT_VARIABLE rc OUTPUT_VARIABLE out)
   if(NOT rc EQUAL 0 OR NOT EXISTS ${base}/${name}/game.tvp)
     message(FATAL_ERROR "tolv -pack ${name}: exit ${rc}, archive missing or not written")
+  endif()
+  file(SIZE ${base}/${name}/game.tvp bytes)
+  if(NOT out MATCHES "^\\.+\nPacked ${files} files, ${bytes} bytes, into ${base}/${name}/game.tvp\n$")
+    message(FATAL_ERROR "tolv -pack ${name}: said ${out}")
   endif()
   file(GLOB_RECURSE before LIST_DIRECTORIES true RELATIVE ${base} ${base}/*)
   execute_process(COMMAND ${TOLV} -pack missing WORKING_DIRECTORY ${base} RESULT_VARIABLE rc OUTPUT_QUIET ERROR_QUIET)
@@ -24,7 +29,7 @@ if(rc EQUAL 0 OR NOT out MATCHES "Data files not found")
 endif()
 file(MAKE_DIRECTORY ${base}/default)
 file(COPY ${FIXTURES}/beta/ DESTINATION ${base}/demo)
-expect_pack(${base} demo)
+expect_pack(${base} demo 4)
 execute_process(COMMAND ${TOLV} -pack WORKING_DIRECTORY ${base} RESULT_VARIABLE rc OUTPUT_QUIET ERROR_VARIABLE err)
 if(rc EQUAL 0 OR NOT err MATCHES "Command-line has uninterpretable errors")
   message(FATAL_ERROR "tolv -pack without a name: exit ${rc}, said ${err}")
@@ -39,7 +44,7 @@ endif()
 set(games ${base}/games)
 file(COPY ${GAMES}/ DESTINATION ${games})
 file(REMOVE ${games}/sample/game.tvp)
-expect_pack(${games} sample)
+expect_pack(${games} sample 37)
 file(GLOB loose ${games}/sample/*)
 list(REMOVE_ITEM loose ${games}/sample/game.tvp)
 file(REMOVE_RECURSE ${loose})

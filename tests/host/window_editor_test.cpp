@@ -27,6 +27,7 @@
 #include "script/registers.h"
 #include "world/editor_plane_state.h"
 #include "world/palette.h"
+#include "window_fixture.h"
 
 namespace tolv::test {
 namespace {
@@ -48,19 +49,8 @@ void PutKey(uint32_t sym, uint32_t code, bool down) { PutWindowKeyEvent(sym, cod
 class WindowTest : public testing::Test {
  protected:
   static void SetUpTestSuite() {
-    char tmpl[] = "/tmp/tolv_window_XXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
-    root_ = tmpl;
-    fs::copy(TOLV_GAMES, root_, fs::copy_options::recursive);
-    int argc = 1;
-    char name[] = "test_host_window";
-    char* args[] = {name, nullptr};
-    char** argv = args;
-    ASSERT_TRUE(OpenHostWindow(&argc, &argv));
-    ASSERT_EQ(ChangeWorkingFolder(root_.c_str()), 1);
-    base_folder = root_;
-    StartHeadlessEngine();
-    StartEditors();
+    root_ = OpenWindowOnGames();
+    ASSERT_NE(root_, "");
     ASSERT_TRUE(StartGame("default.gdf", false));
   }
   static void TearDownTestSuite() {

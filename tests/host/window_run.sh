@@ -44,7 +44,7 @@ xdotool key F10  # and back: the game runs on
 xdotool key F12
 wait_for sample/sh000000.tga 5 || fail "F12 wrote no screenshot"
 xwd -silent -id "$wid" > capture.xwd || fail "no capture"
-xwdtopnm capture.xwd 2>/dev/null | colours > capture.txt
+xwdtopnm capture.xwd 2>/dev/null | pamcut -top=-480 | pnmdepth 255 | colours > capture.txt  # under the menu bar
 tgatoppm sample/sh000000.tga | colours > frame.txt
 # The game's palette: bank 0 as the screenshot's colour map holds it.
 od -An -v -tu1 -j18 -N768 sample/sh000000.tga | tr -s ' ' '\n' | grep . |

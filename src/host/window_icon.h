@@ -1,0 +1,14 @@
+// The window icon of a game. Part of the window glue (GTK).
+#pragma once
+#include <gtk/gtk.h>
+
+#include <string>
+
+namespace tolv {
+
+// The icon from the game folder's icon/icon.ico; when that file is there
+// but does not load, "icon/icon.ico is not a valid icon file" and, as when
+// it is missing, the engine's default/icon/icon.ico.
+void SetWindowIcon(GtkWindow* window, const std::string& game_folder);
+
+}  // namespace tolv
