@@ -14,6 +14,7 @@ namespace tolv {
 constexpr int kKeyOff = 97;
 constexpr int kEffectZ = 35;
 constexpr int32_t kMinPeriod = 1, kMaxPeriod = 32000;
+constexpr double kHardSide = 0.375 * (1 << kXmVolumeBits);
 
 static const uint8_t kSine[32] = {0,   24,  49,  74,  97,  120, 141, 161, 180, 197, 212, 224, 235, 244, 250, 253,
                                   255, 253, 250, 244, 235, 224, 212, 197, 180, 161, 141, 120, 97,  74,  49,  24};
@@ -48,9 +49,23 @@ static void KeyOff(XmChannel& c) {
   if (!c.ins || !(c.ins->volume_envelope.flags & 1)) c.volume = 0;
 }
 
+// A voice still sounding fades out on the channel's second voice; the
+// channel's own starts again from silence.
+static void RestartVoice(XmChannel& c) {
+  if (c.voice.playing && (c.voice.left | c.voice.right)) {
+    c.cut = c.voice;
+    AimXmVoice(c.cut, 0, 0);
+  }
+  c.voice.left = c.voice.right = 0;
+  c.voice.ramp = 0;
+  c.voice.pos = 0;
+  c.voice.smp = c.smp;
+}
+
 static void NoteOn(XmPlayer& p, XmChannel& c, int note) {
   const XmModule& m = *p.module;
-  c.playing = 0;
+  RestartVoice(c);
+  c.voice.playing = 0;
   if (!c.instrument || c.instrument > m.instruments.size()) return;
   const XmInstrument& ins = m.instruments[c.instrument - 1];
   uint8_t k = ins.keymap[note - 1];
@@ -58,13 +73,12 @@ static void NoteOn(XmPlayer& p, XmChannel& c, int note) {
   const XmSample& s = ins.samples[k];
   int real = note - 1 + s.relative_note;
   if (real < 0 || real >= 119) return;
-  c.ins = &ins, c.smp = &s;
+  c.ins = &ins, c.smp = c.voice.smp = &s;
   c.note = uint8_t(real);
   c.finetune = s.finetune;
   c.period = c.out_period = NotePeriod(p, real, c.finetune);
-  c.pos = 0;
-  if (c.cell.effect == 9) c.pos = uint64_t(Remember(c.offset, c.cell.param)) * 256 << 16;
-  c.playing = s.file_length > (c.pos >> 16);
+  if (c.cell.effect == 9) c.voice.pos = uint64_t(Remember(c.offset, c.cell.param)) * 256 << 16;
+  c.voice.playing = s.file_length > (c.voice.pos >> 16);
   if (!(c.vibrato_wave & 4)) c.vibrato_pos = 0;
   if (!(c.tremolo_wave & 4)) c.tremolo_pos = 0;
   c.retrig_count = c.tremor_count = 0;
@@ -184,7 +198,7 @@ static void MultiRetrig(XmChannel& c) {
   uint8_t interval = c.retrig & 15;
   if (!interval || ++c.retrig_count < interval) return;
   c.retrig_count = 0;
-  c.pos = 0;
+  RestartVoice(c);
   int32_t& v = c.volume;
   switch (c.retrig >> 4) {
     case 1: case 2: case 3: case 4: case 5: v -= 1 << ((c.retrig >> 4) - 1); break;
@@ -195,12 +209,14 @@ static void MultiRetrig(XmChannel& c) {
     case 0xF: v *= 2; break;
   }
   v = Clamp(v, 0, 64);
-  c.playing = c.smp && c.smp->length;
+  c.voice.playing = c.smp && c.smp->length;
 }
 
 static void ExtendedTick(XmPlayer& p, XmChannel& c, uint8_t x) {
   switch (c.cell.param >> 4) {
-    case 9: if (x && p.tick % x == 0) c.pos = 0, c.playing = c.smp && c.smp->length, RestartEnvelopes(c); break;
+    case 9:
+      if (x && p.tick % x == 0) RestartVoice(c), c.voice.playing = c.smp && c.smp->length, RestartEnvelopes(c);
+      break;
     case 0xC: if (p.tick == x) c.volume = 0; break;
     case 0xD: if (c.delay && p.tick == c.delay) c.delay = 0, TriggerCell(p, c); break;
   }
@@ -295,23 +311,22 @@ static uint32_t PeriodStep(const XmPlayer& p, int32_t period) {
 
 void UpdateVoice(XmPlayer& p, XmChannel& c) {
   if (p.tick == 0 && p.delay_done == 0) c.out_period = c.period, c.out_volume = c.volume;
-  if (!c.playing || !c.ins) {
-    c.left = c.right = 0;
-    return;
-  }
+  if (!c.voice.playing || !c.ins) return AimXmVoice(c.voice, 0, 0);
   const XmInstrument& ins = *c.ins;
   int32_t env = 64, pan_env = 32;
   if (ins.volume_envelope.flags & 1) env = Envelope(ins.volume_envelope, c.volume_tick, c.key_on);
   if (ins.panning_envelope.flags & 1) pan_env = Envelope(ins.panning_envelope, c.pan_tick, c.key_on);
   if (!c.key_on && (ins.volume_envelope.flags & 1)) c.fade = std::max(0, c.fade - ins.fadeout);
-  c.step = PeriodStep(p, c.out_period + AutoVibrato(c));
+  c.voice.step = PeriodStep(p, c.out_period + AutoVibrato(c));
   int64_t v = int64_t(Clamp(c.out_volume, 0, 64)) * env * Clamp(p.global_volume, 0, 64) * c.fade;
   int32_t vol = int32_t(v >> 21);  // 64 * 64 * 64 * 32768 >> 21 = 4096
   int32_t pan = Clamp(c.pan + (pan_env - 32) * (128 - std::abs(c.pan - 128)) / 32, 0, 255);
-  // A full channel at the centre gives a quarter of its sample's amplitude
-  // on each side: headroom for many channels before the mix saturates.
-  c.left = (vol * (256 - pan)) >> 13;
-  c.right = (vol * pan) >> 13;
+  // Sides by a constant-power law. A full channel hard to one side gives
+  // 3/8 of its sample's amplitude there, 0.265 on each side at the centre:
+  // headroom for many channels before the mix saturates.
+  double side = vol * kHardSide / 4096;
+  AimXmVoice(c.voice, int32_t(std::lround(side * std::sqrt((256 - pan) / 256.0))),
+             int32_t(std::lround(side * std::sqrt(pan / 256.0))));
 }
 
 }  // namespace tolv

@@ -115,9 +115,8 @@ static SampleHeader ReadSampleHeader(ByteReader& r, XmSample& s) {
   return h;
 }
 
-// Delta-coded 8- or 16-bit data into frames, the loop cut to fit and a
-// ping-pong loop unrolled.
-static void DecodeSample(ByteReader& r, const SampleHeader& h, XmSample& s) {
+// Delta-coded 8- or 16-bit data.
+static std::vector<int16_t> DecodeFrames(ByteReader& r, const SampleHeader& h) {
   bool wide = h.type & 0x10;
   uint32_t n = wide ? h.bytes / 2 : h.bytes;
   std::vector<int16_t> f(n);
@@ -128,28 +127,40 @@ static void DecodeSample(ByteReader& r, const SampleHeader& h, XmSample& s) {
     f[i] = acc;
   }
   if (wide && (h.bytes & 1)) r.Skip(1);
-  uint32_t start = wide ? h.loop_start / 2 : h.loop_start, len = wide ? h.loop_length / 2 : h.loop_length;
+  return f;
+}
+
+// The frames laid out for the mixer (see xm_module.h): the loop cut to
+// fit, a ping-pong loop unrolled, the loop body repeated.
+static void DecodeSample(ByteReader& r, const SampleHeader& h, XmSample& s) {
+  std::vector<int16_t> f = DecodeFrames(r, h);
+  uint32_t n = uint32_t(f.size()), wide = (h.type & 0x10) ? 2 : 1;
+  uint32_t start = h.loop_start / wide, len = h.loop_length / wide;
   uint8_t loop = h.type & 3;
   if (start >= n) loop = 0;
   else len = std::min(len, n - start);
-  if (loop == 0 || len == 0) {
-    s.length = n;
-    f.push_back(0);
-  } else {
-    f.resize(start + len);
-    if (loop == 2) {
-      for (uint32_t i = 0; i < len; i++) f.push_back(f[start + len - 1 - i]);
-      len *= 2;
-    }
-    // Short loops repeated, so the mixer wraps rarely.
-    for (uint32_t body = len; len < kMinLoop; len += body) f.insert(f.end(), f.begin() + start, f.begin() + start + body);
-    s.loop_start = start;
-    s.loop_length = len;
-    s.length = start + s.loop_length;
-    f.push_back(f[start]);
-  }
   s.file_length = n;
-  s.frames = std::move(f);
+  s.frames.assign(1, 0);
+  if (loop == 0 || len == 0) {
+    s.frames.insert(s.frames.end(), f.begin(), f.end());
+    s.frames.insert(s.frames.end(), 2, 0);
+    s.length = n;
+    return;
+  }
+  std::vector<int16_t> body(f.begin() + start, f.begin() + start + len);
+  if (loop == 2) {
+    std::vector<int16_t> back(body.rbegin(), body.rend());
+    body.insert(body.end(), back.begin(), back.end());
+  }
+  uint32_t b = uint32_t(body.size()), copies = 2;
+  while ((copies - 1) * b < kMinLoop) copies++;
+  s.frames.insert(s.frames.end(), f.begin(), f.begin() + start);
+  for (uint32_t i = 0; i < copies; i++) s.frames.insert(s.frames.end(), body.begin(), body.end());
+  s.loop_start = start + b;
+  s.loop_length = (copies - 1) * b;
+  s.length = start + copies * b;
+  s.frames.push_back(body[0]);
+  s.frames.push_back(body[1 % b]);
 }
 
 static const char* ReadInstrument(ByteReader& r, XmInstrument& ins) {

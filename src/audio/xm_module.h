@@ -1,9 +1,12 @@
 // XM modules as the player reads them: the order list, unpacked pattern
 // cells and instruments with their envelopes and samples. Samples are
 // 16-bit mono frames; a ping-pong loop is stored unrolled (forward, then
-// backward) and a short loop repeated to 2048 frames or more, so the mixer
-// only ever loops forward and seldom wraps. One guard frame follows
-// every sample (the loop start's frame, or 0) for interpolation.
+// backward), so the mixer only ever loops forward. The loop is stored at
+// least twice and its repeats after the first cover 2048 frames or more:
+// a voice enters through the first copy and loops over the others, so the
+// frame before the loop start is the one heard before it, and short loops
+// seldom wrap. For interpolation a guard frame (0) stands before every
+// sample and two after it (the loop's first two, or 0).
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -27,9 +30,9 @@ struct XmPattern {
 };
 
 struct XmSample {
-  std::vector<int16_t> frames;  // length frames and the guard
-  uint32_t length = 0;          // frames played before the loop (or the end)
-  uint32_t loop_start = 0, loop_length = 0;  // loop_length 0: no loop
+  std::vector<int16_t> frames;  // the guard, length frames, two guards
+  uint32_t length = 0;          // frames stored (played before wrapping or ending)
+  uint32_t loop_start = 0, loop_length = 0;  // the stored loop; loop_length 0: no loop
   uint32_t file_length = 0;     // frames in the file (sample offsets past it cut the note)
   uint8_t volume = 0;           // 0-64
   int8_t finetune = 0;
@@ -59,6 +62,9 @@ struct XmModule {
   std::vector<XmPattern> patterns;
   std::vector<XmInstrument> instruments;
 };
+
+// Frame 0 of a sample (its guard frame stands before it).
+inline const int16_t* XmFrames(const XmSample& s) { return s.frames.data() + 1; }
 
 // Parses a whole XM file into `m`. Returns null, or what is wrong with it.
 const char* ParseXmModule(const uint8_t* bytes, size_t size, XmModule& m);

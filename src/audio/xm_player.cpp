@@ -95,11 +95,8 @@ uint32_t RenderXm(XmPlayer& p, int32_t* acc, uint32_t n) {
     uint32_t k = n - done < p.tick_left ? n - done : p.tick_left;
     for (uint32_t i = 0; i < p.module->channels; i++) {
       XmChannel& c = p.ch[i];
-      if (!c.playing) continue;
-      const XmSample& s = *c.smp;
-      SourceSpan span{s.frames.data(), s.length, s.loop_start, s.loop_length};
-      MixRun mix = (c.left | c.right) ? MixFrames<1> : nullptr;
-      if (MixSpan(mix, span, c.pos, c.step, acc + 2 * done, k, c.left, c.right) < k) c.playing = 0;
+      if (c.voice.playing && !MixXmVoice(c.voice, acc + 2 * done, k)) c.voice.playing = 0;
+      if (c.cut.playing && (!MixXmVoice(c.cut, acc + 2 * done, k) || !c.cut.ramp)) c.cut.playing = 0;
     }
     done += k;
     p.tick_left -= k;

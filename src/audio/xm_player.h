@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "audio/xm_module.h"
+#include "audio/xm_voice.h"
 
 namespace tolv {
 
@@ -12,14 +13,12 @@ struct XmChannel {
   const XmInstrument* ins = nullptr;
   const XmSample* smp = nullptr;
   XmCell cell;
-  uint64_t pos = 0;
-  uint32_t step = 0;
-  int32_t left = 0, right = 0;  // mix volumes of this tick
+  XmVoice voice, cut;  // the note playing; the one it cut, fading out
   int32_t period = 0, target = 0, out_period = 0;
   int32_t volume = 0, out_volume = 0, pan = 128;
   int32_t fade = 32768;
   uint16_t volume_tick = 0, pan_tick = 0, vibrato_ticks = 0;
-  uint8_t playing = 0, key_on = 0, instrument = 0, note = 0, delay = 0;
+  uint8_t key_on = 0, instrument = 0, note = 0, delay = 0;
   int8_t finetune = 0;
   uint8_t auto_vibrato_pos = 0;
   // Effect memories.

@@ -76,14 +76,20 @@ TEST(XmLoadTest, ModuleFieldsAndUnrolledLoop) {
   EXPECT_EQ(m.patterns[0].cells[3].param, 0x11);
   const XmSample& s = m.instruments.at(0).samples.at(0);
   EXPECT_EQ(s.file_length, 100u);
-  EXPECT_EQ(s.loop_start, 10u);
-  EXPECT_EQ(s.loop_length % 40, 0u);  // forward and back, repeated
+  EXPECT_EQ(s.loop_start, 50u);  // past the first copy of forward and back
+  EXPECT_EQ(s.loop_length % 40, 0u);  // repeated
   EXPECT_GE(s.loop_length, 2048u);
-  EXPECT_EQ(s.frames[29], 29 * 50);
-  EXPECT_EQ(s.frames[30], 29 * 50);  // the way back
-  EXPECT_EQ(s.frames[49], 10 * 50);
-  EXPECT_EQ(s.frames[50], 10 * 50);
-  EXPECT_EQ(s.frames[s.length], s.frames[10]);  // guard: the loop start
+  EXPECT_EQ(s.length, s.loop_start + s.loop_length);
+  const int16_t* f = XmFrames(s);
+  EXPECT_EQ(f[-1], 0);  // guard before
+  EXPECT_EQ(f[29], 29 * 50);
+  EXPECT_EQ(f[30], 29 * 50);  // the way back
+  EXPECT_EQ(f[49], 10 * 50);
+  EXPECT_EQ(f[50], 10 * 50);
+  EXPECT_EQ(f[s.loop_start - 1], f[s.length - 1]);  // before the loop start: its last frame
+  EXPECT_EQ(f[s.length], f[s.loop_start]);          // guards after: its first two
+  EXPECT_EQ(f[s.length + 1], f[s.loop_start + 1]);
+  EXPECT_EQ(s.frames.size(), s.length + 3u);
   EXPECT_EQ(m.instruments[0].volume_envelope.points, 2);
 }
 
