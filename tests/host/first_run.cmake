@@ -11,9 +11,12 @@ function(run_tolv)
   set(err "${err}" PARENT_SCOPE)
 endfunction()
 
+# A base folder of its own: the engine folder, the sample and its
+# descriptor, nothing else a user may keep in games/.
 set(games ${WORK}/first_run)
 file(REMOVE_RECURSE ${games})
-file(COPY ${GAMES}/ DESTINATION ${games})
+file(COPY ${GAMES}/default ${GAMES}/sample DESTINATION ${games})
+file(COPY ${GAMES}/gdf/default.gdf DESTINATION ${games}/gdf)
 file(REMOVE ${games}/sample/game.tvp)
 
 foreach(bad "-warp;1;0;-1;0;1" "-warp;1;0;0;256;1" "-warp;1;-1;0;0;1" "-warp;1;0;0;0;6" "-warp;1;0;0;0"

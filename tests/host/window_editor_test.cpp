@@ -19,6 +19,7 @@
 #include "render/screen_mode.h"
 #include "script/operands.h"
 #include "script/registers.h"
+#include "../game/sample_game_fixture.h"
 
 namespace tolv::test {
 namespace {
@@ -43,7 +44,7 @@ class WindowTest : public testing::Test {
     char tmpl[] = "/tmp/tolv_window_XXXXXX";
     ASSERT_NE(mkdtemp(tmpl), nullptr);
     root_ = tmpl;
-    fs::copy(TOLV_GAMES, root_, fs::copy_options::recursive);
+    CopySampleBase(TOLV_GAMES, root_);
     int argc = 1;
     char name[] = "test_host_window";
     char* args[] = {name, nullptr};
