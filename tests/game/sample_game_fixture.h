@@ -1,6 +1,7 @@
-// The sample game in a temporary copy of the games folder (scripts and
-// saves may write files of their game), run through the headless driver
-// with the real loader.
+// The sample game in a base folder of its own (the engine folder, the
+// sample and its descriptor copied from games/, whatever else a user keeps
+// there left out; scripts and saves may write files of their game), run
+// through the headless driver with the real loader.
 #pragma once
 #include <gtest/gtest.h>
 
@@ -10,10 +11,22 @@
 #include "files/archive_reader.h"
 #include "game/game_loading.h"
 #include "game/headless.h"
+#include "game/launch_options.h"
 #include "game/level_loading.h"
 #include "../files/game_test_util.h"
 
 namespace tolv::test {
+
+// What the sample needs of a games folder, copied into an empty base
+// folder: default/, sample/ (without a game.tvp) and gdf/default.gdf.
+inline void CopySampleBase(const std::filesystem::path& games, const std::filesystem::path& base) {
+  namespace fs = std::filesystem;
+  fs::create_directories(base / "gdf");
+  fs::copy(games / "default", base / "default", fs::copy_options::recursive);
+  fs::copy(games / "sample", base / "sample", fs::copy_options::recursive);
+  fs::remove(base / "sample" / "game.tvp");
+  fs::copy_file(games / "gdf" / "default.gdf", base / "gdf" / "default.gdf");
+}
 
 class SampleGameTest : public ::testing::Test {
  protected:
@@ -22,8 +35,7 @@ class SampleGameTest : public ::testing::Test {
     char tmpl[] = "/tmp/tolv_sample_XXXXXX";
     ASSERT_NE(mkdtemp(tmpl), nullptr);
     root_ = tmpl;
-    std::filesystem::copy(TOLV_GAMES, root_, std::filesystem::copy_options::recursive);
-    std::filesystem::remove(root_ / "sample" / "game.tvp");
+    CopySampleBase(TOLV_GAMES, root_);
     base_folder = root_.string();
     ASSERT_EQ(ChangeWorkingFolder(base_folder.c_str()), 1);
     script_error_hook = ThrowScriptError;
@@ -36,15 +48,17 @@ class SampleGameTest : public ::testing::Test {
     ChangeWorkingFolder(saved_cwd_.c_str());
     std::filesystem::remove_all(root_);
   }
-  // Opens, loads and starts the sample game from fixed seeds.
-  static void Start(uint32_t seed) {
+  // Opens, loads and starts the sample game from fixed seeds, in zone 1
+  // act `act` (as -warp 1 act 0 0 0 does) when one is given.
+  static void Start(uint32_t seed, int act = -1) {
     ChangeWorkingFolder(base_folder.c_str());
+    if (act >= 0) warp_request = WarpRequest{1, 1, act, 0, 0, 0};
     EXPECT_EQ(OpenGame("default.gdf"), 1);
     std::srand(7);  // OpenGame seeds it from the clock
     StartHeadlessGame(HeadlessGame{LoadGame, StartLevel}, seed);
   }
-  static WorldCapture Run(uint32_t frames, uint32_t seed) {
-    Start(seed);
+  static WorldCapture Run(uint32_t frames, uint32_t seed, int act = -1) {
+    Start(seed, act);
     RunHeadlessFrames(frames);
     return CaptureWorld();
   }

@@ -4,11 +4,14 @@
 
 #include <set>
 
+#include "audio/mixer.h"
+#include "audio/music_player.h"
 #include "objects/players.h"
 #include "script/commands.h"
 #include "script/handles.h"
 #include "script/operands.h"
 #include "script/registers.h"
+#include "world/level.h"
 #include "world/tile_plane.h"
 #include "../render/frame_check.h"
 #include "sample_game_fixture.h"
@@ -33,6 +36,44 @@ TEST_F(SampleGameTest, ThousandFramesTwiceFromOneSeedAgree) {
   EXPECT_EQ(first.planes, second.planes);
   EXPECT_EQ(first.frame_hash, second.frame_hash);
   EXPECT_NE(Run(1000, 54321).objects, first.objects);  // the balls spin at random
+}
+
+// Every act the sample declares plays, as `-warp 1 ACT 0 0 0` starts it:
+// its start function loads a level, shows its sky and ground, places the
+// walker, which lands and runs the yard, and starts the yard tune; two
+// runs from one seed end in the same world.
+TEST_F(SampleGameTest, EveryActPlaysTheSameFromOneSeed) {
+  struct Play {
+    WorldCapture world;
+    int32_t left = INT32_MAX, right = INT32_MIN, grounded = 0;
+  };
+  auto play = [](int act) {  // 1000 frames, a 60th of a second of sound mixed after each
+    static int16_t sound[2 * 735];
+    Play p;
+    Start(12345, act);
+    for (int f = 0; f < 1000; f++) {
+      RunHeadlessFrames(1);
+      MixAudio(sound, 735);
+      const int32_t x = PVar(&player_records[0], kPvX);
+      p.left = std::min(p.left, x), p.right = std::max(p.right, x);
+      p.grounded += PVar(&player_records[0], kPvOnGround) == 1;
+    }
+    p.world = CaptureWorld();
+    return p;
+  };
+  for (int act : {0, 1}) {
+    SCOPED_TRACE("act " + std::to_string(act));
+    const Play first = play(act);
+    ASSERT_EQ(Reg(kRegLoadedAct), act);
+    EXPECT_FALSE(level_file_path.empty());
+    EXPECT_EQ(music_voice.id, 0);  // the yard tune
+    EXPECT_GT(first.right - first.left, 400);
+    EXPECT_GT(first.grounded, 500);
+    std::set<uint8_t> colours(FrameStart(), FrameStart() + AreaBytes());
+    EXPECT_GE(colours.size(), 6u) << "picture in "
+                                  << WriteAreaPicture((saved_cwd_ / ("sample_act" + std::to_string(act))).string());
+    EXPECT_TRUE(play(act).world == first.world);
+  }
 }
 
 // The sky, the ground, the walker and the score panel's text.

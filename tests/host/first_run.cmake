@@ -12,9 +12,12 @@ function(run_tolv)
   set(err "${err}" PARENT_SCOPE)
 endfunction()
 
+# A base folder of its own: the engine folder, the sample and its
+# descriptor, nothing else a user may keep in games/.
 set(games ${WORK}/first_run)
 file(REMOVE_RECURSE ${games})
-file(COPY ${GAMES}/ DESTINATION ${games})
+file(COPY ${GAMES}/default ${GAMES}/sample DESTINATION ${games})
+file(COPY ${GAMES}/gdf/default.gdf DESTINATION ${games}/gdf)
 file(REMOVE ${games}/sample/game.tvp)
 
 # Each bad command line and the line that names what went wrong.

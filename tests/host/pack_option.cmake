@@ -40,9 +40,11 @@ if(rc EQUAL 0 OR NOT err MATCHES "Command-line has uninterpretable errors")
   message(FATAL_ERROR "tolv -nonsense: exit ${rc}, said ${err}")
 endif()
 
-# A copy of games/: pack the sample, hide its loose files, run it.
+# The engine folder, the sample and its descriptor from games/: pack the
+# sample, hide its loose files, run it.
 set(games ${base}/games)
-file(COPY ${GAMES}/ DESTINATION ${games})
+file(COPY ${GAMES}/default ${GAMES}/sample DESTINATION ${games})
+file(COPY ${GAMES}/gdf/default.gdf DESTINATION ${games}/gdf)
 file(REMOVE ${games}/sample/game.tvp)
 expect_pack(${games} sample 37)
 file(GLOB loose ${games}/sample/*)

@@ -1,4 +1,5 @@
-// The window tests' start: a copy of games/ in a new temporary folder, the
+// The window tests' start: a copy of the sample's base (engine folder,
+// sample, its descriptor) in a new temporary folder, the
 // host window open and the engine started there.
 #pragma once
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 #include "files/working_folder.h"
 #include "game/headless.h"
 #include "host/window.h"
+#include "../game/sample_game_fixture.h"
 
 namespace tolv::test {
 
@@ -19,7 +21,7 @@ namespace tolv::test {
 inline std::string OpenWindowOnGames() {
   char tmpl[] = "/tmp/tolv_window_XXXXXX";
   if (!mkdtemp(tmpl)) return "";
-  std::filesystem::copy(TOLV_GAMES, tmpl, std::filesystem::copy_options::recursive);
+  CopySampleBase(TOLV_GAMES, tmpl);
   int argc = 1;
   char name[] = "test_host_window";
   char* args[] = {name, nullptr};

@@ -9,7 +9,8 @@
 # Usage: window_menu.sh TOLV GAMES WORK
 set -u
 tolv=$1 games=$2 work=$3/window_menu
-rm -rf "$work" && mkdir -p "$work" && cp -r "$games"/. "$work"/ && rm -f "$work"/sample/game.tvp
+rm -rf "$work" && mkdir -p "$work/gdf" && cp -r "$games/default" "$games/sample" "$work"/ &&
+  cp "$games/gdf/default.gdf" "$work/gdf/" && rm -f "$work"/sample/game.tvp
 fail() { echo "window_menu: $*" >&2; [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null; exit 1; }
 menu() {  # menu mnemonic, item mnemonic
   xdotool key "alt+$1"

@@ -12,7 +12,9 @@
 # Usage: window_run.sh TOLV GAMES WORK
 set -u
 tolv=$1 games=$2 work=$3/window_run
-rm -rf "$work" && mkdir -p "$work" && cp -r "$games"/. "$work"/ && rm -f "$work"/sample/game.tvp
+# A base folder of its own: the engine folder, the sample and its descriptor.
+rm -rf "$work" && mkdir -p "$work/gdf" && cp -r "$games/default" "$games/sample" "$work"/ &&
+  cp "$games/gdf/default.gdf" "$work/gdf/" && rm -f "$work"/sample/game.tvp
 fail() { echo "window_run: $*" >&2; [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null; exit 1; }
 wait_for() {  # file, seconds
   for _ in $(seq $((10 * $2))); do [ -e "$1" ] && return 0; sleep 0.1; done

@@ -1,8 +1,7 @@
-# Makes each sprite file of FILES (comma-separated triples: output below
+# Makes each file of FILES (comma-separated triples: output below
 # SOURCE, game folder below SOURCE, description in DESCRIPTIONS) with TOOL into WORK and
 # compares it with the file in the tree; with UPDATE the tree's file is
-# written instead. WRITE_TARGET names the build target that writes them
-# (tile sets are made the same way).
+# written instead. WRITE_TARGET names the build target that writes them.
 if(NOT WRITE_TARGET)
   set(WRITE_TARGET sprite_files)
 endif()
