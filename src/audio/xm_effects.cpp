@@ -50,7 +50,7 @@ static void KeyOff(XmChannel& c) {
 }
 
 // A voice still sounding fades out on the channel's second voice; the
-// channel's own starts again from silence.
+// channel's own starts its sample again from silence.
 static void RestartVoice(XmChannel& c) {
   if (c.voice.playing && (c.voice.left | c.voice.right)) {
     c.cut = c.voice;
@@ -59,6 +59,7 @@ static void RestartVoice(XmChannel& c) {
   c.voice.left = c.voice.right = 0;
   c.voice.ramp = 0;
   c.voice.pos = 0;
+  c.voice.playing = c.voice.smp && c.voice.smp->length;
 }
 
 static void NoteOn(XmPlayer& p, XmChannel& c, int note) {
@@ -208,16 +209,11 @@ static void MultiRetrig(XmChannel& c) {
     case 0xF: v *= 2; break;
   }
   v = Clamp(v, 0, 64);
-  c.voice.playing = c.voice.smp && c.voice.smp->length;
 }
 
 static void ExtendedTick(XmPlayer& p, XmChannel& c, uint8_t x) {
   switch (c.cell.param >> 4) {
-    case 9:
-      if (x && p.tick % x == 0) {
-        RestartVoice(c), c.voice.playing = c.voice.smp && c.voice.smp->length, RestartEnvelopes(c);
-      }
-      break;
+    case 9: if (x && p.tick % x == 0) RestartVoice(c), RestartEnvelopes(c); break;
     case 0xC: if (p.tick == x) c.volume = 0; break;
     case 0xD: if (c.delay && p.tick == c.delay) c.delay = 0, TriggerCell(p, c); break;
   }
