@@ -91,10 +91,8 @@ int main(int argc, char** argv) {
   }
   if (list.planes.empty()) d.Fail("no planes");
   SwapLevelPlanes(list);
-  int32_t file[256] = {};  // the writer reads the water line from its register
-  registers = file;
-  register_count = 256;
-  file[kRegWaterLine] = int32_t(water);
+  AllocRegisters(0);  // the writer reads the water line from its register
+  Reg(kRegWaterLine) = int32_t(water);
   ByteWriter bytes;
   WriteLevelData(bytes, false);
   SaveOrFail(kTool, out, bytes.bytes.data(), bytes.bytes.size());

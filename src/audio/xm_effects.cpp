@@ -50,7 +50,7 @@ static void KeyOff(XmChannel& c) {
 }
 
 // A voice still sounding fades out on the channel's second voice; the
-// channel's own starts again from silence.
+// channel's own starts its sample again from silence.
 static void RestartVoice(XmChannel& c) {
   if (c.voice.playing && (c.voice.left | c.voice.right)) {
     c.cut = c.voice;
@@ -59,7 +59,7 @@ static void RestartVoice(XmChannel& c) {
   c.voice.left = c.voice.right = 0;
   c.voice.ramp = 0;
   c.voice.pos = 0;
-  c.voice.smp = c.smp;
+  c.voice.playing = c.voice.smp && c.voice.smp->length;
 }
 
 static void NoteOn(XmPlayer& p, XmChannel& c, int note) {
@@ -73,7 +73,7 @@ static void NoteOn(XmPlayer& p, XmChannel& c, int note) {
   const XmSample& s = ins.samples[k];
   int real = note - 1 + s.relative_note;
   if (real < 0 || real >= 119) return;
-  c.ins = &ins, c.smp = c.voice.smp = &s;
+  c.ins = &ins, c.voice.smp = &s;
   c.note = uint8_t(real);
   c.finetune = s.finetune;
   c.period = c.out_period = NotePeriod(p, real, c.finetune);
@@ -156,14 +156,14 @@ void TriggerCell(XmPlayer& p, XmChannel& c) {
   if (k.instrument) c.instrument = k.instrument;
   if (k.note == kKeyOff) {
     KeyOff(c);
-  } else if (k.note && porta && c.smp) {
-    c.target = NotePeriod(p, k.note - 1 + c.smp->relative_note, c.finetune);
+  } else if (k.note && porta && c.voice.smp) {
+    c.target = NotePeriod(p, k.note - 1 + c.voice.smp->relative_note, c.finetune);
   } else if (k.note) {
     NoteOn(p, c, k.note);
   }
-  if (k.instrument && k.note != kKeyOff && c.smp) {
-    c.volume = c.smp->volume;
-    c.pan = c.smp->panning;
+  if (k.instrument && k.note != kKeyOff && c.voice.smp) {
+    c.volume = c.voice.smp->volume;
+    c.pan = c.voice.smp->panning;
     if (!k.note || porta) RestartEnvelopes(c);
   }
   VolumeColumnFirstTick(c);
@@ -209,14 +209,11 @@ static void MultiRetrig(XmChannel& c) {
     case 0xF: v *= 2; break;
   }
   v = Clamp(v, 0, 64);
-  c.voice.playing = c.smp && c.smp->length;
 }
 
 static void ExtendedTick(XmPlayer& p, XmChannel& c, uint8_t x) {
   switch (c.cell.param >> 4) {
-    case 9:
-      if (x && p.tick % x == 0) RestartVoice(c), c.voice.playing = c.smp && c.smp->length, RestartEnvelopes(c);
-      break;
+    case 9: if (x && p.tick % x == 0) RestartVoice(c), RestartEnvelopes(c); break;
     case 0xC: if (p.tick == x) c.volume = 0; break;
     case 0xD: if (c.delay && p.tick == c.delay) c.delay = 0, TriggerCell(p, c); break;
   }

@@ -11,9 +11,8 @@ namespace tolv {
 
 struct XmChannel {
   const XmInstrument* ins = nullptr;
-  const XmSample* smp = nullptr;
   XmCell cell;
-  XmVoice voice, cut;  // the note playing; the one it cut, fading out
+  XmVoice voice, cut;  // the note playing (its sample the channel's); the one it cut, fading out
   int32_t period = 0, target = 0, out_period = 0;
   int32_t volume = 0, out_volume = 0, pan = 128;
   int32_t fade = 32768;

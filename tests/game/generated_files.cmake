@@ -2,9 +2,6 @@
 # SOURCE, game folder below SOURCE, description in DESCRIPTIONS) with TOOL into WORK and
 # compares it with the file in the tree; with UPDATE the tree's file is
 # written instead. WRITE_TARGET names the build target that writes them.
-if(NOT WRITE_TARGET)
-  set(WRITE_TARGET sprite_files)
-endif()
 file(MAKE_DIRECTORY ${WORK})
 string(REPLACE "," ";" FILES "${FILES}")
 list(LENGTH FILES n)
