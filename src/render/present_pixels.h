@@ -1,10 +1,9 @@
-// Per-depth pixel stores and the presentation filters. A fraction of a
+// Per-depth colour sizes and the presentation filters. A fraction of a
 // packed colour is one shift and one mask that keeps each channel's own top
 // bits, so no bit crosses into the neighbouring channel; the masks depend
 // only on the field widths, so they serve both channel orders of a depth.
 #pragma once
 #include <cstdint>
-#include <cstring>
 #include <type_traits>
 
 #include "render/presenters.h"
@@ -27,18 +26,6 @@ template <int D> inline uint32_t Eighth(uint32_t v) { return (v >> 3) & PixelDep
 // Converted colours: 16 bits suffice at depths 15 and 16 (no mask keeps a
 // bit that comes from above bit 15), which doubles the lanes per vector.
 template <int D> using Colour = std::conditional_t<(D <= 16), uint16_t, uint32_t>;
-
-// 15 and 16 bits: the low half; 24: bits 16-23, 8-15, 0-7 in memory order;
-// 32: the whole value.
-template <int D> inline void PutPixel(uint8_t* p, Colour<D> v) {
-  if constexpr (D == 24) {
-    p[0] = uint8_t(v >> 16);
-    p[1] = uint8_t(v >> 8);
-    p[2] = uint8_t(v);
-  } else {
-    std::memcpy(p, &v, sizeof v);
-  }
-}
 
 // Output of one source pixel: a, b the left and right pixel of the first
 // line, c, d those of the second (Double only; Normal uses a alone).

@@ -41,14 +41,14 @@ static void CopyView(const uint8_t* s, uint8_t* t, uint8_t* t2, ptrdiff_t pitch)
   }
 }
 
-// One call's pixel tables, from colour_lookup: each index's pixel, and its
-// pixel doubled for the kinds that write pairs. At depth 24 the outer
-// bytes are swapped, so a little-endian store puts bits 16-23 first; the
-// filters act on each byte lane alike, so they work on swapped values too.
+// One call's pixel tables, from colour_lookup: each index's pixel (in the
+// lookup planes), and its pixel doubled for the kinds that write pairs. At
+// depth 24 the outer bytes are swapped, so a little-endian store puts bits
+// 16-23 first; the filters act on each byte lane alike, so they work on
+// swapped values too.
 template <int D> using Pair = std::conditional_t<(D <= 16), uint32_t, uint64_t>;
 
 template <int D> struct PixelTables {
-  Colour<D> one[256];
   Pair<D> two[256];
   LookupPlanes planes;
 };
@@ -56,13 +56,10 @@ template <int D> struct PixelTables {
 template <int D> static void BuildTables(const uint32_t* __restrict lut, PixelTables<D>& t, bool pairs) {
   constexpr Pair<D> kTwice = D <= 16 ? 0x10001u : D == 24 ? 0x1000001u : 0x100000001u;
   uint32_t colours[256];
-  for (int i = 0; i < 256; i++) {
-    t.one[i] = Colour<D>(D == 24 ? __builtin_bswap32(lut[i]) >> 8 : lut[i]);
-    colours[i] = t.one[i];
-  }
+  for (int i = 0; i < 256; i++) colours[i] = Colour<D>(D == 24 ? __builtin_bswap32(lut[i]) >> 8 : lut[i]);
   BuildLookupPlanes(colours, t.planes);
   if (pairs)
-    for (int i = 0; i < 256; i++) t.two[i] = Pair<D>(t.one[i]) * kTwice;
+    for (int i = 0; i < 256; i++) t.two[i] = Pair<D>(colours[i]) * kTwice;
 }
 
 LookUpRun look_up_16 = LookUpScalar<2>;
@@ -173,7 +170,7 @@ static void ConvertPlain(const uint8_t* s, uint8_t* t, uint8_t* t2, ptrdiff_t st
     if constexpr (K == kPresentNormal && D != 24) {
       LookUpRow<W, D>(s, t, tables);
     } else if (!vector || D == 32) {
-      if constexpr (K == kPresentNormal) NormalRow24<W>(s, t, tables.one);
+      if constexpr (K == kPresentNormal) NormalRow24<W>(s, t, tables.planes.colours);
       else PairRow<W, D, K == kPresentDouble>(s, t, t2, tables.two);
     } else if constexpr (D == 24) {
       (K == kPresentNormal ? look_up_24 : look_up_24_twice)(s, t, tables.planes, W);
@@ -267,8 +264,8 @@ static void ConvertView(const uint8_t* s, uint8_t* t, uint8_t* t2, ptrdiff_t pit
     } else {
       LookUpRow<W, D>(s, reinterpret_cast<uint8_t*>(mid), tables);
     }
-    mid[-1] = tables.one[s[-1]];
-    mid[W] = tables.one[s[W]];
+    mid[-1] = Colour<D>(tables.planes.colours[s[-1]]);
+    mid[W] = Colour<D>(tables.planes.colours[s[W]]);
     emit(up, mid, dn, t, t2);
     Colour<D>* spare = up;
     up = mid;

@@ -9,17 +9,11 @@
 #include "files/working_folder.h"
 #include "layout_fixture.h"
 #include "script/string_slots.h"
+#include "../base/message_lines.h"
 #include "../base/temp_files.h"
 
 namespace tolv::test {
 namespace {
-
-std::string LastMessage() { return MessageLine(kMessageLines - 1); }
-bool Logged(const std::string& text) {
-  for (int i = 0; i < kMessageLines; i++)
-    if (text == MessageLine(i)) return true;
-  return false;
-}
 
 void StartLane(ScriptContext& ctx, uint16_t f, uint16_t pc) {
   current_context = &ctx;

@@ -22,6 +22,7 @@
 #include "script/operands.h"
 #include "script/registers.h"
 #include "script/script_state.h"
+#include "../base/message_lines.h"
 
 namespace tolv::test {
 
@@ -103,11 +104,6 @@ class ObjectWorld : public ::testing::Test {
     return SpawnObject(type, x, y, key, 0, 0, static_cast<uint32_t>(args.size()), args.data());
   }
   int32_t Active() const { return registers[kRegActiveObjects]; }
-  bool Logged(const std::string& text) const {
-    for (int i = 0; i < kMessageLines; i++)
-      if (text == MessageLine(i)) return true;
-    return false;
-  }
 
  private:
   void Publish() {

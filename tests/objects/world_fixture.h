@@ -28,11 +28,9 @@
 #include "script/registers.h"
 #include "script/script_state.h"
 #include "world_scripts.h"
+#include "../script/script_fixture.h"
 
 namespace tolv::test {
-
-using Instr = std::initializer_list<uint32_t>;
-using Func = std::initializer_list<Instr>;
 
 // Borrowed command IDs, put back by BuildCommandTables after each test.
 enum TestCommand : uint32_t {
@@ -67,12 +65,6 @@ inline void RandSelfCmd() {
 inline void SpawnHereCmd() {
   SpawnObject(static_cast<int32_t>(Op(1)), SelfVar(1), SelfVar(2), static_cast<int32_t>(Op(2)),
               static_cast<int32_t>(Op(3)), 0, 0, nullptr);
-}
-
-inline ScriptFunction MakeFunction(Func instrs) {
-  FunctionBuilder b;
-  for (const Instr& i : instrs) b.Add(i);
-  return b.Finish();
 }
 
 class WorldTest : public ::testing::Test {

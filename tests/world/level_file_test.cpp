@@ -35,7 +35,6 @@ class LevelFileTest : public GameDirTest {
     script_commands[id]();
   }
   std::string Level() const { return std::string(level_.b.begin(), level_.b.end()); }
-  static std::string Last() { return MessageLine(kMessageLines - 1); }
 
   Bytes level_;
 };
@@ -51,7 +50,7 @@ TEST_F(LevelFileTest, CommandsLoadAndSaveThroughTheCurrentFile) {
   EXPECT_EQ(registers[kRegWaterLine], 200);
   planes[1].map[0] = 4;
   Run(1443, kCurrentFile);
-  EXPECT_EQ(Last(), "Saved lev/a.lev");
+  EXPECT_EQ(LastMessage(), "Saved lev/a.lev");
   planes[1].map[0] = 5;
   Run(33, kCurrentFile);  // reloads what was saved
   EXPECT_EQ(planes[1].map[0], 4);
@@ -62,16 +61,16 @@ TEST_F(LevelFileTest, CommandsLoadAndSaveThroughTheCurrentFile) {
   EXPECT_TRUE(ReadFileBytes(game() / "lev" / "b.lev") == Level());
 
   Run(1443, 2);
-  EXPECT_EQ(Last(), "Can't save ../escape.lev");
+  EXPECT_EQ(LastMessage(), "Can't save ../escape.lev");
   EXPECT_FALSE(std::filesystem::exists(root_ / "escape.lev"));
   Run(33, 3);
-  EXPECT_EQ(Last(), "Can't open nope.lev");
+  EXPECT_EQ(LastMessage(), "Can't open nope.lev");
   EXPECT_EQ(plane_count, 3);  // the default level
   EXPECT_EQ(level_file_path, "lev/a.lev");
   // A damaged file keeps the old level, and with it the current file.
   WriteFile(game() / "nope.lev", "SLEV\3");
   Run(33, 3);
-  EXPECT_EQ(Last(), "Level file damaged: old level kept");
+  EXPECT_EQ(LastMessage(), "Level file damaged: old level kept");
   EXPECT_EQ(level_file_path, "lev/a.lev");
 }
 
@@ -94,14 +93,14 @@ TEST_F(LevelFileTest, FallbackLevelIsNotSavedOverAFile) {
     EXPECT_EQ(level_file_path, c.path);
     Run(1443, kCurrentFile);
     EXPECT_EQ(MessageLine(kMessageLines - 2), std::string("Can't save the default level over:"));
-    EXPECT_EQ(Last(), c.path);
+    EXPECT_EQ(LastMessage(), c.path);
     EXPECT_TRUE(ReadFileBytes(game() / "lev" / "a.lev") == Level());
     EXPECT_TRUE(ReadFileBytes(game() / "lev" / "b.lev") == "SLEV\7");
   }
   EXPECT_TRUE(SaveLevelFile("lev/new.lev"));  // no file there to lose
   Run(33, 0);
   Run(1443, kCurrentFile);  // a level read again saves again
-  EXPECT_EQ(Last(), "Saved lev/a.lev");
+  EXPECT_EQ(LastMessage(), "Saved lev/a.lev");
 }
 
 TEST_F(LevelFileTest, ReadsAMemberOfThePackedGame) {

@@ -5,6 +5,7 @@
 
 #include "base/message_log.h"
 #include "level_bytes.h"
+#include "../base/message_lines.h"
 #include "world/editor_plane_state.h"
 #include "world/level_file.h"
 
@@ -39,7 +40,6 @@ class LevelTest : public ::testing::Test {
   }
   // Cell (x, y); y may be the spare row.
   static uint16_t Cell(uint32_t plane, uint32_t x, uint32_t y) { return planes[plane].map[planes[plane].width * y + x]; }
-  static std::string LastMessage() { return MessageLine(kMessageLines - 1); }
 };
 
 }  // namespace tolv::test

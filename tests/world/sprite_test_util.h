@@ -21,6 +21,7 @@
 #include "files/working_folder.h"
 #include "script/registers.h"
 #include "world/sprite_frame.h"
+#include "../base/message_lines.h"
 
 namespace tolv::test {
 
@@ -77,11 +78,6 @@ class SpriteTest : public ::testing::Test {
   std::vector<uint8_t> Read(const std::string& name) {
     std::ifstream in(root_ / name, std::ios::binary);
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
-  }
-  static bool Logged(const std::string& text) {
-    for (int i = 0; i < kMessageLines; i++)
-      if (text == MessageLine(i)) return true;
-    return false;
   }
 
   std::filesystem::path saved_cwd_, root_;
