@@ -8,6 +8,7 @@
 #include "editors/editor_keys.h"
 #include "editors/editor_state.h"
 #include "editors/editor_view.h"
+#include "objects/draw_frame_command.h"
 #include "objects/draw_pass.h"
 #include "objects/object_layout.h"
 #include "objects/object_pool.h"
@@ -16,6 +17,7 @@
 #include "objects/players.h"
 #include "objects/spawn.h"
 #include "render/frame.h"
+#include "script/commands.h"
 #include "script/object_globals.h"
 #include "script/operands.h"
 #include "script/registers.h"
@@ -100,8 +102,8 @@ static void SetViewRegisters() {
 
 // The chosen type's debug drawing as player 0 placing it at the cursor
 // would show it: for the time of it the player stands at the cursor with
-// a placement list of that one type; its words and the zone's list are
-// put back afterwards.
+// a placement list of that one type and command 1408 draws at the cursor;
+// its words, the zone's list and the command are put back afterwards.
 static void DrawPlacementPreview() {
   const ObjectEditorCursor& c = object_editor_cursor;
   const ObjectType* t = FindObjectType(c.type);
@@ -115,7 +117,9 @@ static void DrawPlacementPreview() {
   uint16_t type = uint16_t(c.type);
   debug_types = &type, debug_type_count = 1;
   x = c.x, y = c.y, index = 0;
+  script_commands[kDrawFrameCommand] = DrawPlayerObjectFrame;
   RunDebugDrawing(t);
+  script_commands[kDrawFrameCommand] = DrawObjectFrame;
   x = kept_x, y = kept_y, index = kept_index;
   debug_types = kept_list, debug_type_count = kept_count;
 }
@@ -130,11 +134,6 @@ static void DrawCross() {
   OutlineBox(x, x, y - 8, y + 8, ink.light);
 }
 
-void DrawObjectEditorCursor() {
-  DrawPlacementPreview();
-  DrawCross();
-}
-
 void ObjectEditorFrame() {
   TakeViewRegisters();
   RunObjectEditorKeys();
@@ -143,6 +142,8 @@ void ObjectEditorFrame() {
   AnimateTiles();
   std::memset(FrameStart(), 0, FrameAreaBytes());
   DrawScene(0);
+  DrawPlacementPreview();
+  DrawCross();
 }
 
 }  // namespace tolv

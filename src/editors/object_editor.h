@@ -16,12 +16,9 @@ extern ObjectEditorCursor object_editor_cursor;
 // all twelve slots, the cursor at the middle of player 0's view.
 void EnterObjectEditor();
 // Once per frame: the keys, UpdatePlaneScroll with the game's rules,
-// AnimateTiles and the draw pass.
+// AnimateTiles, the draw pass and the cursor: the chosen type's debug
+// drawing at it (command 1408 in its placement form) and a cross.
 void ObjectEditorFrame();
-// Then the cursor: the chosen type's debug drawing at it (command 1408 in
-// its placement form, which the screen dispatcher puts in place around
-// this), and a cross.
-void DrawObjectEditorCursor();
 // An object of the cursor's type at the cursor; false when the spawn is
 // refused.
 bool PlaceObjectAtCursor();

@@ -60,17 +60,17 @@ static const char* CheckHeader(ByteReader& r, StagedState& s) {
   s.frame_counter = r.U32();
   if (r.U8() != player_count || r.failed) return "Number of Active Players Doesn't Match!";
   if (r.U32() != user_register_count || r.failed) return "Number of Registers Doesn't Match!";
-  s.zone_act = r.U16();
-  if (s.zone_act != LoadedLevel() || r.failed) return "State is from another level!";
+  if (r.U16() != LoadedLevel() || r.failed) return "State is from another level!";
   return nullptr;
 }
 
 // The state's own zone and act registers must name the level its header
-// does: the next level start loads what they say. Only a level start still
-// pending (register 7 = 0) may already want another zone and act.
+// does, the loaded one: the next level start loads what they say. Only a
+// level start still pending (register 7 = 0) may already want another zone
+// and act.
 static bool LevelRegistersFit(const StagedState& s) {
   const std::vector<int32_t>& reg = s.registers;
-  const int32_t zone = s.zone_act >> 8, act = s.zone_act & 0xFF;
+  const int32_t zone = LoadedLevel() >> 8, act = LoadedLevel() & 0xFF;
   if (reg[kRegLoadedZone] != zone || reg[kRegLoadedAct] != act) return false;
   return reg[kRegLevelStarted] == 0 || (reg[kRegZone] == zone && reg[kRegAct] == act);
 }

@@ -40,7 +40,6 @@ struct StagedPlayer {
 
 struct StagedState {
   uint32_t random_seed = 0, frame_counter = 0;
-  uint16_t zone_act = 0;  // the header's loaded zone x 256 + loaded act
   std::string level_path, tile_path, layout_path;
   ParsedLevel level;
   StagedTileSet tiles;

@@ -16,8 +16,6 @@
 #include "game/level_loading.h"
 #include "host/frame_pacing.h"
 #include "host/key_input.h"
-#include "objects/object_pool.h"
-#include "render/font.h"
 #include "render/frame.h"
 #include "script/operands.h"
 #include "script/random.h"
@@ -77,10 +75,7 @@ void RunGameScreen() {
 void ReturnToGameSelect() {
   if (active_screen == kLauncherScreen) return;
   if (active_screen == kObjectEditorScreen || active_screen == kLevelEditorScreen) LeaveEditor();
-  UnloadGame();
-  ResetObjectSlots();
-  FreeAllFonts();
-  Reg(kRegLoadedZone) = Reg(kRegLoadedAct) = 255;
+  UnloadGame();  // objects reset, fonts freed, zone and act registers at 255
   CloseArchive();
   ResetEditors();
   ClearKeyState();

@@ -9,11 +9,9 @@
 #include "editors/object_editor.h"
 #include "host/game_start.h"
 #include "host/message_overlay.h"
-#include "objects/draw_frame_command.h"
 #include "render/draw_routines.h"
 #include "render/frame.h"
 #include "render/presenters.h"
-#include "script/commands.h"
 #include "script/operands.h"
 #include "script/registers.h"
 
@@ -26,21 +24,12 @@ uint32_t frames_presented = 0;
 static void BlankScreen() { std::memset(FrameStart(), 0, FrameAreaBytes()); }
 static void LauncherScreen() { launcher_frame(); }
 
-// Command 1408 draws at the placement cursor while the object editor's
-// cursor shows the chosen type's debug drawing, as in the draw pass.
-static void ObjectEditorScreen() {
-  ObjectEditorFrame();
-  script_commands[kDrawFrameCommand] = DrawPlayerObjectFrame;
-  DrawObjectEditorCursor();
-  script_commands[kDrawFrameCommand] = DrawObjectFrame;
-}
-
 ScreenRoutine ScreenRoutineFor(uint8_t screen) {
   switch (screen) {
     case kGameScreen: return RunGameScreen;
     case kStartCountdownScreen: return RunStartCountdown;
     case kLauncherScreen: return LauncherScreen;
-    case kObjectEditorScreen: return ObjectEditorScreen;
+    case kObjectEditorScreen: return ObjectEditorFrame;
     case kLevelEditorScreen: return LevelEditorFrame;
     default: return BlankScreen;
   }

@@ -1,7 +1,5 @@
 // The tile dump: its text byte for byte, and where it may be written.
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "../game/loading_fixture.h"
 #include "editors/tile_dump.h"
@@ -18,12 +16,6 @@ class TileDumpTest : public LoadingTest {
     plane_ = list_.Add(kPlaneFlat, 5, 4);
     for (uint32_t y = 0; y < 4; y++)
       for (uint32_t x = 0; x < 5; x++) *PlaneCell(*plane_, x, y) = uint16_t(100 * y + x + 1);
-  }
-  static std::string Slurp(const fs::path& p) {
-    std::ifstream f(p, std::ios::binary);
-    std::stringstream s;
-    s << f.rdbuf();
-    return s.str();
   }
   PlaneList list_;
   TilePlane* plane_ = nullptr;
@@ -51,7 +43,7 @@ TEST_F(TileDumpTest, BlockOfThreeByTwoAndCellsPastThePlane) {
 TEST_F(TileDumpTest, WrittenIntoTheGameFolderOnly) {
   Load("full.gdf");
   ASSERT_TRUE(WriteTileDump(*plane_, 1, 1, 3, 2));
-  EXPECT_EQ(Slurp(Game() / "dump/tilemap.txt"), TileDumpText(*plane_, 1, 1, 3, 2));
+  EXPECT_EQ(ReadFileBytes(Game() / "dump/tilemap.txt"), TileDumpText(*plane_, 1, 1, 3, 2));
   EXPECT_TRUE(Logged("Tile dump saved to dump/tilemap.txt"));
 
   // A dump folder that leads out of the game: nothing written there.

@@ -1,5 +1,5 @@
 // Shared test scaffolding: fatal errors become exceptions, and each test runs
-// in its own temporary game folder with the working folder restored after.
+// in its own temporary base folder with the working folder restored after.
 #pragma once
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -50,17 +50,16 @@ inline void WriteFile(const std::filesystem::path& p, const std::string& bytes) 
   std::ofstream(p, std::ios::binary) << bytes;
 }
 
-class GameDirTest : public ::testing::Test {
+// A new temporary folder root_ as the base folder, removed after the test
+// with the working folder put back.
+class TempBaseTest : public ::testing::Test {
  protected:
   void SetUp() override {
     saved_cwd_ = std::filesystem::current_path();
-    char tmpl[] = "/tmp/tolv_game_XXXXXX";
+    char tmpl[] = "/tmp/tolv_test_XXXXXX";
     ASSERT_NE(mkdtemp(tmpl), nullptr);
     root_ = tmpl;
-    std::filesystem::create_directories(root_ / "game");
     base_folder = root_.string();
-    game_folder = (root_ / "game").string();
-    ASSERT_EQ(ChangeWorkingFolder(game_folder.c_str()), 1);
     script_error_hook = ThrowScriptError;
     current_stream = nullptr;
     include_reading = 0;
@@ -72,9 +71,20 @@ class GameDirTest : public ::testing::Test {
     ChangeWorkingFolder(saved_cwd_.c_str());
     std::filesystem::remove_all(root_);
   }
-  std::filesystem::path game() const { return root_ / "game"; }
 
   std::filesystem::path saved_cwd_, root_;
+};
+
+// An empty game folder "game" of the base folder, the working folder.
+class GameDirTest : public TempBaseTest {
+ protected:
+  void SetUp() override {
+    TempBaseTest::SetUp();
+    std::filesystem::create_directories(root_ / "game");
+    game_folder = (root_ / "game").string();
+    ASSERT_EQ(ChangeWorkingFolder(game_folder.c_str()), 1);
+  }
+  std::filesystem::path game() const { return root_ / "game"; }
 };
 
 class TokenizerTest : public ::testing::Test {

@@ -33,19 +33,12 @@ inline std::string FullGameDef(int k, const std::string& value) {
   return text;
 }
 
-class LoadingTest : public ::testing::Test {
+class LoadingTest : public TempBaseTest {
  protected:
   void SetUp() override {
-    saved_cwd_ = fs::current_path();
-    char tmpl[] = "/tmp/tolv_load_XXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
-    root_ = tmpl;
+    TempBaseTest::SetUp();
     fs::copy(TOLV_TEST_DATA, root_, fs::copy_options::recursive);
-    base_folder = root_.string();
     ASSERT_EQ(ChangeWorkingFolder(base_folder.c_str()), 1);
-    script_error_hook = ThrowScriptError;
-    current_stream = nullptr;
-    include_reading = 0;
     InitEngine();
     ClearMessages();
   }
@@ -55,11 +48,7 @@ class LoadingTest : public ::testing::Test {
       UnloadGame();
     } catch (const ScriptErrorThrown&) {
     }
-    CloseArchive();
-    game_unpacked = 1;
-    script_error_hook = nullptr;
-    ChangeWorkingFolder(saved_cwd_.c_str());
-    fs::remove_all(root_);
+    TempBaseTest::TearDown();
   }
 
   void Load(const char* descriptor) {
@@ -80,8 +69,6 @@ class LoadingTest : public ::testing::Test {
     return false;
   }
   static int32_t User(uint32_t n) { return Reg(256 + n); }
-
-  fs::path saved_cwd_, root_;
 };
 
 }  // namespace tolv::test

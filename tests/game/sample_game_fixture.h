@@ -28,25 +28,17 @@ inline void CopySampleBase(const std::filesystem::path& games, const std::filesy
   fs::copy_file(games / "gdf" / "default.gdf", base / "gdf" / "default.gdf");
 }
 
-class SampleGameTest : public ::testing::Test {
+class SampleGameTest : public TempBaseTest {
  protected:
   void SetUp() override {
-    saved_cwd_ = std::filesystem::current_path();
-    char tmpl[] = "/tmp/tolv_sample_XXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
-    root_ = tmpl;
+    TempBaseTest::SetUp();
     CopySampleBase(TOLV_GAMES, root_);
-    base_folder = root_.string();
     ASSERT_EQ(ChangeWorkingFolder(base_folder.c_str()), 1);
-    script_error_hook = ThrowScriptError;
     StartHeadlessEngine();
   }
   void TearDown() override {
     UnloadGame();
-    CloseArchive();
-    script_error_hook = nullptr;
-    ChangeWorkingFolder(saved_cwd_.c_str());
-    std::filesystem::remove_all(root_);
+    TempBaseTest::TearDown();
   }
   // Opens, loads and starts the sample game from fixed seeds, in zone 1
   // act `act` (as -warp 1 act 0 0 0 does) when one is given.
@@ -63,8 +55,6 @@ class SampleGameTest : public ::testing::Test {
     return CaptureWorld();
   }
   std::filesystem::path Game() const { return root_ / "sample"; }
-
-  std::filesystem::path saved_cwd_, root_;
 };
 
 }  // namespace tolv::test

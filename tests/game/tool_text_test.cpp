@@ -16,27 +16,19 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class ToolText : public ::testing::Test {
+class ToolText : public TempBaseTest {
  protected:
-  void SetUp() override {
-    char tmpl[] = "/tmp/tolv_tools_XXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
-    dir_ = tmpl;
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
   // Runs TOOL OUT dir DESCRIPTION with `text` as the description; the exit
   // status, stderr in err_.
   int Run(const std::string& tool, const std::string& out, const std::string& text) {
-    WriteFile(dir_ / "text.txt", text);
-    const std::string command = "'" + tool + "' '" + (dir_ / out).string() + "' '" + dir_.string() + "' '" +
-                                (dir_ / "text.txt").string() + "' 2>'" + (dir_ / "err.txt").string() + "'";
+    WriteFile(root_ / "text.txt", text);
+    const std::string command = "'" + tool + "' '" + (root_ / out).string() + "' '" + root_.string() + "' '" +
+                                (root_ / "text.txt").string() + "' 2>'" + (root_ / "err.txt").string() + "'";
     const int status = std::system(command.c_str());
-    err_ = ReadFileBytes(dir_ / "err.txt");
+    err_ = ReadFileBytes(root_ / "err.txt");
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
 
-  fs::path dir_;
   std::string err_;
 };
 
@@ -62,7 +54,7 @@ TEST_F(ToolText, TileRowsInEitherFormReachEveryPaletteEntry) {
       "0000000000000000 ........\n"
       "0000000000000000 ........\n";
   ASSERT_EQ(Run(TOLV_MAKE_TILE_FILE, "t.til", text), 0) << err_;
-  const std::string bytes = ReadFileBytes(dir_ / "t.til");
+  const std::string bytes = ReadFileBytes(root_ / "t.til");
   ByteReader r(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
   StagedTileSet set;
   ASSERT_EQ(ParseTileData(r, false, set), kTileVersion);
@@ -104,7 +96,7 @@ TEST_F(ToolText, BadTextIsNamedByLineAndWritesNothing) {
   for (const auto& c : cases) {
     EXPECT_EQ(Run(c.tool, "out", c.text), 1) << c.text;
     EXPECT_NE(err_.find(c.said), std::string::npos) << c.text << "\nsaid: " << err_;
-    EXPECT_FALSE(fs::exists(dir_ / "out")) << c.text;
+    EXPECT_FALSE(fs::exists(root_ / "out")) << c.text;
   }
   EXPECT_EQ(std::system((std::string("'") + TOLV_MAKE_LEVEL_FILE + "' out 2>/dev/null").c_str()) >> 8, 2);
 }

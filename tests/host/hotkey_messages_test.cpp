@@ -14,7 +14,10 @@
 #include "host/launcher.h"
 #include "host/message_overlay.h"
 #include "host/screen_frame.h"
+#include "objects/draw_order.h"
 #include "render/frame.h"
+#include "script/operands.h"
+#include "script/registers.h"
 #include "../game/sample_game_fixture.h"
 
 namespace tolv::test {
@@ -79,6 +82,8 @@ TEST_F(HotkeyMessages, OnlyRecentLinesShowAndNoneOutlastTheGame) {
   EXPECT_EQ(LinesDrawn(), kShownMessages);
   Key(kScanF8);
   ASSERT_EQ(active_screen, kLauncherScreen);
+  EXPECT_EQ(ActiveObjectCount(), 0u);  // the game unloaded
+  EXPECT_EQ(Reg(kRegLoadedZone), 255);
   EXPECT_EQ(LinesDrawn(), 0);
   Key(kScanF12);  // the launcher's own lines show
   EXPECT_EQ(LinesDrawn(), 1);

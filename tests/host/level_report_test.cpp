@@ -5,20 +5,15 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <string>
 
+#include "../files/game_test_util.h"
 #include "../world/level_bytes.h"
 
 namespace tolv::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-void Put(const fs::path& p, const std::string& text) {
-  fs::create_directories(p.parent_path());
-  std::ofstream(p, std::ios::binary) << text;
-}
 
 // The descriptor, game.def (one script string, the level's name; no
 // players), one game function that loads it, and zone 1 with one act
@@ -27,15 +22,16 @@ fs::path BuildBase() {
   const fs::path base = fs::path(TOLV_TEST_WORK) / "level_report";
   fs::remove_all(base);
   fs::create_directories(base / "default");
-  Put(base / "gdf" / "default.gdf", ":Level Report\n:../lr\n:1\n:NONE\n:/\n:140000\n");
-  Put(base / "lr" / "game.def", ":1\n:0\n:255\n:255\n:0\n:NONE\n:1\n:a.lev\n:NONE\n:NONE\n:0\n:0\n:NONE\n:0\n:NONE\n:0\n");
-  Put(base / "lr" / "game" / "funcs.def", ":1\n:Start\n:game/start.def\n");
-  Put(base / "lr" / "game" / "start.def", "#33 :0\n#End\n");
-  Put(base / "lr" / "zone01" / "zone.def",
+  WriteFile(base / "gdf" / "default.gdf", ":Level Report\n:../lr\n:1\n:NONE\n:/\n:140000\n");
+  WriteFile(base / "lr" / "game.def",
+            ":1\n:0\n:255\n:255\n:0\n:NONE\n:1\n:a.lev\n:NONE\n:NONE\n:0\n:0\n:NONE\n:0\n:NONE\n:0\n");
+  WriteFile(base / "lr" / "game" / "funcs.def", ":1\n:Start\n:game/start.def\n");
+  WriteFile(base / "lr" / "game" / "start.def", "#33 :0\n#End\n");
+  WriteFile(base / "lr" / "zone01" / "zone.def",
       ":NONE\n:0\n:NONE\n:NONE\n:NONE\n:0\n:0\n:0\n:1\n:g0\n:NONE\n:NONE\n:NONE\n:NONE\n:0\n:0\n:0\n:0\n:0\n");
   Bytes level = Bytes().Head(3, 1).Plane(kPlaneFlat, 100, 60).U16(0).Run(6000, 1).U16(0);
-  Put(base / "lr" / "a.lev", std::string(level.b.begin(), level.b.end()));
-  Put(base / "lr" / "bad.lev", "SLEV\x07");
+  WriteFile(base / "lr" / "a.lev", std::string(level.b.begin(), level.b.end()));
+  WriteFile(base / "lr" / "bad.lev", "SLEV\x07");
   return base;
 }
 
