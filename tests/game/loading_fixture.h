@@ -15,6 +15,7 @@
 #include "script/operands.h"
 #include "script/registers.h"
 #include "../files/game_test_util.h"
+#include "../base/message_lines.h"
 
 namespace tolv::test {
 
@@ -62,12 +63,6 @@ class LoadingTest : public TempBaseTest {
   }
   fs::path Game(const char* name = "full") const { return root_ / name; }
   void Write(const fs::path& p, const std::string& text) const { WriteFile(p, text); }
-  // True when the message log holds `text` as one of its lines.
-  static bool Logged(const std::string& text) {
-    for (int i = 0; i < kMessageLines; i++)
-      if (text == MessageLine(i)) return true;
-    return false;
-  }
   static int32_t User(uint32_t n) { return Reg(256 + n); }
 };
 

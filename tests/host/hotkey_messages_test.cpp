@@ -19,6 +19,7 @@
 #include "script/operands.h"
 #include "script/registers.h"
 #include "../game/sample_game_fixture.h"
+#include "../base/message_lines.h"
 
 namespace tolv::test {
 namespace {
@@ -62,7 +63,6 @@ class HotkeyMessages : public SampleGameTest {
       if (FrameStart()[i]) rows = int(i / size_t(frame_width)) / 8 + 1;
     return rows;
   }
-  static std::string LastMessage() { return MessageLine(kMessageLines - 1); }
 
   uint32_t (*saved_clock_)() = message_clock;
   void (*saved_start_)(const char*) = launcher_start_game;

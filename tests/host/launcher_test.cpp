@@ -11,6 +11,7 @@
 #include "script/registers.h"
 #include "../game/sample_game_fixture.h"
 #include "loopback_server.h"
+#include "../base/message_lines.h"
 
 namespace tolv::test {
 namespace {
@@ -39,7 +40,6 @@ class LauncherTest : public SampleGameTest {
     WriteFile(root_ / "gdf" / file,
               ":" + title + "\n:" + folder + "\n:" + version + "\n:" + host + "\n:" + path + "\n:" + needs + "\n");
   }
-  static std::string LastMessage() { return MessageLine(kMessageLines - 1); }
   // One launcher frame with key k going down.
   static void Press(uint8_t k) {
     key_state[k] = key_state[256 + k] = 1;

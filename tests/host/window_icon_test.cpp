@@ -11,6 +11,7 @@
 #include "host/game_start.h"
 #include "host/window.h"
 #include "window_fixture.h"
+#include "../base/message_lines.h"
 
 #include <X11/Xatom.h>  // last: its macros (None, Bool) clash with gtest's names
 #include <X11/Xlib.h>
@@ -41,12 +42,6 @@ long IconWidth() {
   if (data) XFree(data);
   XCloseDisplay(d);
   return width;
-}
-
-bool Logged(const std::string& line) {
-  for (int i = 0; i < kMessageLines; i++)
-    if (line == MessageLine(i)) return true;
-  return false;
 }
 
 TEST(WindowIcon, GameIconElseTheEnginesOne) {

@@ -1,5 +1,5 @@
 #!/bin/bash
-# The window under a virtual X server (run through xvfb-run): tolv starts
+# The window under a virtual X server (run through with_xvfb.sh): tolv starts
 # on the sample game; its window is titled with the game's name; Left Ctrl
 # + Q typed into it reaches the game's world update (objlist.txt); F9
 # saves its state to state.sav and F10 loads it; F12
