@@ -27,7 +27,7 @@ deps:
 	fi
 
 # The engine and the game maker's tools; the tests are built by `make test`.
-ENGINE_TARGETS = tolv make_tile_file make_level_file make_sprite_file
+ENGINE_TARGETS = tolv make_tile_file make_level_file make_sprite_file make_command_doc
 
 build: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release >/dev/null

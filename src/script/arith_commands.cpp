@@ -16,6 +16,9 @@ static const CommandDef kEmpty[] = {
     TOLV_ALL(58, 4, EmptyCommand, "empty"),
     TOLV_ALL(62, 4, EmptyCommand, "empty"),
 };
-extern const CommandList empty_command_list = TOLV_LIST(kEmpty);
+static const CommandDoc kEmptyDocs[] = {
+    {"empty", CommandArea::kNothing, {}, "Does nothing."},
+};
+extern const CommandList empty_command_list = TOLV_DOCUMENTED(kEmpty, kEmptyDocs);
 
 }  // namespace tolv

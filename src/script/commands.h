@@ -23,11 +23,32 @@ struct CommandDef {
   CommandHandler timed;     // timed_commands
   CommandHandler stat;      // stat_obj_commands
   const char* name;
+  // Where a variant's operand words live, 4 bits a word from word 1 up
+  // (operand kind + 1, 0 after the last); 0 where the variant records none.
+  uint32_t kinds = 0;
+};
+
+// The game maker's reference (docs/commands.md, written by make_command_doc)
+// is made from these: each list documents its own commands beside them.
+enum class CommandArea : uint8_t {
+  kFlow, kArithmetic, kStrings, kObjects, kPlayers, kLevels, kPlanes, kCamera,
+  kMovement, kSound, kLayouts, kStates, kEditors,
+  kNothing,  // compiles, does nothing
+};
+constexpr int kMaxDocOperands = 12;
+
+struct CommandDoc {
+  const char* name;                         // every entry of this name in the list
+  CommandArea area;
+  const char* operands[kMaxDocOperands];    // each operand word in order
+  const char* text;                         // what it does, a line or two
 };
 
 struct CommandList {
   const CommandDef* defs;
   size_t count;
+  const CommandDoc* docs = nullptr;
+  size_t doc_count = 0;
 };
 
 // Helpers for list entries: the same handler in all three tables, or in
@@ -37,6 +58,8 @@ struct CommandList {
 #define TOLV_SCRIPT(id, len, h, name) {id, len, h, nullptr, nullptr, name}
 #define TOLV_TIMED(id, len, h, name) {id, len, nullptr, h, nullptr, name}
 #define TOLV_LIST(arr) CommandList{arr, sizeof(arr) / sizeof(arr[0])}
+#define TOLV_DOCUMENTED(arr, docs) \
+  CommandList{arr, sizeof(arr) / sizeof(arr[0]), docs, sizeof(docs) / sizeof(docs[0])}
 
 // Tables have one extra entry past ID 1550 that every out-of-range ID maps to.
 extern CommandHandler script_commands[kCommandCount + 1];

@@ -92,28 +92,61 @@ void TestCommand() {
   if (holds == (S.form == Form::kWhile)) Pc() = static_cast<uint16_t>(Op(3));
 }
 
+// One name per operation and operand layout, so that every variant of a
+// name reads its words the same way: tests carry their test ("if <",
+// "while =="), dst op= src is "add in place", a constant mask into the
+// first word "or mask", a negated copy "move negated".
 constexpr const char* SigName(const Sig& s) {
   constexpr const char* names[] = {
       "add", "subtract", "multiply", "divide", "shift left", "shift right", "and", "or",
       "xor", "modulo", "power", "move", "increment", "decrement", "negate", "absolute value",
-      "set bit", "clear bit", "flip bit", "<", ">", "<=", ">=", "==", "!=",
-      "mask set", "mask clear", "bit set", "bit clear"};
+      "set bit", "clear bit", "flip bit"};
+  constexpr const char* compound[] = {
+      "add in place", "subtract in place", "multiply in place", "divide in place",
+      "shift left in place", "shift right in place", "and in place", "or in place",
+      "xor in place", "modulo in place", "power in place"};
+  constexpr const char* ifs[] = {"if <", "if >", "if <=", "if >=", "if ==", "if !=",
+                                 "if mask set", "if mask clear", "if bit set", "if bit clear"};
+  constexpr const char* whiles[] = {"while <", "while >", "while <=", "while >=", "while ==", "while !="};
+  constexpr int first_test = static_cast<int>(Oper::kLt);
+  int op = static_cast<int>(s.op);
   if (s.form == Form::kSwap) return "exchange";
-  if (s.form == Form::kIf) return "if";
-  if (s.form == Form::kWhile) return "while";
-  return names[static_cast<int>(s.op)];
+  if (s.form == Form::kIf) return ifs[op - first_test];
+  if (s.form == Form::kWhile) return whiles[op - first_test];
+  if (s.dst_word == 2 && s.b_word == 1) return compound[op];
+  if (s.dst_word == 1 && s.b_word == 2 && op >= static_cast<int>(Oper::kAnd) && op <= static_cast<int>(Oper::kXor))
+    return op == static_cast<int>(Oper::kAnd) ? "and mask" : op == static_cast<int>(Oper::kOr) ? "or mask" : "xor mask";
+  if (s.a_word == 2 && s.op == Oper::kNeg) return "move negated";
+  if (s.a_word == 2 && s.op == Oper::kAbs) return "move absolute value";
+  return names[op];
+}
+
+// Words 1.. of the instruction as the handler reads them; a test's word 3
+// is its jump target.
+constexpr uint32_t SigKinds(const Sig& s) {
+  if (s.form == Form::kIf || s.form == Form::kWhile) return PackKinds({s.a, s.b, Kind::K});
+  Kind words[3] = {Kind::None, Kind::None, Kind::None};
+  if (s.b_word) words[s.b_word - 1] = s.b;
+  if (s.a_word) words[s.a_word - 1] = s.a;
+  if (s.dst_word) words[s.dst_word - 1] = s.dst;
+  int n = SigLength(s) - 1;
+  return n == 1 ? PackKinds({words[0]}) : n == 2 ? PackKinds({words[0], words[1]})
+                                                 : PackKinds({words[0], words[1], words[2]});
 }
 
 template <Sig S>
 constexpr CommandDef SigDef() {
+  CommandDef d{};
   if constexpr (S.form == Form::kStore) {
-    return TOLV_ALL(S.id, SigLength(S), StoreCommand<S>, SigName(S));
+    d = TOLV_ALL(S.id, SigLength(S), StoreCommand<S>, SigName(S));
   } else if constexpr (S.form == Form::kSwap) {
-    return TOLV_ALL(S.id, SigLength(S), SwapCommand<S>, SigName(S));
+    d = TOLV_ALL(S.id, SigLength(S), SwapCommand<S>, SigName(S));
   } else {
-    return {S.id, SigLength(S), TestCommand<S, PlainLanePc>, TestCommand<S, TimedLanePc>,
-            TestCommand<S, PlainLanePc>, SigName(S)};
+    d = {S.id, SigLength(S), TestCommand<S, PlainLanePc>, TestCommand<S, TimedLanePc>,
+         TestCommand<S, PlainLanePc>, SigName(S)};
   }
+  d.kinds = SigKinds(S);
+  return d;
 }
 
 template <const SigList& L, size_t... I>

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <initializer_list>
 #include <utility>
 
 #include "script/commands.h"
@@ -31,6 +32,22 @@ template <Kind k>
 inline int32_t KindValue(uint32_t w) {
   if constexpr (k == Kind::K) return static_cast<int32_t>(w);
   else return KindCell<k>(w);
+}
+
+// A variant's operand kinds, word 1 first, as its list entry records them.
+constexpr uint32_t PackKinds(std::initializer_list<Kind> kinds) {
+  uint32_t packed = 0;
+  int shift = 0;
+  for (Kind k : kinds) {
+    packed |= (static_cast<uint32_t>(k) + 1) << shift;
+    shift += 4;
+  }
+  return packed;
+}
+
+constexpr CommandDef WithKinds(CommandDef d, std::initializer_list<Kind> kinds) {
+  d.kinds = PackKinds(kinds);
+  return d;
 }
 
 // Destination kinds in family order: R, PD, OD.
