@@ -185,9 +185,9 @@ static bool ResizeSurface(int32_t w, int32_t h) {
 }
 
 // The surface holds the picture of the frame geometry at window_scale and
-// keeps its size when a smaller picture follows, as on leaving an editor;
-// a new scale makes it that scale's picture, cleared, since scanlines
-// leave every second row as it was.
+// keeps its size when a smaller picture follows, as on leaving an editor
+// (the presenters clear what it leaves uncovered); a new scale makes it
+// that scale's picture.
 static uint8_t fitted_scale = 255;
 
 static void FitSurface() {
@@ -196,8 +196,7 @@ static void FitSurface() {
   const bool rescaled = window_scale != fitted_scale;
   fitted_scale = window_scale;
   const int32_t w = rescaled ? pw : std::max(screen->w, pw), h = rescaled ? ph : std::max(screen->h, ph);
-  if ((w != screen->w || h != screen->h) && !ResizeSurface(w, h)) return;
-  if (rescaled) SDL_FillRect(screen, nullptr, 0);
+  if (w != screen->w || h != screen->h) ResizeSurface(w, h);
 }
 
 bool IdleTick() {

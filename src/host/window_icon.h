@@ -6,9 +6,10 @@
 
 namespace tolv {
 
-// The icon from the game folder's icon/icon.ico; when that file is there
-// but does not load, "icon/icon.ico is not a valid icon file" and, as when
-// it is missing, the engine's default/icon/icon.ico.
+// The icon from the game folder's icon/icon.ico, an ICO, PNG or BMP of at
+// most 256x256 pixels; when that file is there but is no such image, "icon/
+// icon.ico is not a valid icon file" and, as when it is missing, the
+// engine's default/icon/icon.ico.
 void SetWindowIcon(GtkWindow* window, const std::string& game_folder);
 
 }  // namespace tolv

@@ -1,6 +1,7 @@
 // Presenter selection and the frame presentation: where on the surface
 // each view's picture goes, and which palette bank converts it.
 #include <cstddef>
+#include <cstring>
 
 #include "render/frame.h"
 #include "world/palette.h"
@@ -25,6 +26,24 @@ static int32_t selected_width = -1, selected_height = -1;
 static uint8_t selected_depth = 0;
 static bool selected_any = false;
 static bool surface_known = false;
+
+// Where the last picture went, and how. What a picture leaves uncovered
+// (around it, and the second rows of scanlines) is never written, so it is
+// cleared once whenever that changes: else the last larger picture stays.
+struct Placement {
+  const uint8_t* pixels;
+  int32_t pitch, width, height;
+  ptrdiff_t border;
+  int64_t picture_width, picture_height;
+  PresentKind kind;  // a scanline picture leaves rows a picture of another kind covers
+  bool operator==(const Placement&) const = default;
+};
+static Placement shown{};
+
+static void ClearSurface(const Surface& s) {
+  for (int32_t y = 0; y < s.height; y++)
+    std::memset(s.pixels + ptrdiff_t{y} * s.pitch, 0, size_t(s.width) * SurfaceBytesPerPixel(s.format.depth));
+}
 
 // A slot whose kind the geometry lacks takes the next smaller picture:
 // scanline falls back to Double, the rest to Normal.
@@ -69,6 +88,7 @@ void SetWindowSurface(const Surface& surface) {
               a.blue_mask == b.blue_mask;
   window_surface = surface;
   surface_known = true;
+  shown = Placement{};
   if (same) return;
   surface_depth = b.depth;
   SetPalettePixelFormat(LookupPixelFormat(b));
@@ -79,6 +99,7 @@ void SetWindowSurface(const Surface& surface) {
 // picture takes; false when the scale names no slot.
 struct Picture {
   int slot;
+  PresentKind kind;  // of the member the slot holds
   int views;
   int64_t width, view_rows;
 };
@@ -88,10 +109,10 @@ static bool PictureFor(Picture& p) {
   const bool stretched = two_views && full_screen;
   if (!stretched && window_scale > kPresentScanline) return false;
   p.slot = stretched ? int{kPresentStretch} : int{window_scale};
-  const PresentKind kind = SlotKind(PresentKind(p.slot));
+  p.kind = SlotKind(PresentKind(p.slot));
   p.views = two_views ? 2 : 1;
-  p.width = int64_t{frame_width} * (kind == kPresentNormal ? 1 : 2);
-  p.view_rows = int64_t{frame_height} * (kind == kPresentDouble || kind == kPresentScanline ? 2 : 1);
+  p.width = int64_t{frame_width} * (p.kind == kPresentNormal ? 1 : 2);
+  p.view_rows = int64_t{frame_height} * (p.kind == kPresentDouble || p.kind == kPresentScanline ? 2 : 1);
   return true;
 }
 
@@ -115,6 +136,9 @@ void PresentFrame() {
   second_line_offset = s.pitch;
   view_bytes = p.view_rows * s.pitch;
   border = (s.height - p.view_rows * p.views) / 2 * s.pitch + (s.width - p.width) / 2 * bpp;
+  const Placement place{s.pixels, s.pitch, s.width, s.height, border, p.width, p.view_rows * p.views, p.kind};
+  if (place != shown) ClearSurface(s);
+  shown = place;
   if (p.views == 2) SelectPaletteBank(0);
   present_source = FrameStart();  // the frame area, wherever the last pass left frame_buffer
   for (int v = 0; v < p.views; v++) {

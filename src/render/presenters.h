@@ -59,7 +59,9 @@ void SetWindowSurface(const Surface& surface);
 // one); false for a scale above 2.
 bool PictureSize(int32_t* width, int32_t* height);
 // Converts the frame (both views in screen mode 2) into window_surface,
-// centred, then flips. A surface too small for the picture is not written.
+// centred, then flips. The surface is cleared first when the picture's
+// place, size or scale differs from the last one's (or the surface is new).
+// A surface too small for the picture is not written.
 void PresentFrame();
 
 // Pixel format the colour lookup is packed in for a surface format: the

@@ -47,7 +47,8 @@ TEST_F(PresentFrameTest, SlotsFollowTheGeometry) {
 }
 
 // Where the picture lands, at depth 24 (the lookup value of an index is the
-// index itself) or 8: pixels around it and row padding stay untouched.
+// index itself) or 8, on a new surface: pixels around it cleared, row
+// padding untouched.
 TEST_F(PresentFrameTest, PictureLandsCentredPerScaleAndViews) {
   struct Case {
     int32_t width, height;
@@ -70,6 +71,8 @@ TEST_F(PresentFrameTest, PictureLandsCentredPerScaleAndViews) {
     SetWindowSurface(out.s);
     colour_lookup = identity_;
     PresentFrame();
+    for (int32_t y = 0; y < c.height; y++)
+      for (int32_t x = 0; x < c.width; x++) out.Expect(x, y, 0);
     for (int32_t y = 0; y < frame_height * c.views; y++)
       for (int32_t x = 0; x < frame_width; x++)
         for (int32_t i = 0; i < c.sx * c.lines; i++)
