@@ -5,6 +5,7 @@
 #include "physics/frame_view.h"
 #include "script/commands.h"
 #include "script/object_globals.h"
+#include "script/operand_kinds.h"
 #include "script/operands.h"
 
 namespace tolv {
@@ -33,7 +34,7 @@ static bool FromCOL(FrameView& s) {
 
 using Source = bool (*)(FrameView&);
 using Dest = int32_t& (*)(uint32_t);
-static int32_t& ToReg(uint32_t i) { return Reg(i); }
+static int32_t& ToR(uint32_t i) { return Reg(i); }
 static int32_t& ToPD(uint32_t i) { return PDVar(i); }
 static int32_t& ToOD(uint32_t i) { return ODVar(i); }
 
@@ -91,61 +92,120 @@ static void PassField() {
   if (field < 8 && Fields(f)) Dst(Op(2)) = f[field];
 }
 
-#define TOLV_XY(id, src, dst) TOLV_ALL(id, 4, (HotSpotXY<src, dst>), "hot spot to variables")
-#define TOLV_COORD(id, src, dst, axis) TOLV_ALL(id, 3, (HotSpotCoord<src, dst, axis>), "hot spot coordinate")
-#define TOLV_EDGE(id, src, dst) TOLV_ALL(id, 3, (FrameBoxEdge<src, dst>), "frame box edge")
-#define TOLV_FIELD(id, fields, dst) TOLV_ALL(id, 3, (PassField<fields, dst>), "pass field")
+// dst names the destination's kind (R, PD, OD) and its writer To<dst>.
+#define TOLV_XY(id, src, dst, name) \
+  WithKinds(TOLV_ALL(id, 4, (HotSpotXY<src, To##dst>), name), {Kind::K, Kind::dst, Kind::dst})
+#define TOLV_COORD(id, src, dst, axis, name) \
+  WithKinds(TOLV_ALL(id, 3, (HotSpotCoord<src, To##dst, axis>), name), {Kind::K, Kind::dst})
+#define TOLV_EDGE(id, src, dst, name) \
+  WithKinds(TOLV_ALL(id, 3, (FrameBoxEdge<src, To##dst>), name), {Kind::K, Kind::dst})
+#define TOLV_FIELD(id, fields, dst, name) \
+  WithKinds(TOLV_ALL(id, 3, (PassField<fields, To##dst>), name), {Kind::K, Kind::dst})
 
 static const CommandDef kBoxCommands[] = {
-    TOLV_XY(326, FromPA, ToOD),
-    TOLV_XY(329, FromOA, ToOD),
-    TOLV_XY(330, FromOA, ToPD),
-    TOLV_XY(331, FromPA, ToPD),
-    TOLV_XY(332, FromOA, ToReg),
-    TOLV_XY(333, FromPA, ToReg),
-    TOLV_EDGE(960, FromPA, ToReg),
-    TOLV_EDGE(961, FromOA, ToReg),
-    TOLV_EDGE(962, FromPA, ToPD),
-    TOLV_EDGE(963, FromOA, ToPD),
-    TOLV_EDGE(964, FromPA, ToOD),
-    TOLV_EDGE(965, FromOA, ToOD),
-    TOLV_COORD(966, FromPA, ToReg, 0),
-    TOLV_COORD(967, FromOA, ToReg, 0),
-    TOLV_COORD(968, FromPA, ToPD, 0),
-    TOLV_COORD(969, FromOA, ToPD, 0),
-    TOLV_COORD(970, FromPA, ToOD, 0),
-    TOLV_COORD(971, FromOA, ToOD, 0),
-    TOLV_COORD(972, FromPA, ToReg, 1),
-    TOLV_COORD(973, FromOA, ToReg, 1),
-    TOLV_COORD(974, FromPA, ToPD, 1),
-    TOLV_COORD(975, FromOA, ToPD, 1),
-    TOLV_COORD(976, FromPA, ToOD, 1),
-    TOLV_COORD(977, FromOA, ToOD, 1),
-    TOLV_FIELD(1222, PlayerPassFields, ToReg),
-    TOLV_FIELD(1223, CollidePassFields, ToReg),
-    TOLV_FIELD(1224, PlayerPassFields, ToPD),
-    TOLV_FIELD(1225, CollidePassFields, ToPD),
-    TOLV_FIELD(1226, PlayerPassFields, ToOD),
-    TOLV_FIELD(1227, CollidePassFields, ToOD),
-    TOLV_XY(1228, FromCP, ToReg),
-    TOLV_XY(1229, FromCOL, ToReg),
-    TOLV_XY(1230, FromCP, ToPD),
-    TOLV_XY(1231, FromCOL, ToPD),
-    TOLV_XY(1232, FromCP, ToOD),
-    TOLV_XY(1233, FromCOL, ToOD),
-    TOLV_COORD(1234, FromCP, ToReg, 0),
-    TOLV_COORD(1235, FromCOL, ToReg, 0),
-    TOLV_COORD(1236, FromCP, ToPD, 0),
-    TOLV_COORD(1237, FromCOL, ToPD, 0),
-    TOLV_COORD(1238, FromCP, ToOD, 0),
-    TOLV_COORD(1239, FromCOL, ToOD, 0),
-    TOLV_COORD(1240, FromCP, ToReg, 1),
-    TOLV_COORD(1241, FromCOL, ToReg, 1),
-    TOLV_COORD(1242, FromCP, ToPD, 1),
-    TOLV_COORD(1243, FromCOL, ToPD, 1),
-    TOLV_COORD(1244, FromCP, ToOD, 1),
-    TOLV_COORD(1245, FromCOL, ToOD, 1),
+    TOLV_XY(326, FromPA, OD, "PA hot spot"),
+    TOLV_XY(329, FromOA, OD, "OA hot spot"),
+    TOLV_XY(330, FromOA, PD, "OA hot spot"),
+    TOLV_XY(331, FromPA, PD, "PA hot spot"),
+    TOLV_XY(332, FromOA, R, "OA hot spot"),
+    TOLV_XY(333, FromPA, R, "PA hot spot"),
+    TOLV_EDGE(960, FromPA, R, "PA frame box edge"),
+    TOLV_EDGE(961, FromOA, R, "OA frame box edge"),
+    TOLV_EDGE(962, FromPA, PD, "PA frame box edge"),
+    TOLV_EDGE(963, FromOA, PD, "OA frame box edge"),
+    TOLV_EDGE(964, FromPA, OD, "PA frame box edge"),
+    TOLV_EDGE(965, FromOA, OD, "OA frame box edge"),
+    TOLV_COORD(966, FromPA, R, 0, "PA hot spot x"),
+    TOLV_COORD(967, FromOA, R, 0, "OA hot spot x"),
+    TOLV_COORD(968, FromPA, PD, 0, "PA hot spot x"),
+    TOLV_COORD(969, FromOA, PD, 0, "OA hot spot x"),
+    TOLV_COORD(970, FromPA, OD, 0, "PA hot spot x"),
+    TOLV_COORD(971, FromOA, OD, 0, "OA hot spot x"),
+    TOLV_COORD(972, FromPA, R, 1, "PA hot spot y"),
+    TOLV_COORD(973, FromOA, R, 1, "OA hot spot y"),
+    TOLV_COORD(974, FromPA, PD, 1, "PA hot spot y"),
+    TOLV_COORD(975, FromOA, PD, 1, "OA hot spot y"),
+    TOLV_COORD(976, FromPA, OD, 1, "PA hot spot y"),
+    TOLV_COORD(977, FromOA, OD, 1, "OA hot spot y"),
+    TOLV_FIELD(1222, PlayerPassFields, R, "current player pass field"),
+    TOLV_FIELD(1223, CollidePassFields, R, "collide object pass field"),
+    TOLV_FIELD(1224, PlayerPassFields, PD, "current player pass field"),
+    TOLV_FIELD(1225, CollidePassFields, PD, "collide object pass field"),
+    TOLV_FIELD(1226, PlayerPassFields, OD, "current player pass field"),
+    TOLV_FIELD(1227, CollidePassFields, OD, "collide object pass field"),
+    TOLV_XY(1228, FromCP, R, "current player hot spot"),
+    TOLV_XY(1229, FromCOL, R, "collide object hot spot"),
+    TOLV_XY(1230, FromCP, PD, "current player hot spot"),
+    TOLV_XY(1231, FromCOL, PD, "collide object hot spot"),
+    TOLV_XY(1232, FromCP, OD, "current player hot spot"),
+    TOLV_XY(1233, FromCOL, OD, "collide object hot spot"),
+    TOLV_COORD(1234, FromCP, R, 0, "current player hot spot x"),
+    TOLV_COORD(1235, FromCOL, R, 0, "collide object hot spot x"),
+    TOLV_COORD(1236, FromCP, PD, 0, "current player hot spot x"),
+    TOLV_COORD(1237, FromCOL, PD, 0, "collide object hot spot x"),
+    TOLV_COORD(1238, FromCP, OD, 0, "current player hot spot x"),
+    TOLV_COORD(1239, FromCOL, OD, 0, "collide object hot spot x"),
+    TOLV_COORD(1240, FromCP, R, 1, "current player hot spot y"),
+    TOLV_COORD(1241, FromCOL, R, 1, "collide object hot spot y"),
+    TOLV_COORD(1242, FromCP, PD, 1, "current player hot spot y"),
+    TOLV_COORD(1243, FromCOL, PD, 1, "collide object hot spot y"),
+    TOLV_COORD(1244, FromCP, OD, 1, "current player hot spot y"),
+    TOLV_COORD(1245, FromCOL, OD, 1, "collide object hot spot y"),
 };
-extern const CommandList box_command_list = TOLV_LIST(kBoxCommands);
+// Sources: slot A's player or object at its position; the current player and
+// the collide object at their pass positions (moved into the wrap copy a
+// pass is visiting).
+static const CommandDoc kBoxDocs[] = {
+    {"PA hot spot", CommandArea::kMovement, {"hot spot number", "x destination", "y destination"},
+     "Stores where the hot spot of the frame that the player in slot A shows lies in the world, in pixels, its "
+     "flips and position applied. Writes nothing when the player shows no frame or the frame has no such point."},
+    {"OA hot spot", CommandArea::kMovement, {"hot spot number", "x destination", "y destination"},
+     "Stores where the hot spot of the frame that the object in slot A shows lies in the world, in pixels, its "
+     "flips and position applied. Writes nothing when the object shows no frame or the frame has no such point."},
+    {"current player hot spot", CommandArea::kMovement, {"hot spot number", "x destination", "y destination"},
+     "As the PA form for the current player, placed at its pass position: during a player object pass, in the "
+     "wrap copy being visited."},
+    {"collide object hot spot", CommandArea::kMovement, {"hot spot number", "x destination", "y destination"},
+     "As the OA form for the collide object, placed at its pass position. Writes nothing while there is no "
+     "collide object."},
+    {"PA hot spot x", CommandArea::kMovement, {"hot spot number", "destination"},
+     "Stores the world x of the hot spot of the frame the player in slot A shows, in pixels; nothing when there "
+     "is no such frame or point."},
+    {"OA hot spot x", CommandArea::kMovement, {"hot spot number", "destination"},
+     "Stores the world x of the hot spot of the frame the object in slot A shows, in pixels; nothing when there "
+     "is no such frame or point."},
+    {"PA hot spot y", CommandArea::kMovement, {"hot spot number", "destination"},
+     "Stores the world y of the hot spot of the frame the player in slot A shows, in pixels; nothing when there "
+     "is no such frame or point."},
+    {"OA hot spot y", CommandArea::kMovement, {"hot spot number", "destination"},
+     "Stores the world y of the hot spot of the frame the object in slot A shows, in pixels; nothing when there "
+     "is no such frame or point."},
+    {"current player hot spot x", CommandArea::kMovement, {"hot spot number", "destination"},
+     "Stores the x of the hot spot of the current player's frame at its pass position, in pixels."},
+    {"collide object hot spot x", CommandArea::kMovement, {"hot spot number", "destination"},
+     "Stores the x of the hot spot of the collide object's frame at its pass position, in pixels; nothing "
+     "without a collide object."},
+    {"current player hot spot y", CommandArea::kMovement, {"hot spot number", "destination"},
+     "Stores the y of the hot spot of the current player's frame at its pass position, in pixels."},
+    {"collide object hot spot y", CommandArea::kMovement, {"hot spot number", "destination"},
+     "Stores the y of the hot spot of the collide object's frame at its pass position, in pixels; nothing "
+     "without a collide object."},
+    {"PA frame box edge", CommandArea::kMovement, {"edge", "destination"},
+     "Stores one value of the frame box of the player in slot A at its position, in world pixels: edge 0 "
+     "left, 1 top, 2 right, 3 bottom, 4 centre x, 5 centre y. Writes nothing for an edge above 5 or a player "
+     "that shows no frame."},
+    {"OA frame box edge", CommandArea::kMovement, {"edge", "destination"},
+     "Stores one value of the frame box of the object in slot A at its position, in world pixels: edge 0 "
+     "left, 1 top, 2 right, 3 bottom, 4 centre x, 5 centre y. Writes nothing for an edge above 5 or an object "
+     "that shows no frame."},
+    {"current player pass field", CommandArea::kMovement, {"field", "destination"},
+     "Stores one of the current player's pass fields, in world pixels: 0 left, 1 top, 2 right, 3 bottom, 4 "
+     "centre x, 5 centre y of its box, 6 x, 7 y of its position. They hold what the last pass or wrap region "
+     "command left; a field above 7 writes nothing."},
+    {"collide object pass field", CommandArea::kMovement, {"field", "destination"},
+     "Stores one of the collide object's pass fields, in world pixels, numbered as for the current player. "
+     "Writes nothing for a field above 7 or while there is no collide object."},
+};
+extern const CommandList box_command_list = TOLV_DOCUMENTED(kBoxCommands, kBoxDocs);
 
 }  // namespace tolv

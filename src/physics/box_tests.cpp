@@ -220,20 +220,92 @@ static void CollideDistance() {
 #define TOLV_TEST_ST(id, len, test, name) TOLV_TEST(id, len, test, nullptr, name)
 
 static const CommandDef kBoxTests[] = {
-    TOLV_TEST_ST(347, 5, (SetsOverlap<PlayerSet, false>), "box overlap test"),
-    TOLV_TEST_ST(348, 5, (SetsOverlap<CollideSet, false>), "box overlap test"),
-    TOLV_TEST_ST(385, 4, (ContactIs<false, false>), "contact test"),
-    TOLV_TEST_ST(386, 4, (ContactIs<true, false>), "contact test"),
-    TOLV_TEST_ST(816, 4, (SetsOverlap<PlayerSet, true>), "box and movement test"),
-    TOLV_TEST_ST(817, 4, (SetsOverlap<CollideSet, true>), "box and movement test"),
-    TOLV_TEST_ST(818, 4, PendingIs<false>, "box and movement test"),
-    TOLV_TEST_ST(819, 4, PendingIs<true>, "box and movement test"),
-    TOLV_TEST_ST(820, 4, (ContactIs<false, true>), "contact test"),
-    TOLV_TEST_ST(821, 4, (ContactIs<true, true>), "contact test"),
+    TOLV_TEST_ST(347, 5, (SetsOverlap<PlayerSet, false>), "player box overlap test"),
+    TOLV_TEST_ST(348, 5, (SetsOverlap<CollideSet, false>), "collide object box overlap test"),
+    TOLV_TEST_ST(385, 4, (ContactIs<false, false>), "player contact test"),
+    TOLV_TEST_ST(386, 4, (ContactIs<true, false>), "collide object contact test"),
+    TOLV_TEST_ST(816, 4, (SetsOverlap<PlayerSet, true>), "player box overlap test with offsets"),
+    TOLV_TEST_ST(817, 4, (SetsOverlap<CollideSet, true>), "collide object box overlap test with offsets"),
+    TOLV_TEST_ST(818, 4, PendingIs<false>, "player moving test"),
+    TOLV_TEST_ST(819, 4, PendingIs<true>, "collide object moving test"),
+    TOLV_TEST_ST(820, 4, (ContactIs<false, true>), "player moving contact test"),
+    TOLV_TEST_ST(821, 4, (ContactIs<true, true>), "collide object moving contact test"),
     TOLV_TEST(1181, 4, RelationIs, (JumpUnless<RelationIs, PlainLanePc>), "player relation test"),
-    TOLV_ALL(1217, 4, PlayerDistance, "distance field"),
-    TOLV_ALL(1218, 4, CollideDistance, "distance field"),
+    TOLV_ALL(1217, 4, PlayerDistance, "player distance"),
+    TOLV_ALL(1218, 4, CollideDistance, "collide object distance"),
 };
-extern const CommandList box_test_command_list = TOLV_LIST(kBoxTests);
+
+// The tests are written as If lines: the compiler fills in the block's end.
+static const CommandDoc kBoxTestDocs[] = {
+    {"player box overlap test", CommandArea::kMovement,
+     {"current player's box set (constant)", "running object's box set (constant)", "end of the block",
+      "unused (not written)"},
+     "Opens an If block that runs when a box of the current player's set (0 its world box, 1 its attack boxes, "
+     "2 its hurt boxes) overlaps a box of the running object's set (0 its frame box, 1 the attack boxes, 2 the "
+     "hurt boxes of its running animation lanes). Boxes that only share an edge do not overlap; a set above 2 "
+     "never does, and the player's attack and hurt boxes exist only while a player object pass runs."},
+    {"collide object box overlap test", CommandArea::kMovement,
+     {"collide object's box set (constant)", "running object's box set (constant)", "end of the block",
+      "unused (not written)"},
+     "As the player box overlap test with the collide object's sets (0 its box at its pass position, 1 its "
+     "attack boxes, 2 its hurt boxes) in place of the player's; for Projectile Collision scripts, as it never "
+     "holds without a collide object."},
+    {"player box overlap test with offsets", CommandArea::kMovement,
+     {"current player's box set (constant)", "running object's box set (constant)", "end of the block"},
+     "As the player box overlap test, with each of the running object's boxes first moved by its lane's "
+     "offsets: the object variables that the lane's two parameters name give x and y, their low byte as -128 "
+     "to 127, negated on a flipped axis, 0 for a value above 254. The frame box takes lane 0's offsets."},
+    {"collide object box overlap test with offsets", CommandArea::kMovement,
+     {"collide object's box set (constant)", "running object's box set (constant)", "end of the block"},
+     "As the collide object box overlap test, with the running object's boxes moved by their lanes' offsets "
+     "as in the player form."},
+    {"player contact test", CommandArea::kMovement,
+     {"side (constant)", "expected result, 1 or 0 (constant)", "end of the block"},
+     "Opens an If block that runs when whether the current player's world box touches the running object's "
+     "frame box on that side equals the expected result. Side 0: the player's right edge on the box's left "
+     "edge, 1: its left edge on the box's right edge (each overlapping in height), 2: standing on the box's "
+     "top, 3: its top against the box's bottom (each overlapping in width); any other side never touches."},
+    {"collide object contact test", CommandArea::kMovement,
+     {"side (constant)", "expected result, 1 or 0 (constant)", "end of the block"},
+     "As the player contact test with the collide object's box at its pass position; without a collide "
+     "object it never touches."},
+    {"player moving contact test", CommandArea::kMovement,
+     {"side (constant)", "expected result, 1 or 0 (constant)", "end of the block"},
+     "As the player contact test, touching only when the player also has at least a whole pixel of pending "
+     "movement into that side: x above 255 for side 0, below -255 for side 1, y above 255 for side 2, below "
+     "-255 for side 3 (8.8 fixed point)."},
+    {"collide object moving contact test", CommandArea::kMovement,
+     {"side (constant)", "expected result, 1 or 0 (constant)", "end of the block"},
+     "As the collide object contact test, touching only when the pending movement its built-in mover "
+     "keeps (8.8 fixed point) goes at least a whole pixel into that side."},
+    {"player moving test", CommandArea::kMovement,
+     {"axis, 0 x, else y (constant)", "expected result, 1 or 0 (constant)", "end of the block"},
+     "Opens an If block that runs when whether the current player has at least a whole pixel of pending "
+     "movement on the axis (below -255 or above 255, 8.8 fixed point) equals the expected result."},
+    {"collide object moving test", CommandArea::kMovement,
+     {"axis, 0 x, else y (constant)", "expected result, 1 or 0 (constant)", "end of the block"},
+     "As the player moving test with the pending movement the collide object's built-in mover keeps; "
+     "without a collide object it is not moving."},
+    {"player relation test", CommandArea::kMovement,
+     {"relation (constant)", "expected result, 1 or 0 (constant)", "end of the block"},
+     "Opens an If block that runs when whether the relation holds equals the expected result. Relation 0: the "
+     "current player's right edge, 1: its left edge lies between the running object's frame box's left and "
+     "right edges (the boxes overlapping in height); 2: its bottom edge, 3: its top edge lies between the "
+     "box's top and bottom (overlapping in width); 4 to 6: the player's position lies within the box. Edges "
+     "count as within; a relation above 6 never holds."},
+    {"player distance", CommandArea::kMovement,
+     {"current player's field (constant)", "running object's reference (constant)",
+      "current player's character variable to write (constant)"},
+     "Stores a pass field of the current player minus a reference of the running object on the same axis, in "
+     "pixels. Fields: 0 top, 1 bottom, 2 left, 3 right, 4 centre x, 5 centre y, 6 x, 7 y; references: 0 the "
+     "frame box's top or left, 1 its bottom or right, 2 its centre, 3 the object's position. Writes nothing "
+     "for a field above 7, a reference above 3, or a frame box the object does not show."},
+    {"collide object distance", CommandArea::kMovement,
+     {"collide object's field (constant)", "running object's reference (constant)",
+      "collide object's variable to write (constant)"},
+     "As the player distance with the collide object's pass fields, in the same order, written to the "
+     "collide object's own variable; writes nothing without a collide object."},
+};
+extern const CommandList box_test_command_list = TOLV_DOCUMENTED(kBoxTests, kBoxTestDocs);
 
 }  // namespace tolv

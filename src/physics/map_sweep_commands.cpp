@@ -185,10 +185,33 @@ void SweepPlayer() {
 }  // namespace
 
 static const CommandDef kMapSweepCommands[] = {
-    TOLV_ALL(1186, 3, (SweepPlayer<true, false>), "object map sweep"),
-    TOLV_ALL(1187, 3, (SweepPlayer<false, true>), "object map sweep"),
-    TOLV_ALL(1188, 4, (SweepPlayer<true, true>), "object map sweep"),
+    TOLV_ALL(1186, 3, (SweepPlayer<true, false>), "object map sweep x"),
+    TOLV_ALL(1187, 3, (SweepPlayer<false, true>), "object map sweep y"),
+    TOLV_ALL(1188, 4, (SweepPlayer<true, true>), "object map sweep xy"),
 };
-extern const CommandList map_sweep_command_list = TOLV_LIST(kMapSweepCommands);
+
+// Word 1 is not read: the player is the one in player slot D.
+static const CommandDoc kMapSweepDocs[] = {
+    {"object map sweep x", CommandArea::kMovement,
+     {"unused", "running object's variable with its x movement (constant)"},
+     "After the running object's own tile map moved by the x movement (8.8, whole pixels counting), sweeps "
+     "the player in slot D along pixel by pixel, each map column that comes into its box pushing it one pixel "
+     "on, then makes one move of the player with the map taking part. A player that cannot move is stopped by "
+     "map pixels in its box outside its step height and head inset (its hit word on that side, hit left for "
+     "a map moving right, gets the object's handle and the sweep ends) and steps over those within them. "
+     "Nothing happens when the object has no map, the map's layer is neither 0 nor the player's plane, or "
+     "the player is clear of the map."},
+    {"object map sweep y", CommandArea::kMovement,
+     {"unused", "running object's variable with its y movement (constant)"},
+     "As object map sweep x along y: rows of the map push the player up or down, a wedged player gets hit "
+     "down (map moving up) or hit up (map moving down), and the player is stepped sideways over the map's "
+     "corners."},
+    {"object map sweep xy", CommandArea::kMovement,
+     {"unused", "running object's variable with its x movement (constant)",
+      "running object's variable with its y movement (constant)"},
+     "Both sweeps at once, the map's movement walked back pixel by pixel over both axes; a wedged player on "
+     "either axis ends the sweep."},
+};
+extern const CommandList map_sweep_command_list = TOLV_DOCUMENTED(kMapSweepCommands, kMapSweepDocs);
 
 }  // namespace tolv

@@ -103,13 +103,46 @@ static void PushPlayerXY() {
 
 static const CommandDef kObjectPushCommands[] = {
     TOLV_ALL(1182, 3, SnapPlayerToObject, "snap player to object"),
-    TOLV_ALL(1189, 3, (CarryPlayer<true, false>), "carry player"),
-    TOLV_ALL(1190, 3, (CarryPlayer<false, true>), "carry player"),
-    TOLV_ALL(1191, 4, (CarryPlayer<true, true>), "carry player"),
-    TOLV_ALL(1192, 3, PushPlayerX, "push player"),
-    TOLV_ALL(1193, 3, PushPlayerY, "push player"),
-    TOLV_ALL(1194, 4, PushPlayerXY, "push player"),
+    TOLV_ALL(1189, 3, (CarryPlayer<true, false>), "carry player x"),
+    TOLV_ALL(1190, 3, (CarryPlayer<false, true>), "carry player y"),
+    TOLV_ALL(1191, 4, (CarryPlayer<true, true>), "carry player xy"),
+    TOLV_ALL(1192, 3, PushPlayerX, "push player x"),
+    TOLV_ALL(1193, 3, PushPlayerY, "push player y"),
+    TOLV_ALL(1194, 4, PushPlayerXY, "push player xy"),
 };
-extern const CommandList object_push_command_list = TOLV_LIST(kObjectPushCommands);
+
+// Word 1 is not read: the player is the one in player slot D.
+static const CommandDoc kObjectPushDocs[] = {
+    {"snap player to object", CommandArea::kMovement, {"unused", "side (constant)"},
+     "Moves the player in slot D, through its movement routine, until its facing edge meets a side of the "
+     "running object's frame box: side 0 its bottom onto the top, 1 its top onto the bottom, 2 its right "
+     "edge onto the left, 3 its left edge onto the right. Terrain or other objects may stop it first; any "
+     "other side moves nothing."},
+    {"carry player x", CommandArea::kMovement, {"unused", "running object's variable with its x movement (constant)"},
+     "Carries the player in slot D by the running object's x movement (8.8 pixels, fraction included) with "
+     "one move in which the object's own tile map is left out, then moves it once more with the map taking "
+     "part. Does nothing when the object has no map, or the map's layer is not 0 and not the player's plane."},
+    {"carry player y", CommandArea::kMovement, {"unused", "running object's variable with its y movement (constant)"},
+     "As carry player x along y."},
+    {"carry player xy", CommandArea::kMovement,
+     {"unused", "running object's variable with its x movement (constant)",
+      "running object's variable with its y movement (constant)"},
+     "As carry player x along both axes in one move."},
+    {"push player x", CommandArea::kMovement, {"unused", "running object's variable with its x movement (constant)"},
+     "Pushes the player in slot D out of the running object's frame box after the box moved by the movement "
+     "(8.8; its whole pixels count): when the boxes overlap in height and the player's facing edge lies inside "
+     "the box's leading edge by no more than the movement, the player moves out to that edge. The player "
+     "makes one move either way, with its own pending movement when not pushed."},
+    {"push player y", CommandArea::kMovement, {"unused", "running object's variable with its y movement (constant)"},
+     "As push player x along y, the boxes overlapping in width."},
+    {"push player xy", CommandArea::kMovement,
+     {"unused", "running object's variable with its x movement (constant)",
+      "running object's variable with its y movement (constant)"},
+     "When the player in slot D overlaps or touches the running object's frame box, walks the box's movement "
+     "back pixel by pixel; where the box's leading edge first meets the player's facing edge, the player is "
+     "given the rest of that axis' movement, and of the other axis' too when it stands on the face pushed "
+     "(floor, wall or ceiling mode). Then the player makes one move."},
+};
+extern const CommandList object_push_command_list = TOLV_DOCUMENTED(kObjectPushCommands, kObjectPushDocs);
 
 }  // namespace tolv

@@ -5,6 +5,7 @@
 #include "script/commands.h"
 #include "script/handles.h"
 #include "script/object_globals.h"
+#include "script/operand_kinds.h"
 #include "script/operands.h"
 
 namespace tolv {
@@ -22,10 +23,17 @@ static void PartnerFromPA() { SelectPartner(PAVar(Op(1))); }
 static void PartnerFromOA() { SelectPartner(OAVar(Op(1))); }
 
 static const CommandDef kPartnerCommands[] = {
-    TOLV_ALL(1219, 2, PartnerFromReg, "select collide object"),
-    TOLV_ALL(1220, 2, PartnerFromPA, "select collide object"),
-    TOLV_ALL(1221, 2, PartnerFromOA, "select collide object"),
+    WithKinds(TOLV_ALL(1219, 2, PartnerFromReg, "select collide object"), {Kind::R}),
+    WithKinds(TOLV_ALL(1220, 2, PartnerFromPA, "select collide object"), {Kind::PA}),
+    WithKinds(TOLV_ALL(1221, 2, PartnerFromOA, "select collide object"), {Kind::OA}),
 };
-extern const CommandList partner_command_list = TOLV_LIST(kPartnerCommands);
+
+static const CommandDoc kPartnerDocs[] = {
+    {"select collide object", CommandArea::kMovement, {"object handle"},
+     "Makes the object the handle names the collide object, which stays so after the command, and takes its "
+     "current frame box, flips applied, as the object box a projectile pass then uses. A handle that names "
+     "no object leaves no collide object and the box as it was."},
+};
+extern const CommandList partner_command_list = TOLV_DOCUMENTED(kPartnerCommands, kPartnerDocs);
 
 }  // namespace tolv

@@ -140,8 +140,19 @@ static void CollideNamedPlayer() {
 
 static const CommandDef kPlayerPassCommands[] = {
     TOLV_ALL(842, 1, CollideCurrentPlayer, "player object pass"),
-    TOLV_ALL(843, 2, CollideNamedPlayer, "collision pass"),
+    TOLV_ALL(843, 2, CollideNamedPlayer, "player object pass for player"),
 };
-extern const CommandList player_pass_command_list = TOLV_LIST(kPlayerPassCommands);
+
+static const CommandDoc kPlayerPassDocs[] = {
+    {"player object pass", CommandArea::kMovement, {},
+     "Lets every object near the current player's view (those the last draw found) react to the player, in "
+     "each of the view's nine wrap copies: the object's built-in Collision routine runs, then its Collision "
+     "script. Meanwhile the player's pass fields, attack and hurt boxes are in world pixels in the copy being "
+     "visited, for the box tests to read; the movement routines run the same pass at every pixel step."},
+    {"player object pass for player", CommandArea::kMovement, {"player index"},
+     "Runs the player object pass for that player, then makes the player selected before the current player "
+     "again. An index other than 0 or 1 runs no pass."},
+};
+extern const CommandList player_pass_command_list = TOLV_DOCUMENTED(kPlayerPassCommands, kPlayerPassDocs);
 
 }  // namespace tolv

@@ -128,9 +128,21 @@ static void CollideObjectOperand() {
 }
 
 static const CommandDef kProjectilePassCommands[] = {
-    TOLV_ALL(844, 1, CollideRunningObject, "collision pass"),
-    TOLV_ALL(845, 1, CollideObjectOperand, "collision pass"),
+    TOLV_ALL(844, 1, CollideRunningObject, "projectile pass"),
+    TOLV_ALL(845, 1, CollideObjectOperand, "projectile pass of OD"),
 };
-extern const CommandList projectile_pass_command_list = TOLV_LIST(kProjectilePassCommands);
+
+static const CommandDoc kProjectilePassDocs[] = {
+    {"projectile pass", CommandArea::kMovement, {},
+     "Makes the running object the collide object and lets every other object near its view (those the last "
+     "draw found) react to it, in each of the nine wrap copies: the other object's built-in Projectile "
+     "Collision routine, then its Projectile Collision script; the pass ends early once the collide object is "
+     "deleted. The collide object's box is the object box last set by a built-in mover or by select collide "
+     "object. Afterwards there is no collide object, or again the outer one for a pass run inside another."},
+    {"projectile pass of OD", CommandArea::kMovement, {},
+     "Runs the projectile pass for the object in object slot D, as if the world update had reached it, and "
+     "then goes on with the running object."},
+};
+extern const CommandList projectile_pass_command_list = TOLV_DOCUMENTED(kProjectilePassCommands, kProjectilePassDocs);
 
 }  // namespace tolv

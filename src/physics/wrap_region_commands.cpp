@@ -56,6 +56,18 @@ static const CommandDef kWrapRegionCommands[] = {
     TOLV_ALL(1184, 3, SetPlayerWrapRegion, "player wrap region"),
     TOLV_ALL(1185, 2, FindObjectViewRegion, "object view region of player"),
 };
-extern const CommandList wrap_region_command_list = TOLV_LIST(kWrapRegionCommands);
+
+static const CommandDoc kWrapRegionDocs[] = {
+    {"player wrap region", CommandArea::kMovement, {"player index", "wrap region 0 to 8"},
+     "Rebuilds the player's pass fields from its box and position and moves them into a wrap copy of its "
+     "view, so that box tests compare it with objects seen there: by one wrap width right for regions 0, 3 "
+     "and 6, left for 2, 5 and 8, one wrap height down for 0 to 2, up for 6 to 8. Region 4, and any region "
+     "above 8, is the view itself; the player selected before stays the current player."},
+    {"object view region of player", CommandArea::kMovement, {"player index"},
+     "Makes the player the current player, finds the wrap copy of its view in which the running object is "
+     "seen (4, the view itself, when none) and moves the player's pass fields into it as player wrap region "
+     "does, so that following box tests compare the two in the same copy."},
+};
+extern const CommandList wrap_region_command_list = TOLV_DOCUMENTED(kWrapRegionCommands, kWrapRegionDocs);
 
 }  // namespace tolv
