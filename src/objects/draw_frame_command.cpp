@@ -35,6 +35,15 @@ void DrawPlayerObjectFrame() {
 static const CommandDef kDrawFrame[] = {
     TOLV_SCRIPT(kDrawFrameCommand, 6, DrawObjectFrame, "draw object frame"),
 };
-extern const CommandList draw_frame_command_list = TOLV_LIST(kDrawFrame);
+
+static const CommandDoc kDrawFrameDocs[] = {
+    {"draw object frame", CommandArea::kObjects,
+     {"sprite set (entry of the type's list)", "frame", "x offset (pixels)", "y offset (pixels)", "flip"},
+     "Draws the frame of the running object's type at the object's position moved by the offsets, flipped by "
+     "flip: 0 none, 1 mirrored left to right, 2 upside down, 3 both. A set or frame the type lacks, or a flip "
+     "above 3, draws nothing. In the Debug Drawing of a type a player is placing, it draws that type's frame at "
+     "the player's position."},
+};
+extern const CommandList draw_frame_command_list = TOLV_DOCUMENTED(kDrawFrame, kDrawFrameDocs);
 
 }  // namespace tolv

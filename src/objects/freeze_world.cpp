@@ -24,6 +24,14 @@ static void CmdFreezeWorld() {
 static const CommandDef kFreezeWorldCommands[] = {
     TOLV_ALL(1, 2, CmdFreezeWorld, "freeze world"),
 };
-extern const CommandList freeze_world_command_list = TOLV_LIST(kFreezeWorldCommands);
+
+static const CommandDoc kFreezeWorldDocs[] = {
+    {"freeze world", CommandArea::kObjects, {"mode: 0 freeze, other go on (constant)"},
+     "With 0, freezes the world: palette effects, the frame counter and tile animation stop, objects do not move "
+     "or run their Movement, and every player's scripts and movement stop (register 2's low four bits set, player "
+     "variable 34 set to 2). Any other value clears those bits and gives every player back its control (player "
+     "variable 34 set to 0)."},
+};
+extern const CommandList freeze_world_command_list = TOLV_DOCUMENTED(kFreezeWorldCommands, kFreezeWorldDocs);
 
 }  // namespace tolv

@@ -98,6 +98,59 @@ static const CommandDef kObjectCommands[] = {
     TOLV_ALL(1525, 1, DetachB, "detach B"),
     TOLV_ALL(1526, 1, DetachSelf, "detach self"),
 };
-extern const CommandList object_command_list = TOLV_LIST(kObjectCommands);
+
+static const CommandDoc kObjectDocs[] = {
+    {"delete running object", CommandArea::kObjects, {},
+     "Deletes the running object: its type becomes 0 and the world update removes it; children of a type that "
+     "deletes its children with it go too."},
+    {"spawn object", CommandArea::kObjects,
+     {"object type", "x (pixels)", "y (pixels)", "draw key (65535: the type's)", "word 5", "flags",
+      "argument count n", "the n arguments (constants)"},
+     "Spawns an object of the type at (x, y): the type's starting values fill its own variables (`*n` takes "
+     "argument n), and its first Animation function and its Movement and Drawing functions start, to run from its "
+     "first update; a full pool of 4096 objects, an unknown type or a missing layout or plane refuses the spawn "
+     "with a message. Types 9995 to 9999 are the engine's: a player's layout (arguments: screen layout, player), a "
+     "player's object and its second object (argument: the player, 0 for player 1), the pause menu, and a plane "
+     "object (arguments: plane, 1 to show it)."},
+    {"delete self", CommandArea::kObjects, {},
+     "Deletes the running object as delete running object does, except that in timed lanes it does nothing while "
+     "the sprite editor is open."},
+    {"set parent of D", CommandArea::kObjects, {},
+     "Makes the object in object slot A the parent of the object in object slot D (an empty slot A clears it). "
+     "The parent's children are not changed."},
+    {"store child of D", CommandArea::kObjects, {"child entry (0-254)"},
+     "Stores the object in object slot A as that entry of the children of the object in object slot D, growing "
+     "them (new entries empty); an entry outside 0-254 does nothing. A type that deletes its children with it "
+     "deletes these; the child's own parent is not set."},
+    {"set parent of self", CommandArea::kObjects, {},
+     "Makes the object in object slot A the parent of the running object (an empty slot A clears it). The "
+     "parent's children are not changed."},
+    {"store child of self", CommandArea::kObjects, {"child entry (0-254)"},
+     "Stores the object in object slot A as that entry of the running object's children, as store child of D "
+     "does."},
+    {"change own type", CommandArea::kObjects, {"new object type (constant)"},
+     "Changes the running object's type: its Movement, Drawing and Animation lanes are emptied (yielding when "
+     "this runs in one of them), its built-in movement goes and no function of the new type starts; its variables "
+     "stay as they are. Its children are deleted when the old type deletes its children with it, else let go."},
+    {"change type of B", CommandArea::kObjects, {"new object type (constant)"},
+     "Changes the type of the object in object slot B as change own type does."},
+    {"pause", CommandArea::kLayouts, {"function (not run)"},
+     "Sets the pause state, register 253, to 1 without a pause menu: the world goes on running, and scripts may "
+     "read the state. The function is recorded but nothing runs it."},
+    {"pause with menu", CommandArea::kLayouts, {"pause menu screen layout"},
+     "Spawns the pause menu, an object of type 9998 built from the screen layout, and pauses: from the next frame "
+     "only the menu runs and is drawn, until register 253 is cleared or the menu object goes. A layout that is "
+     "not loaded leaves the game running, with a message."},
+    {"queue draw key of D", CommandArea::kObjects, {"new draw key"},
+     "Gives the object in object slot D the draw key when the world update ends (this frame's, or the next one's "
+     "when queued after it), moving it to its place in the object list, which runs and draws higher keys first."},
+    {"queue draw key of self", CommandArea::kObjects, {"new draw key"},
+     "Gives the running object the draw key when the world update ends, as queue draw key of D does."},
+    {"detach B", CommandArea::kObjects, {},
+     "Takes the object in object slot B out of its parent's children and clears its parent."},
+    {"detach self", CommandArea::kObjects, {},
+     "Takes the running object out of its parent's children and clears its parent."},
+};
+extern const CommandList object_command_list = TOLV_DOCUMENTED(kObjectCommands, kObjectDocs);
 
 }  // namespace tolv

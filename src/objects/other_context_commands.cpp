@@ -119,6 +119,84 @@ static const CommandDef kOtherContext[] = {
     TOLV_OTHER(1260, 2, Global, Operand, kRunNow, "run in global"),
     TOLV_OTHER(1261, 2, Global, Operand, kStop, "stop in global"),
 };
-extern const CommandList other_context_command_list = TOLV_LIST(kOtherContext);
+
+// The texts of one operation are the same for every owner but the lanes
+// they name, whom a run now counts as, and where the function comes from.
+#define TOLV_START(lanes) \
+  "Starts the function in " lanes ", unless it already runs there; it first runs when those lanes next run."
+#define TOLV_RUN(lanes, as) \
+  "Runs the function in " lanes " at once" as ", until it yields or ends, unless it already runs there; one " \
+  "that yields stays there and goes on when those lanes next run."
+#define TOLV_STOP(lanes) "Stops the function in every lane of " lanes " that runs it."
+#define TOLV_CHARACTER "the current player's character lanes"
+#define TOLV_PD_CHARACTER "the character lanes of the player in player slot D"
+#define TOLV_MOVER "the running object's Movement lanes"
+#define TOLV_OD_MOVER "the Movement lanes of the object in object slot D"
+#define TOLV_GLOBAL "the global script's lanes"
+#define TOLV_AS_PD ", with that player as the current player"
+#define TOLV_AS_OD ", with that object as the running object"
+#define TOLV_BY_VAR " The function number is the variable's value."
+#define TOLV_BY_CHARACTER_LABEL " The function is the character's own function of that number (f n in its file)."
+#define TOLV_BY_TYPE_LABEL " The function is that entry of a parameter list of the object's type."
+#define TOLV_CHAR_VAR "character variable holding the function"
+#define TOLV_PD_CHAR_VAR "character variable of the player in slot D holding the function"
+#define TOLV_OWN_VAR "running object's variable holding the function"
+#define TOLV_OD_VAR "variable of the object in slot D holding the function"
+
+using A = CommandArea;
+static const CommandDoc kOtherContextDocs[] = {
+    {"start in character", A::kFlow, {"player function"}, TOLV_START(TOLV_CHARACTER)},
+    {"start in character by var", A::kFlow, {TOLV_CHAR_VAR}, TOLV_START(TOLV_CHARACTER) TOLV_BY_VAR},
+    {"start in character by label", A::kFlow, {"number of the character's own function"},
+     TOLV_START(TOLV_CHARACTER) TOLV_BY_CHARACTER_LABEL},
+    {"run in character", A::kFlow, {"player function"}, TOLV_RUN(TOLV_CHARACTER, "")},
+    {"run in character by var", A::kFlow, {TOLV_CHAR_VAR}, TOLV_RUN(TOLV_CHARACTER, "") TOLV_BY_VAR},
+    {"run in character by label", A::kFlow, {"number of the character's own function"},
+     TOLV_RUN(TOLV_CHARACTER, "") TOLV_BY_CHARACTER_LABEL},
+    {"stop in character", A::kFlow, {"player function"}, TOLV_STOP(TOLV_CHARACTER)},
+    {"stop in character by var", A::kFlow, {TOLV_CHAR_VAR}, TOLV_STOP(TOLV_CHARACTER) TOLV_BY_VAR},
+    {"stop in character by label", A::kFlow, {"number of the character's own function"},
+     TOLV_STOP(TOLV_CHARACTER) TOLV_BY_CHARACTER_LABEL},
+    {"start in PD character", A::kFlow, {"player function"}, TOLV_START(TOLV_PD_CHARACTER)},
+    {"start in PD character by var", A::kFlow, {TOLV_PD_CHAR_VAR}, TOLV_START(TOLV_PD_CHARACTER) TOLV_BY_VAR},
+    {"start in PD character by label", A::kFlow, {"number of the character's own function"},
+     TOLV_START(TOLV_PD_CHARACTER) TOLV_BY_CHARACTER_LABEL},
+    {"run in PD character", A::kFlow, {"player function"}, TOLV_RUN(TOLV_PD_CHARACTER, TOLV_AS_PD)},
+    {"run in PD character by var", A::kFlow, {TOLV_PD_CHAR_VAR}, TOLV_RUN(TOLV_PD_CHARACTER, TOLV_AS_PD) TOLV_BY_VAR},
+    {"run in PD character by label", A::kFlow, {"number of the character's own function"},
+     TOLV_RUN(TOLV_PD_CHARACTER, TOLV_AS_PD) TOLV_BY_CHARACTER_LABEL},
+    {"stop in PD character", A::kFlow, {"player function"}, TOLV_STOP(TOLV_PD_CHARACTER)},
+    {"stop in PD character by var", A::kFlow, {TOLV_PD_CHAR_VAR}, TOLV_STOP(TOLV_PD_CHARACTER) TOLV_BY_VAR},
+    {"stop in PD character by label", A::kFlow, {"number of the character's own function"},
+     TOLV_STOP(TOLV_PD_CHARACTER) TOLV_BY_CHARACTER_LABEL},
+    {"start in mover", A::kFlow, {"Movement function"}, TOLV_START(TOLV_MOVER)},
+    {"start in mover by var", A::kFlow, {TOLV_OWN_VAR}, TOLV_START(TOLV_MOVER) TOLV_BY_VAR},
+    {"start in mover by label", A::kFlow, {"parameter list of the type", "entry of the list"},
+     TOLV_START(TOLV_MOVER) TOLV_BY_TYPE_LABEL},
+    {"run in mover", A::kFlow, {"Movement function"}, TOLV_RUN(TOLV_MOVER, "")},
+    {"run in mover by var", A::kFlow, {TOLV_OWN_VAR}, TOLV_RUN(TOLV_MOVER, "") TOLV_BY_VAR},
+    {"run in mover by label", A::kFlow, {"parameter list of the type", "entry of the list"},
+     TOLV_RUN(TOLV_MOVER, "") TOLV_BY_TYPE_LABEL},
+    {"stop in mover", A::kFlow, {"Movement function"}, TOLV_STOP(TOLV_MOVER)},
+    {"stop in mover by var", A::kFlow, {TOLV_OWN_VAR}, TOLV_STOP(TOLV_MOVER) TOLV_BY_VAR},
+    {"stop in mover by label", A::kFlow, {"parameter list of the type", "entry of the list"},
+     TOLV_STOP(TOLV_MOVER) TOLV_BY_TYPE_LABEL},
+    {"start in OD mover", A::kFlow, {"Movement function"}, TOLV_START(TOLV_OD_MOVER)},
+    {"start in OD mover by var", A::kFlow, {TOLV_OD_VAR}, TOLV_START(TOLV_OD_MOVER) TOLV_BY_VAR},
+    {"start in OD mover by label", A::kFlow, {"parameter list of the type", "entry of the list"},
+     TOLV_START(TOLV_OD_MOVER) TOLV_BY_TYPE_LABEL},
+    {"run in OD mover", A::kFlow, {"Movement function"}, TOLV_RUN(TOLV_OD_MOVER, TOLV_AS_OD)},
+    {"run in OD mover by var", A::kFlow, {TOLV_OD_VAR}, TOLV_RUN(TOLV_OD_MOVER, TOLV_AS_OD) TOLV_BY_VAR},
+    {"run in OD mover by label", A::kFlow, {"parameter list of the type", "entry of the list"},
+     TOLV_RUN(TOLV_OD_MOVER, TOLV_AS_OD) TOLV_BY_TYPE_LABEL},
+    {"stop in OD mover", A::kFlow, {"Movement function"}, TOLV_STOP(TOLV_OD_MOVER)},
+    {"stop in OD mover by var", A::kFlow, {TOLV_OD_VAR}, TOLV_STOP(TOLV_OD_MOVER) TOLV_BY_VAR},
+    {"stop in OD mover by label", A::kFlow, {"parameter list of the type", "entry of the list"},
+     TOLV_STOP(TOLV_OD_MOVER) TOLV_BY_TYPE_LABEL},
+    {"start in global", A::kFlow, {"script function"}, TOLV_START(TOLV_GLOBAL)},
+    {"run in global", A::kFlow, {"script function"}, TOLV_RUN(TOLV_GLOBAL, "")},
+    {"stop in global", A::kFlow, {"script function"}, TOLV_STOP(TOLV_GLOBAL)},
+};
+extern const CommandList other_context_command_list = TOLV_DOCUMENTED(kOtherContext, kOtherContextDocs);
 
 }  // namespace tolv

@@ -135,6 +135,17 @@ static void CmdPlacePlayer() {
 static const CommandDef kPlacePlayerCommands[] = {
     TOLV_ALL(826, 6, CmdPlacePlayer, "place player"),
 };
-extern const CommandList place_player_command_list = TOLV_LIST(kPlacePlayerCommands);
+
+static const CommandDoc kPlacePlayerDocs[] = {
+    {"place player", CommandArea::kPlayers,
+     {"player (0 for player 1)", "x (pixels)", "y (pixels)", "drop direction (constant)",
+      "camera: 1 places it (constant)"},
+     "Puts the player at (x, y); then direction 1 down, 2 right, 3 up or 4 left scans its plane that way from the "
+     "far side of its frame's box and sets the box's leading edge on the first line with a solid pixel (any "
+     "non-zero collision byte), which may also lift a player sunk into the ground. With no such line, or direction "
+     "0, it stays at (x, y); with camera 1, a player whose camera follows it (player variable 36 bit 4) gets its "
+     "view centred on it."},
+};
+extern const CommandList place_player_command_list = TOLV_DOCUMENTED(kPlacePlayerCommands, kPlacePlayerDocs);
 
 }  // namespace tolv

@@ -46,6 +46,16 @@ static const CommandDef kPlaneObjectCommands[] = {
     TOLV_ALL(29, 3, CmdSetPlaneVisibility, "plane visibility"),
     TOLV_ALL(1432, 4, CmdSetPlaneViewVisibility, "plane view visibility"),
 };
-extern const CommandList plane_object_command_list = TOLV_LIST(kPlaneObjectCommands);
+
+static const CommandDoc kPlaneObjectDocs[] = {
+    {"plane visibility", CommandArea::kPlanes, {"plane (constant)", "visibility: 0 hidden, other shown (constant)"},
+     "Shows or hides the tile plane in both views through its plane objects (type 9999). A plane without a plane "
+     "object stays as it is."},
+    {"plane view visibility", CommandArea::kPlanes,
+     {"plane (constant)", "view (0 or 1)", "visibility: 0 hidden, other shown (constant)"},
+     "Shows or hides the tile plane in one view through its plane objects (type 9999). Another view, or a plane "
+     "without a plane object, changes nothing."},
+};
+extern const CommandList plane_object_command_list = TOLV_DOCUMENTED(kPlaneObjectCommands, kPlaneObjectDocs);
 
 }  // namespace tolv

@@ -44,6 +44,20 @@ static const CommandDef kPlayerCommands[] = {
     {1441, 3, ReloadScript, ReloadTimed, ReloadScript, "reload character"},
     TOLV_ALL(1407, 1, CameraNow, "camera step"),
 };
-extern const CommandList player_command_list = TOLV_LIST(kPlayerCommands);
+
+static const CommandDoc kPlayerDocs[] = {
+    {"set player character", CommandArea::kPlayers, {"player (0 for player 1)", "character"},
+     "Gives the player the character: the bottom of its first frame's box stays where it was, it takes the "
+     "character's default variables, frames and main labels, main label 0 starts in its main lanes and the init "
+     "label runs at once. A character that is not loaded leaves the player with none."},
+    {"reload character", CommandArea::kPlayers, {"character file: script string, or c for its own", "character"},
+     "Loads the character again from the file, and reloads the characters after it, whose player functions move "
+     "with it. The command yields first: its lane goes on after it next frame."},
+    {"camera step", CommandArea::kCamera, {},
+     "Moves the camera of the player in player slot D one step now, as the world update does for a player whose "
+     "camera follows it: its follow point keeps it inside the follow box, and its view is placed from that within "
+     "the camera limits."},
+};
+extern const CommandList player_command_list = TOLV_DOCUMENTED(kPlayerCommands, kPlayerDocs);
 
 }  // namespace tolv

@@ -84,6 +84,19 @@ static const CommandDef kPlayerLabelCommands[] = {
     {322, 0, SetLabelsScript, SetLabelsTimed, SetLabelsScript, "set label table"},
     TOLV_ALL(824, 3, ResetCharacterVars, "reset character vars"),
 };
-extern const CommandList player_label_command_list = TOLV_LIST(kPlayerLabelCommands);
+
+static const CommandDoc kPlayerLabelDocs[] = {
+    {"set label table", CommandArea::kPlayers,
+     {"entry count n", "per entry: label table entry", "its new label", "its switch flag"},
+     "Sets entries of the label table of the player in player slot D (its copy of the character's main labels, "
+     "which key combinations run). The new label is p n for the character's own function n, L n for another "
+     "entry's label, a variable of that player (C, c, A, a) or a number; with a non-zero switch flag, its main "
+     "lanes running the old label go on in the new one at the same instruction, showing the frame set there. An "
+     "entry that already holds its new label ends the command, leaving the entries after it."},
+    {"reset character vars", CommandArea::kPlayers, {"first character variable", "last character variable"},
+     "Sets the character variables first to last of the player in player slot D back to its character's "
+     "defaults; one without a default becomes 0."},
+};
+extern const CommandList player_label_command_list = TOLV_DOCUMENTED(kPlayerLabelCommands, kPlayerLabelDocs);
 
 }  // namespace tolv

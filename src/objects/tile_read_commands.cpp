@@ -141,21 +141,83 @@ static void CmdCopyPlaneBlockToObjectMap() {
       if (const uint16_t* cell = PlaneCell(*p, column + c, row + r)) ids[r * m.width + c] = *cell;
 }
 
+// Names by point source: the hot-spot sources read words 1 and 2 as hot
+// spots, not coordinates, and whose frame they are makes a name of its own.
+constexpr const char* kPlaneReadNames[5] = {"read plane tile", "read plane tile", "read plane tile",
+                                            "read plane tile at player hot spots",
+                                            "read plane tile at object hot spots"};
+constexpr const char* kMapReadNames[5] = {"read object map tile", "read object map tile", "read object map tile",
+                                          "read object map tile at player hot spots",
+                                          "read object map tile at object hot spots"};
+
+// Where words 1-3 of a read live for each point source; a map read has no
+// plane word.
+constexpr Kind PointKind(At s) {
+  return s == At::kReg ? Kind::R : s == At::kPA ? Kind::PA : s == At::kOA ? Kind::OA : Kind::K;
+}
+constexpr Kind PlaneKind(At s) {
+  return s == At::kReg ? Kind::R : s == At::kPA || s == At::kPASpot ? Kind::PA : Kind::OA;
+}
+
 // Variant i: point source i % 5, outputs i / 5 (R, PD, OD).
 static constexpr auto kPlaneReads = FamilyDefs<15>([](auto i) {
   constexpr int n = decltype(i)::value;
-  return CommandDef TOLV_ALL(uint16_t(827 + n), 8, (CmdReadPlaneTile<kSources[n % 5], kDestKinds[n / 5]>),
-                             "read plane tile");
+  constexpr At s = kSources[n % 5];
+  constexpr Kind out = kDestKinds[n / 5];
+  return WithKinds(CommandDef TOLV_ALL(uint16_t(827 + n), 8, (CmdReadPlaneTile<s, out>), kPlaneReadNames[n % 5]),
+                   {PointKind(s), PointKind(s), PlaneKind(s), out, out, out, out});
 });
 static constexpr auto kMapReads = FamilyDefs<15>([](auto i) {
   constexpr int n = decltype(i)::value;
-  return CommandDef TOLV_ALL(uint16_t(1202 + n), 8, (CmdReadObjectMapTile<kSources[n % 5], kDestKinds[n / 5]>),
-                             "read object map tile");
+  constexpr At s = kSources[n % 5];
+  constexpr Kind out = kDestKinds[n / 5];
+  return WithKinds(CommandDef TOLV_ALL(uint16_t(1202 + n), 8, (CmdReadObjectMapTile<s, out>), kMapReadNames[n % 5]),
+                   {PointKind(s), PointKind(s), Kind::None, out, out, out, out});
 });
 static constexpr std::array<CommandDef, 1> kMapCopy = {
     CommandDef TOLV_ALL(1440, 4, CmdCopyPlaneBlockToObjectMap, "plane block to object map")};
 
 static constexpr auto kTileReadCommands = JoinDefs(kPlaneReads, kMapReads, kMapCopy);
-extern constinit const CommandList tile_read_command_list = {kTileReadCommands.data(), kTileReadCommands.size()};
+
+#define TOLV_READ_OUTPUTS "destination of the tile id", "destination of the floor byte", \
+    "destination of the angle", "destination of the collision byte"
+#define TOLV_READ_ANSWERS \
+  "It stores the tile's id, its floor byte, its angle (256 steps a turn) and the collision byte of that pixel " \
+  "(0 empty, 1 stood on from above only, 2 solid)."
+#define TOLV_AT_HOT_SPOTS \
+  "moved by the x of the first hot spot and the y of the second of the frame it shows, each mirrored as " \
+  "the frame is drawn; a hot spot the frame lacks moves it by 0"
+
+static const CommandDoc kTileReadDocs[] = {
+    {"read plane tile", CommandArea::kPlanes, {"x in pixels", "y in pixels", "plane", TOLV_READ_OUTPUTS},
+     "Reads the tile of the plane under the point. " TOLV_READ_ANSWERS
+     " A point outside the plane is wrapped once, by the current player's wrap length where its level wraps, else "
+     "by the plane's size; one still outside, or a plane the level lacks, reads 0 for all four."},
+    {"read plane tile at player hot spots", CommandArea::kPlanes,
+     {"hot spot giving x", "hot spot giving y", "plane", TOLV_READ_OUTPUTS},
+     "Reads the tile of the plane under the position of the player in player slot A " TOLV_AT_HOT_SPOTS ". "
+     TOLV_READ_ANSWERS " Wrapping and what lies outside are as for read plane tile."},
+    {"read plane tile at object hot spots", CommandArea::kPlanes,
+     {"hot spot giving x", "hot spot giving y", "plane", TOLV_READ_OUTPUTS},
+     "Reads the tile of the plane under the position of the object in object slot A " TOLV_AT_HOT_SPOTS ". "
+     TOLV_READ_ANSWERS " Wrapping and what lies outside are as for read plane tile."},
+    {"read object map tile", CommandArea::kPlanes, {"x in pixels", "y in pixels", "ignored", TOLV_READ_OUTPUTS},
+     "Reads the tile under the point in the running object's own tile map, the one centred on it. "
+     TOLV_READ_ANSWERS " A point outside the map, or an object without one, reads 0 for all four."},
+    {"read object map tile at player hot spots", CommandArea::kPlanes,
+     {"hot spot giving x", "hot spot giving y", "ignored", TOLV_READ_OUTPUTS},
+     "Reads the tile of the running object's own tile map under the position of the player in player slot A "
+     TOLV_AT_HOT_SPOTS ". " TOLV_READ_ANSWERS " A point outside the map reads 0 for all four."},
+    {"read object map tile at object hot spots", CommandArea::kPlanes,
+     {"hot spot giving x", "hot spot giving y", "ignored", TOLV_READ_OUTPUTS},
+     "Reads the tile of the running object's own tile map under the position of the object in object slot A "
+     TOLV_AT_HOT_SPOTS ". " TOLV_READ_ANSWERS " A point outside the map reads 0 for all four."},
+    {"plane block to object map", CommandArea::kPlanes, {"plane", "first column (tiles)", "first row (tiles)"},
+     "Fills the own tile map of the object in object slot D with the block of the plane's tiles of the map's size "
+     "whose top-left cell is the column and row given. Map entries whose cell lies outside the plane stay as they "
+     "are; an object without a map, or a plane the level lacks, changes nothing."},
+};
+extern constinit const CommandList tile_read_command_list = {kTileReadCommands.data(), kTileReadCommands.size(),
+                                                             kTileReadDocs, std::size(kTileReadDocs)};
 
 }  // namespace tolv
