@@ -50,7 +50,22 @@ static const CommandDef kAudioCommands[] = {
     TOLV_ALL(kCmdMusicEffectFunction, 2, CmdXmEffectFunction, "music effect function"),
     TOLV_ALL(kCmdMusicCommand, 2, CmdPlayMusic<true>, "play jingle"),
 };
-static const CommandList audio_command_list = TOLV_LIST(kAudioCommands);
+static const CommandDoc kAudioDocs[] = {
+    {"play music", CommandArea::kSound, {"music"},
+     "Starts a record of the music lists in place of what plays, dropping any music a jingle was holding; it "
+     "loops or ends as its record says. A number beyond the loaded music does nothing."},
+    {"play sound", CommandArea::kSound, {"sound", "how: 0 once, 2 looped, 3 stop, 4 pause, 5 resume (constant)"},
+     "Plays a sound of the sound lists on a free channel (when all are busy, on the next in turn), or stops, "
+     "pauses or resumes every channel playing it. Another value plays it once; 1 is refused when the script "
+     "compiles, and a number beyond the loaded sounds does nothing."},
+    {"music effect function", CommandArea::kSound, {"function (65535 for none)"},
+     "Names the function that runs, in the global script at the start of the next frame, each time the "
+     "playing XM module meets a Z effect, with the effect's parameter in reserved register 10."},
+    {"play jingle", CommandArea::kSound, {"music"},
+     "Plays a record of the music lists once in place of what plays; when it ends, the music it interrupted "
+     "goes on from where it was. A number beyond the loaded music does nothing."},
+};
+static const CommandList audio_command_list = TOLV_DOCUMENTED(kAudioCommands, kAudioDocs);
 
 void RegisterAudioCommands() { RegisterCommandLists({&audio_command_list}); }
 

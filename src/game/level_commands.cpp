@@ -34,6 +34,22 @@ static const CommandDef kLevelCommands[] = {
     {1523, 1, CmdReload<false, false>, CmdReload<true, false>, CmdReload<false, false>, "reload act"},
     {1524, 1, CmdReload<false, true>, CmdReload<true, true>, CmdReload<false, true>, "reload zone and act"},
 };
-extern const CommandList level_command_list = TOLV_LIST(kLevelCommands);
+
+static const CommandDoc kLevelDocs[] = {
+    {"go to level", CommandArea::kLevels, {"zone", "act"},
+     "Starts the level of that zone and act at the start of the next frame, unpausing the game: every object is "
+     "removed, the zone and act are loaded where they changed and the act's start function runs. The "
+     "script goes on after the command until it yields. An act the zone does not have starts act 0, with a "
+     "message; a zone without its folder and zone.def is a fatal script error."},
+    {"reload act", CommandArea::kLevels, {},
+     "Loads the act's fonts, music, sounds, object definitions, screen layouts and functions again from their "
+     "files, at once; objects, players and the level stay as they are. The script goes on after the command in the "
+     "next frame; an act the zone does not have is a fatal script error."},
+    {"reload zone and act", CommandArea::kLevels, {},
+     "Loads everything of the zone (zone.def and what it names) and then of its act again from their files, "
+     "at once; objects, players and the level stay as they are. The script goes on after the command in the "
+     "next frame."},
+};
+extern const CommandList level_command_list = TOLV_DOCUMENTED(kLevelCommands, kLevelDocs);
 
 }  // namespace tolv

@@ -266,6 +266,101 @@ static const CommandDef kScriptFiles[] = {
     TOLV_ALL(1469, 3, CmdReadStringSlot, "read string slot from file"),
     TOLV_ALL(1470, 2, CmdWriteStringSlot, "write string slot to file"),
 };
-extern const CommandList script_file_command_list = TOLV_LIST(kScriptFiles);
+
+static const CommandDoc kScriptFileDocs[] = {
+    {"open script file", CommandArea::kStrings,
+     {"file name (script string)", "mode: 0 read, 1 write anew, 2 rewrite (constant)"},
+     "Opens the read file (mode 0), from the game folder or a packed game's archive, or the write file in the game "
+     "folder: mode 1 creates or empties it, mode 2 keeps its bytes and starts at its beginning (creating it when "
+     "missing). A file of the same kind still open is closed first, with a message. A read name that does not exist "
+     "leaves the file closed without one; a write path outside the game folder is refused with one."},
+    {"close script file", CommandArea::kStrings, {"file: 0 read, any other write (constant)"},
+     "Closes the read or the write file; closing one that is not open only shows a message."},
+    {"script file position", CommandArea::kStrings,
+     {"file: 0 read, any other write (constant)", "register to write (U n names user register n)"},
+     "Stores the file's position, in bytes from its start, in the register. A file that is not open stores 0 and "
+     "shows a message."},
+    {"seek script file", CommandArea::kStrings,
+     {"file: 0 read, any other write (constant)", "offset (bytes)",
+      "from: 0 the start, 1 the position, 2 the end (constant; others count as 1)"},
+     "Moves the file's position by the offset from its start, its position or its end; in a packed game the read "
+     "file's start and end are those of its own file in the archive. A file that is not open only shows a message."},
+    {"jump if script file state", CommandArea::kStrings,
+     {"file: 0 read, any other write (constant)",
+      "state: 0 closed, 1 open, 2 the write file rewriting a file that existed (constant)",
+      "the block's Else or EndIf (set by the compiler)"},
+     "Opens an If block that runs when the file is in the given state."},
+    {"jump if script file end", CommandArea::kStrings,
+     {"file: 0 read, any other write (constant)", "1 run at the end, 0 run while bytes remain (constant)",
+      "the block's Else or EndIf (set by the compiler)"},
+     "Opens an If block that runs when the file is at its end (a closed file counts as at its end), or with 0 when "
+     "it is not. A loose file, as in an unpacked game, shows its end only once a read has gone past it."},
+    {"read bytes to registers", CommandArea::kStrings, {"first register (U n names user register n)", "count"},
+     "Reads count 8-bit values from the read file into consecutive registers, each from one byte (0-255). Bytes "
+     "past the end of the file read as 0, and the count stops at the last register."},
+    {"read words to registers", CommandArea::kStrings, {"first register (U n names user register n)", "count"},
+     "Reads count 16-bit values from the read file into consecutive registers, each from two bytes, most "
+     "significant first (0-65535, no sign). Bytes past the end of the file read as 0, and the count stops at the "
+     "last register."},
+    {"read longs to registers", CommandArea::kStrings, {"first register (U n names user register n)", "count"},
+     "Reads count 32-bit values from the read file into consecutive registers, each from four bytes, most "
+     "significant first. Bytes past the end of the file read as 0, and the count stops at the last register."},
+    {"read bytes to PD", CommandArea::kStrings, {"first player variable (as A n names it)", "count"},
+     "Reads count 8-bit values from the read file into consecutive variables of the player in player slot D, each "
+     "from one byte (0-255). Bytes past the end of the file read as 0, and the count stops at the last variable."},
+    {"read words to PD", CommandArea::kStrings, {"first player variable (as A n names it)", "count"},
+     "Reads count 16-bit values from the read file into consecutive variables of the player in player slot D, each "
+     "from two bytes, most significant first (0-65535, no sign). Bytes past the end of the file read as 0, and the "
+     "count stops at the last variable."},
+    {"read longs to PD", CommandArea::kStrings, {"first player variable (as A n names it)", "count"},
+     "Reads count 32-bit values from the read file into consecutive variables of the player in player slot D, each "
+     "from four bytes, most significant first. Bytes past the end of the file read as 0, and the count stops at the "
+     "last variable."},
+    {"read bytes to OD", CommandArea::kStrings, {"first object variable (as e n names it)", "count"},
+     "Reads count 8-bit values from the read file into consecutive variables of the object in object slot D, each "
+     "from one byte (0-255). Bytes past the end of the file read as 0, and the count stops at the last variable."},
+    {"read words to OD", CommandArea::kStrings, {"first object variable (as e n names it)", "count"},
+     "Reads count 16-bit values from the read file into consecutive variables of the object in object slot D, each "
+     "from two bytes, most significant first (0-65535, no sign). Bytes past the end of the file read as 0, and the "
+     "count stops at the last variable."},
+    {"read longs to OD", CommandArea::kStrings, {"first object variable (as e n names it)", "count"},
+     "Reads count 32-bit values from the read file into consecutive variables of the object in object slot D, each "
+     "from four bytes, most significant first. Bytes past the end of the file read as 0, and the count stops at the "
+     "last variable."},
+    {"write registers as bytes", CommandArea::kStrings, {"first register (U n names user register n)", "count"},
+     "Writes count consecutive registers to the write file as 8-bit values, each as its low byte. The count stops "
+     "at the last register."},
+    {"write registers as words", CommandArea::kStrings, {"first register (U n names user register n)", "count"},
+     "Writes count consecutive registers to the write file as 16-bit values, each as its low two bytes, most "
+     "significant first. The count stops at the last register."},
+    {"write registers as longs", CommandArea::kStrings, {"first register (U n names user register n)", "count"},
+     "Writes count consecutive registers to the write file as 32-bit values, each as four bytes, most significant "
+     "first. The count stops at the last register."},
+    {"write PA as bytes", CommandArea::kStrings, {"first player variable (as A n names it)", "count"},
+     "Writes count consecutive variables of the player in player slot A to the write file as 8-bit values, each as "
+     "its low byte. The count stops at the last variable."},
+    {"write PA as words", CommandArea::kStrings, {"first player variable (as A n names it)", "count"},
+     "Writes count consecutive variables of the player in player slot A to the write file as 16-bit values, each as "
+     "its low two bytes, most significant first. The count stops at the last variable."},
+    {"write PA as longs", CommandArea::kStrings, {"first player variable (as A n names it)", "count"},
+     "Writes count consecutive variables of the player in player slot A to the write file as 32-bit values, each as "
+     "four bytes, most significant first. The count stops at the last variable."},
+    {"write OA as bytes", CommandArea::kStrings, {"first object variable (as e n names it)", "count"},
+     "Writes count consecutive variables of the object in object slot A to the write file as 8-bit values, each as "
+     "its low byte. The count stops at the last variable."},
+    {"write OA as words", CommandArea::kStrings, {"first object variable (as e n names it)", "count"},
+     "Writes count consecutive variables of the object in object slot A to the write file as 16-bit values, each as "
+     "its low two bytes, most significant first. The count stops at the last variable."},
+    {"write OA as longs", CommandArea::kStrings, {"first object variable (as e n names it)", "count"},
+     "Writes count consecutive variables of the object in object slot A to the write file as 32-bit values, each as "
+     "four bytes, most significant first. The count stops at the last variable."},
+    {"read string slot from file", CommandArea::kStrings, {"script string", "end byte"},
+     "Reads bytes from the read file into the script string until the end byte, which is read but not kept, the end "
+     "of the file or 256 bytes, whichever comes first; an end byte outside 0-255 never matches."},
+    {"write string slot to file", CommandArea::kStrings, {"script string"},
+     "Writes the script string to the write file with its variables between exclamation marks filled in; it writes "
+     "no line end and no terminating zero, and nothing when a variable cannot be filled in."},
+};
+extern const CommandList script_file_command_list = TOLV_DOCUMENTED(kScriptFiles, kScriptFileDocs);
 
 }  // namespace tolv

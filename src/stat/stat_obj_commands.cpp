@@ -185,6 +185,61 @@ static const CommandDef kStatObjCommands[] = {
     TOLV_ALL(38, 3, SetElementFrame, "element frame"),
     TOLV_ALL(90, 3, StartElementScript, "element function"),
 };
-extern const CommandList stat_obj_command_list = TOLV_LIST(kStatObjCommands);
+
+static const CommandDoc kStatObjDocs[] = {
+    {"element speed", CommandArea::kLayouts,
+     {"element (constant)", "axis: 0 x, any other y", "speed (pixels a frame)", "arrival counter"},
+     "Sets how fast an element of the running layout moves toward its target on one axis, and which of the "
+     "layout's counters counts its arrivals: the counter goes up by one when the element comes to stand on "
+     "its target on both axes."},
+    {"counter wait", CommandArea::kLayouts,
+     {"counter (constant)", "mode: 0 count frames, 1 count down, 2 wait for arrivals (constant)",
+      "limit (constant; modes 0 and 2 only)"},
+     "Waits at this command, trying it again each frame, on one of the layout's counters: mode 0 counts it up "
+     "once a frame until it reaches the limit, mode 1 counts it down to 0, mode 2 waits until arrivals have "
+     "raised it to the limit. Modes 0 and 2 then clear the counter; another mode, or a counter the layout "
+     "does not have, goes on at once."},
+    {"node speed", CommandArea::kLayouts,
+     {"node (254 level root, 255 screen root)", "axis: 0 x, any other y", "speed (pixels a frame)",
+      "arrival counter"},
+     "As element speed, for the position of a node of the running layout."},
+    {"element visible", CommandArea::kLayouts, {"element", "1 shown, any other value hidden"},
+     "Shows or hides an element of the running layout."},
+    {"node visible", CommandArea::kLayouts, {"node", "0 hidden, any other value shown"},
+     "Shows or hides a node of the running layout with everything in it. The two roots stay shown."},
+    {"element font", CommandArea::kLayouts, {"element", "font"},
+     "Sets the font a text or number element is drawn in, and measures the element again."},
+    {"element kind", CommandArea::kLayouts,
+     {"element", "kind: 0-2 sprite, 10 text, 11 script string, 12-15 number"},
+     "Changes what an element shows: a sprite of the layout's own sprite lists (0), of an object sprite set "
+     "(1) or of a character (2), a text of a layout (10), a script string (11), a register (12, 13) or a "
+     "player variable (14, 15), the odd number kinds padded with zeros and the even ones with blanks. The "
+     "element's animation is emptied and bound to its kind's functions: the layout's, the objects' Animation "
+     "functions or the characters'."},
+    {"element source def", CommandArea::kLayouts, {"element", "layout definition, or digit count 1-10"},
+     "Sets the layout definition whose sprite lists (kind 0) or texts (kind 10) an element shows from; for a "
+     "number element, how many digits it pads to."},
+    {"element source", CommandArea::kLayouts, {"element", "sprite list, sprite set, character, text or string"},
+     "Sets what an element shows from its kind's list, returns it to frame 0 and measures it again; for a "
+     "number element any value but 0 shows the number in hexadecimal."},
+    {"element value", CommandArea::kLayouts, {"element", "register or player variable number"},
+     "Sets the register (kinds 12 and 13) or the player variable (kinds 14 and 15) a number element shows, "
+     "and measures it again."},
+    {"move element", CommandArea::kLayouts, {"element", "node (254 level root, 255 screen root)"},
+     "Moves an element into another node of the running layout, at the end of its elements: it is then "
+     "placed, clipped and drawn in that node."},
+    {"enable triggers", CommandArea::kLayouts, {"0 off, any other value on"},
+     "Switches the running layout's key triggers: while on, each frame the first complete key combination of "
+     "the selected node, and of its current menu entry, starts its function."},
+    {"set counter", CommandArea::kLayouts, {"counter (constant)", "value (constant)"},
+     "Sets one of the running layout's counters; a counter the layout does not have is left alone."},
+    {"element frame", CommandArea::kLayouts, {"element", "frame"},
+     "Sets the frame a sprite element shows while it has no animation function, and measures it again; for a "
+     "player variable element it is the player (255 the current one)."},
+    {"element function", CommandArea::kLayouts, {"element", "function"},
+     "Empties an element's animation, ending what runs there, and starts the function in it from its kind's "
+     "functions; for a character element a number of 0 or more counts from the character's first label."},
+};
+extern const CommandList stat_obj_command_list = TOLV_DOCUMENTED(kStatObjCommands, kStatObjDocs);
 
 }  // namespace tolv

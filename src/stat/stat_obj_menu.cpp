@@ -111,6 +111,29 @@ static const CommandDef kMenuCommands[] = {
     {1424, 2, nullptr, SetEntry, SetEntry, "switch menu entry"},
     {1425, 2, nullptr, SelectNode, SelectNode, "select node"},
 };
-extern const CommandList stat_obj_menu_command_list = TOLV_LIST(kMenuCommands);
+
+static const CommandDoc kMenuDocs[] = {
+    {"next menu entry", CommandArea::kLayouts, {"wrap: 0 stop at the last entry, any other go round"},
+     "Makes the next menu entry of the selected node current: the old entry's leave function starts, then "
+     "the new one's enter function. At the node's last entry nothing changes unless wrap goes round to its "
+     "first."},
+    {"previous menu entry", CommandArea::kLayouts, {"wrap: 0 stop at the first entry, any other go round"},
+     "Makes the previous menu entry of the selected node current, starting the old entry's leave function "
+     "and the new one's enter function. At the node's first entry nothing changes unless wrap goes round to "
+     "its last."},
+    {"move node", CommandArea::kLayouts,
+     {"node (254 level root, 255 screen root)", "new parent node (254 level root, 255 screen root)"},
+     "Moves a node with everything in it to the end of another node's children, so that it is placed and "
+     "clipped inside that node. The roots stay where they are, and a node never moves into itself or into a "
+     "node inside it."},
+    {"switch menu entry", CommandArea::kLayouts, {"menu entry (the layout's number)"},
+     "Makes the entry the selected node's current menu entry, starting the old entry's leave function and "
+     "the new one's enter function; a number the layout does not have changes nothing."},
+    {"select node", CommandArea::kLayouts, {"node (254 level root, 255 screen root)"},
+     "Selects the node whose key triggers and menu entries count: the leave function of the node selected "
+     "before starts, then the enter function of the new one (the roots have none). A number the layout does "
+     "not have changes nothing."},
+};
+extern const CommandList stat_obj_menu_command_list = TOLV_DOCUMENTED(kMenuCommands, kMenuDocs);
 
 }  // namespace tolv

@@ -170,6 +170,44 @@ static const CommandDef kPlacementCommands[] = {
     TOLV_ALL(92, 6, SetNodeRect, "node rectangle"),
     TOLV_ALL(93, 9, TweenNodeRect, "node rectangle targets"),
 };
-extern const CommandList stat_obj_placement_command_list = TOLV_LIST(kPlacementCommands);
+
+static const CommandDoc kPlacementDocs[] = {
+    {"place element", CommandArea::kLayouts,
+     {"element", "mode 0-7 (constant)", "anchor 0-4 (constant)", "value (modes 0-3) or reference (modes 4-7)",
+      "offset (modes 4-7 only)"},
+     "Sets an element's x (even modes) or y (odd modes), and its target, by mode and anchor: modes 0-1 at the "
+     "value (anchor 0 centred on it, 1 starting at it, 2 ending at it); modes 2-3 in its node's rectangle, "
+     "shifted by the node's scroll, plus the value, and modes 6-7 in the reference node's rectangle (above "
+     "255: its own node's) at that node's position plus the offset, with anchor 0 centred, 1 just before, 2 "
+     "just after, 3 inside at the start, 4 inside at the end; modes 4-5 by the reference element plus the "
+     "offset, with anchor 0 just before, 1 just after, 2 centred on, 3 starting with, 4 ending with it. "
+     "Another anchor keeps the coordinate and a mode above 7 does nothing; a register operand is written r "
+     "and its number (R n here reads r n, so user register n is r followed by 256 + n)."},
+    {"target element", CommandArea::kLayouts,
+     {"element", "mode 0-7 (constant)", "anchor 0-4 (constant)", "value (modes 0-3) or reference (modes 4-7)",
+      "offset (modes 4-7 only)"},
+     "As place element, but sets only the target, toward which the element then moves at its speeds."},
+    {"place node", CommandArea::kLayouts,
+     {"node (254 level root, 255 screen root)", "mode 0-7 (constant)", "anchor 0-4 (constant)",
+      "value (modes 0-3) or reference (modes 4-7)", "offset (modes 4-7 only)"},
+     "As place element, for a node's position, its size being its rectangle's width or height; in modes 6-7 "
+     "a reference above 255 names no node and keeps the coordinate."},
+    {"target node", CommandArea::kLayouts,
+     {"node (254 level root, 255 screen root)", "mode 0-7 (constant)", "anchor 0-4 (constant)",
+      "value (modes 0-3) or reference (modes 4-7)", "offset (modes 4-7 only)"},
+     "As place node, but sets only the target, toward which the node then moves at its speeds."},
+    {"node rectangle", CommandArea::kLayouts,
+     {"node (254 level root, 255 screen root)", "left", "top", "right", "bottom"},
+     "Sets a node's rectangle, in pixels from the node's position, and its targets to the same edges. The "
+     "rectangle clips what the node draws; one whose left lies past its right, or top past its bottom, "
+     "hides the node."},
+    {"node rectangle targets", CommandArea::kLayouts,
+     {"node (254 level root, 255 screen root)", "left", "top", "right", "bottom",
+      "left and right speed (pixels a frame, constant)", "top and bottom speed (pixels a frame, constant)",
+      "arrival counter (constant)"},
+     "Sets the edges a node's rectangle moves toward, each frame by its speed, and the counter that goes up "
+     "by one when all four edges stand on their targets: at once when they already do."},
+};
+extern const CommandList stat_obj_placement_command_list = TOLV_DOCUMENTED(kPlacementCommands, kPlacementDocs);
 
 }  // namespace tolv

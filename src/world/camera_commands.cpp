@@ -36,6 +36,26 @@ static const CommandDef kCameraCommands[] = {
     TOLV_ALL(32, 2, (MoveCameras<kRegCameraY, kRegViewY, false>), "set camera y"),
     TOLV_ALL(89, 6, CmdSetTargetLimits, "set target limits"),
 };
-extern const CommandList camera_command_list = TOLV_LIST(kCameraCommands);
+
+static const CommandDoc kCameraDocs[] = {
+    {"add camera x", CommandArea::kCamera, {"pixels to add (constant)"},
+     "Moves the camera of the view being drawn and both players' cameras right by the amount (left when "
+     "negative). A player whose camera follows it puts its camera back at its next camera step."},
+    {"add camera y", CommandArea::kCamera, {"pixels to add (constant)"},
+     "Moves the camera of the view being drawn and both players' cameras down by the amount (up when "
+     "negative). A player whose camera follows it puts its camera back at its next camera step."},
+    {"set camera x", CommandArea::kCamera, {"x (pixels, constant)"},
+     "Sets the left edge of the camera of the view being drawn and of both players' cameras. A player "
+     "whose camera follows it puts its camera back at its next camera step."},
+    {"set camera y", CommandArea::kCamera, {"y (pixels, constant)"},
+     "Sets the top edge of the camera of the view being drawn and of both players' cameras. A player "
+     "whose camera follows it puts its camera back at its next camera step."},
+    {"set target limits", CommandArea::kCamera, {"player (0 or 1)", "left", "top", "right", "bottom"},
+     "Sets the edges (pixels) the player's camera limits move toward: each frame a limit moves to its "
+     "target, 2 pixels a frame where it crosses the view or lies within 15 pixels of it. The wrap size "
+     "becomes right - left by bottom - top until the next world update takes it from the current limits; "
+     "a player number other than 0 or 1 writes other registers."},
+};
+extern const CommandList camera_command_list = TOLV_DOCUMENTED(kCameraCommands, kCameraDocs);
 
 }  // namespace tolv

@@ -58,6 +58,21 @@ static const CommandDef kObjectViewCommands[] = {
      CmdJumpUnlessObjectInView<PlainLanePc>, "jump unless object in view"},
     TOLV_ALL(1183, 3, CmdStoreObjectViewRegion, "object view region"),
 };
-extern const CommandList object_view_command_list = TOLV_LIST(kObjectViewCommands);
+
+static const CommandDoc kObjectViewDocs[] = {
+    {"jump unless object in view", CommandArea::kCamera,
+     {"test: 0 on screen, 1 in range, 2 inside the camera limits (constant)", "expected answer, 0 or 1 (constant)",
+      "the block's Else or EndIf (set by the compiler)"},
+     "Opens an If block that runs when the test of the object in object slot A gives the expected answer. "
+     "On screen: inside view 0 or, in screen modes above 1, view 1 (wrap copies included); in range: within "
+     "160 pixels of a view when last drawn; inside the limits: inside either player's current camera limits. "
+     "Positions count in 16 bits, and another test answers 0."},
+    {"object view region", CommandArea::kCamera, {"view, 0 or 1", "destination (register)"},
+     "Stores which copy of the view holds the running object, with 160 pixels around the view counted in: "
+     "4 the view itself, 3 and 5 its copies one wrap width to the right and left, 1 and 7 one wrap height "
+     "down and up, 0, 2, 6 and 8 the corners, 255 none. View 1 counts only in the two-view screen mode; "
+     "otherwise view 0 answers."},
+};
+extern const CommandList object_view_command_list = TOLV_DOCUMENTED(kObjectViewCommands, kObjectViewDocs);
 
 }  // namespace tolv

@@ -38,6 +38,16 @@ static void CmdCopyPlaneBlock() {
 static const CommandDef kPlaneBlockCommands[] = {
     TOLV_ALL(825, 9, CmdCopyPlaneBlock, "copy plane block"),
 };
-extern const CommandList plane_block_command_list = TOLV_LIST(kPlaneBlockCommands);
+
+static const CommandDoc kPlaneBlockDocs[] = {
+    {"copy plane block", CommandArea::kPlanes,
+     {"source plane", "source column", "source row", "destination plane", "destination column", "destination row",
+      "width (tiles)", "height (tiles)"},
+     "Copies a block of tile cells from one plane to another or within one, row by row from the top and "
+     "each row from the left, so a copy onto a later place in the same plane repeats cells it has already "
+     "written. Cells outside either plane are skipped; plane numbers use their low 8 bits and the sizes "
+     "their low 16 bits."},
+};
+extern const CommandList plane_block_command_list = TOLV_DOCUMENTED(kPlaneBlockCommands, kPlaneBlockDocs);
 
 }  // namespace tolv
