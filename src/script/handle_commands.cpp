@@ -80,8 +80,9 @@ static const CommandDoc kHandleDocs[] = {
     {"OA handle to OD", CommandArea::kObjects, {"destination (variable of object slot D)"},
      "Stores a handle of the object in object slot A in a variable of object slot D."},
     {"self from handle", CommandArea::kObjects, {"object handle (register)"},
-     "Makes the object the handle names the running object for the rest of this run, so that what follows "
-     "acts on it as self; a value that is no object handle selects a record of nothing."},
+     "Makes the object the handle names the running object (self) from here on, so that what follows acts on "
+     "it, until the engine moves on to the next object; a value that is no object handle selects a record of "
+     "nothing."},
     {"self from PA handle", CommandArea::kObjects, {"object handle (variable of player slot A)"},
      "Makes the object the handle names the running object, as `#1199` does."},
     {"self from OA handle", CommandArea::kObjects, {"object handle (variable of object slot A)"},

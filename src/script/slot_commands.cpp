@@ -139,8 +139,8 @@ static const CommandDoc kSlotDocs[] = {
     TOLV_OBJECTS("objects from last spawned",
                  "Puts the object spawned last into the object slots the selector names, as `#139` counts them."),
     TOLV_OBJECTS("objects from collision partner",
-                 "Puts the collision partner (the object a collision pass is checking, or the one `#1219` to "
-                 "`#1221` chose) into the object slots the selector names, as `#139` counts them."),
+                 "Puts the collide object (the projectile while a projectile collision pass runs, or the object "
+                 "`#1219` to `#1221` chose) into the object slots the selector names, as `#139` counts them."),
     TOLV_OBJECTS("objects from parent",
                  "Puts the running object's parent into the object slots the selector names, as `#139` counts "
                  "them; without a parent, a record of nothing."),
