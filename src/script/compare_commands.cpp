@@ -1,11 +1,57 @@
 // Compare-and-jump commands: If, While and IfFlag tests, the loop jumps,
 // Switch and the jump tables.
+#include <iterator>
+
 #include "script/family_handlers.h"
+#include "script/operand_kinds.h"
 
 namespace tolv {
 
 static constexpr auto kCompareDefs = SigDefs<kCompareSigs>();
-extern const CommandList compare_command_list = {kCompareDefs.data(), kCompareDefs.size()};
+
+// The compiler fills in the last word: an If's Else or EndIf, a While's Do.
+#define TOLV_IF(name, text) \
+  {name, CommandArea::kArithmetic, {"first value", "second value", "end of the block, set by the compiler"}, text}
+#define TOLV_IF_FLAG(name, number, text) \
+  {name, CommandArea::kArithmetic, {"flags variable", number, "end of the block, set by the compiler"}, text}
+#define TOLV_WHILE(name, text) \
+  {name, CommandArea::kArithmetic, {"first value", "second value", "the loop's Do, set by the compiler"}, text}
+static const CommandDoc kCompareDocs[] = {
+    TOLV_IF("if <", "Opens an If block (`~If a < b`): its lines run when the first value is less than the second; "
+                    "otherwise the script goes on after its `~Else` or `~EndIf`."),
+    TOLV_IF("if >", "Opens an If block (`~If a > b`) whose lines run when the first value is greater than the "
+                    "second."),
+    TOLV_IF("if <=", "Opens an If block (`~If a <= b`) whose lines run when the first value is at most the second."),
+    TOLV_IF("if >=", "Opens an If block (`~If a >= b`) whose lines run when the first value is at least the second."),
+    TOLV_IF("if ==", "Opens an If block (`~If a == b`) whose lines run when the two values are equal."),
+    TOLV_IF("if !=", "Opens an If block (`~If a != b`) whose lines run when the two values differ."),
+    TOLV_IF_FLAG("if mask set", "flag number",
+                 "Opens an If block (`~IfFlag v[n] == 1`) whose lines run when flag n (bit n) of the variable is "
+                 "set; the compiler stores the flag's bit mask."),
+    TOLV_IF_FLAG("if mask clear", "flag number",
+                 "Opens an If block (`~IfFlag v[n] == 0`) whose lines run when flag n of the variable is clear."),
+    TOLV_IF_FLAG("if bit set", "bit number",
+                 "Opens an If block (`~IfFlag v[R1] == 1`) whose lines run when bit n of the variable is set, n "
+                 "read from the register and taken modulo 32."),
+    TOLV_IF_FLAG("if bit clear", "bit number",
+                 "Opens an If block (`~IfFlag v[R1] == 0`) whose lines run when bit n of the variable is clear, n "
+                 "read from the register and taken modulo 32."),
+    TOLV_WHILE("while <", "Ends a Do loop (`~While a < b`): jumps back to the `~Do` while the first value is less "
+                          "than the second, else goes on."),
+    TOLV_WHILE("while >", "Ends a Do loop (`~While a > b`), repeating it while the first value is greater than the "
+                          "second."),
+    TOLV_WHILE("while <=", "Ends a Do loop (`~While a <= b`), repeating it while the first value is at most the "
+                           "second."),
+    TOLV_WHILE("while >=", "Ends a Do loop (`~While a >= b`), repeating it while the first value is at least the "
+                           "second."),
+    TOLV_WHILE("while ==", "Ends a Do loop (`~While a == b`), repeating it while the two values are equal."),
+    TOLV_WHILE("while !=", "Ends a Do loop (`~While a != b`), repeating it while the two values differ."),
+};
+#undef TOLV_IF
+#undef TOLV_IF_FLAG
+#undef TOLV_WHILE
+extern const CommandList compare_command_list = {kCompareDefs.data(), kCompareDefs.size(), kCompareDocs,
+                                                 std::size(kCompareDocs)};
 
 static ScriptContext* PlainContext() { return current_context; }
 static ScriptContext* TimedContext() { return timed_context; }
@@ -50,16 +96,32 @@ static void JumpTableCommand() {
   {id, len, tmpl<sel, PlainLanePc, PlainContext>, tmpl<sel, TimedLanePc, TimedContext>, \
    tmpl<sel, PlainLanePc, PlainContext>, name}
 
+using K = Kind;
 static const CommandDef kBlockJumps[] = {
-    TOLV_SELECTED(350, 0, SwitchCommand, Kind::R, "switch"),
-    TOLV_SELECTED(351, 0, SwitchCommand, Kind::PA, "switch"),
-    TOLV_SELECTED(352, 0, SwitchCommand, Kind::OA, "switch"),
+    WithKinds(CommandDef TOLV_SELECTED(350, 0, SwitchCommand, Kind::R, "switch"), {K::R}),
+    WithKinds(CommandDef TOLV_SELECTED(351, 0, SwitchCommand, Kind::PA, "switch"), {K::PA}),
+    WithKinds(CommandDef TOLV_SELECTED(352, 0, SwitchCommand, Kind::OA, "switch"), {K::OA}),
     TOLV_PLAIN_TIMED(732, 2, LoopJump, "forever"),
     TOLV_PLAIN_TIMED(787, 2, LoopJump, "break do"),
-    TOLV_SELECTED(850, 3, JumpTableCommand, Kind::R, "jump table"),
-    TOLV_SELECTED(851, 3, JumpTableCommand, Kind::PA, "jump table"),
-    TOLV_SELECTED(852, 3, JumpTableCommand, Kind::OA, "jump table"),
+    WithKinds(CommandDef TOLV_SELECTED(850, 3, JumpTableCommand, Kind::R, "jump table"), {K::R, K::K}),
+    WithKinds(CommandDef TOLV_SELECTED(851, 3, JumpTableCommand, Kind::PA, "jump table"), {K::PA, K::K}),
+    WithKinds(CommandDef TOLV_SELECTED(852, 3, JumpTableCommand, Kind::OA, "jump table"), {K::OA, K::K}),
 };
-extern const CommandList block_jump_command_list = TOLV_LIST(kBlockJumps);
+
+static const CommandDoc kBlockJumpDocs[] = {
+    {"switch", CommandArea::kFlow, {"value to switch on"},
+     "Opens a switch, written `#350 :v` with `#353 :c` before the lines of each case c (a constant), `#354` to "
+     "leave it, `#471` before the default lines and `#355` at its end. It jumps to the case equal to the value, "
+     "else to the default or the end; a switch on an object variable holds up to 32765 cases, the others 255."},
+    {"forever", CommandArea::kFlow, {"the loop's Do, set by the compiler"},
+     "Ends an endless Do loop (`~Forever`): jumps back to its `~Do`. A loop meant to run once a frame yields "
+     "inside (`#79`)."},
+    {"break do", CommandArea::kFlow, {"the loop's end, set by the compiler"},
+     "Leaves the innermost Do loop (`~BreakDo`): jumps past its `~While` or `~Forever`."},
+    {"jump table", CommandArea::kFlow, {"selector", "target count, then the targets"},
+     "Jumps to the target the selector picks, 0 the first (`#850 :R1 :3 :@A :@B :@C`); a selector outside "
+     "the list goes on with the next instruction."},
+};
+extern const CommandList block_jump_command_list = TOLV_DOCUMENTED(kBlockJumps, kBlockJumpDocs);
 
 }  // namespace tolv

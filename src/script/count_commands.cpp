@@ -57,6 +57,14 @@ void CountLoopStatObj() { count_in_stat_obj(); }
 static const CommandDef kCount[] = {
     {kCountCommand, 4, CountLoopInRegisters, CountLoopTimed, CountLoopStatObj, "count"},
 };
-extern const CommandList count_command_list = TOLV_LIST(kCount);
+static const CommandDoc kCountDocs[] = {
+    {"count", CommandArea::kFlow, {"jump target", "counter", "repeats (constant)"},
+     "Repeats a block once a frame: while the counter is below the repeats it counts up, jumps to the target "
+     "and yields (the lane resumes there next frame), then it sets the counter back to 0 and goes on; 0 or "
+     "fewer repeats loop for good. The counter is a register (`U` n) in global scripts, a variable of the "
+     "running object (`e` n) in object scripts, a character variable (`c` n) in character scripts, and counter "
+     "n of the lanes' own counters in timed lanes (0 to 254) and screen layouts."},
+};
+extern const CommandList count_command_list = TOLV_DOCUMENTED(kCount, kCountDocs);
 
 }  // namespace tolv

@@ -116,8 +116,8 @@ constexpr const char* SigName(const Sig& s) {
   if (s.dst_word == 2 && s.b_word == 1) return compound[op];
   if (s.dst_word == 1 && s.b_word == 2 && op >= static_cast<int>(Oper::kAnd) && op <= static_cast<int>(Oper::kXor))
     return op == static_cast<int>(Oper::kAnd) ? "and mask" : op == static_cast<int>(Oper::kOr) ? "or mask" : "xor mask";
-  if (s.a_word == 2 && s.op == Oper::kNeg) return "move negated";
-  if (s.a_word == 2 && s.op == Oper::kAbs) return "move absolute value";
+  if (s.dst_word == 2 && s.op == Oper::kNeg) return "move negated";
+  if (s.dst_word == 2 && s.op == Oper::kAbs) return "move absolute value";
   return names[op];
 }
 

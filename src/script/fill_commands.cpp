@@ -24,6 +24,18 @@ static const CommandDef kFill[] = {
     TOLV_ALL(1282, 4, FillPD, "fill player variables"),
     TOLV_ALL(1283, 4, FillOD, "fill object variables"),
 };
-extern const CommandList fill_command_list = TOLV_LIST(kFill);
+
+static const CommandDoc kFillDocs[] = {
+    {"fill registers", CommandArea::kArithmetic, {"value", "first register", "last register"},
+     "Stores the value into every register from the first to the last, given by number (write `U` n for user "
+     "register n, 256 + n); numbers past the last register are skipped."},
+    {"fill player variables", CommandArea::kArithmetic, {"value", "first variable", "last variable"},
+     "Stores the value into the variables of player slot D from the first to the last, given by number "
+     "(written `C` n, `A` n or `a` n); numbers past its variables are skipped."},
+    {"fill object variables", CommandArea::kArithmetic, {"value", "first variable", "last variable"},
+     "Stores the value into the variables of object slot D from the first to the last, given by number "
+     "(written `e` n, or the word number); numbers past its variables are skipped."},
+};
+extern const CommandList fill_command_list = TOLV_DOCUMENTED(kFill, kFillDocs);
 
 }  // namespace tolv

@@ -5,6 +5,7 @@
 #include "script/global_contexts.h"
 #include "script/lane_access.h"
 #include "script/nested_run.h"
+#include "script/operand_kinds.h"
 #include "script/operands.h"
 
 namespace tolv {
@@ -82,15 +83,16 @@ static const CommandDef kFlow[] = {
      Control<OperandFunction, StartFunction>, "start function"},
     {39, 2, Control<OperandFunction, StopFunction>, Control<OperandFunction, StopTimed>,
      Control<OperandFunction, StopFunction>, "stop function"},
-    {63, 2, Jump<PlainLanePc>, Jump<TimedLanePc>, Jump<PlainLanePc>, "jump"},
+    {63, 2, Jump<PlainLanePc>, Jump<TimedLanePc>, Jump<PlainLanePc>, "else"},
     TOLV_ALL(64, 1, Marker, "marker"),
     {79, 1, Yield<PlainLanePc>, Yield<TimedLanePc>, Yield<PlainLanePc>, "yield"},
     {kCmdEndFunction, 1, EndFunction, EndFunctionTimed, EndFunction, "end function"},
-    {354, 0, Jump<PlainLanePc>, Jump<TimedLanePc>, Jump<PlainLanePc>, "jump"},
+    {354, 0, Jump<PlainLanePc>, Jump<TimedLanePc>, Jump<PlainLanePc>, "break case"},
     {822, 2, Control<OperandFunction, RunNow>, Control<OperandFunction, RunNowTimed>,
      Control<OperandFunction, RunNow>, "run function now"},
     {846, 1, EndUnhandled, EndUnhandledTimed, nullptr, "end function, event unhandled"},
-    {847, 1, Jump<PlainLanePc>, Jump<TimedLanePc>, Jump<PlainLanePc>, "jump"},
+    // The compiler writes the target word of 847 itself.
+    WithKinds({847, 1, Jump<PlainLanePc>, Jump<TimedLanePc>, Jump<PlainLanePc>, "jump"}, {Kind::K}),
     {951, 2, Control<CharacterVarFunction, StartFunction>, Control<CharacterVarFunction, StartTimed>, nullptr,
      "start character var function"},
     {952, 2, Control<CharacterVarFunction, RunNow>, Control<CharacterVarFunction, RunNowTimed>, nullptr,
@@ -105,6 +107,49 @@ static const CommandDef kFlow[] = {
      nullptr, "stop character label"},
     {1527, 2, YieldJump<PlainLanePc>, YieldJump<TimedLanePc>, YieldJump<PlainLanePc>, "yielding jump"},
 };
-extern const CommandList flow_command_list = TOLV_LIST(kFlow);
+
+static const CommandDoc kFlowDocs[] = {
+    {"start function", CommandArea::kFlow, {"function to start"},
+     "Starts the function in a free lane of this script's own lanes (the same object's Movement lanes, the "
+     "global script, the same timed lanes, ...) unless it already runs there; it begins when that lane's turn "
+     "comes."},
+    {"stop function", CommandArea::kFlow, {"function to stop"},
+     "Stops the function in this script's own lanes; a function that stops itself ends at once."},
+    {"else", CommandArea::kFlow, {"end of the block, set by the compiler"},
+     "Stands where the Else lines of an If block begin (`~Else`): reached from the If's own lines, it jumps "
+     "past the `~EndIf`."},
+    {"marker", CommandArea::kFlow, {},
+     "Closes an If block (`~EndIf`); it does nothing when it runs."},
+    {"yield", CommandArea::kFlow, {},
+     "Ends this lane's turn: the lane goes on with the next instruction next frame."},
+    {"end function", CommandArea::kFlow, {},
+     "Ends the function and frees its lane; the compiler puts it at every `#End`."},
+    {"break case", CommandArea::kFlow, {},
+     "Leaves a switch (`#354`, no operands): jumps to its `#355`."},
+    {"run function now", CommandArea::kFlow, {"function to run"},
+     "Starts the function in a lane of this script's own lanes and runs it at once, until it yields or ends, "
+     "then goes on; it does nothing when the function already runs there."},
+    {"end function, event unhandled", CommandArea::kFlow, {},
+     "Ends the function like `#End`. Run from a boundary event's function, it leaves the event unspent, so it "
+     "can fire again for the player on a later frame."},
+    {"jump", CommandArea::kFlow, {"jump target"},
+     "Jumps to the target (`#847 :@Name`, or `+n` and `-n` instructions from the jump) and goes on at once."},
+    {"start character var function", CommandArea::kFlow, {"character variable holding the function"},
+     "Starts the function whose number the current player's character variable holds, as `#30` does."},
+    {"run character var function now", CommandArea::kFlow, {"character variable holding the function"},
+     "Runs the function whose number the current player's character variable holds at once, as `#822` does."},
+    {"stop character var function", CommandArea::kFlow, {"character variable holding the function"},
+     "Stops the function whose number the current player's character variable holds, as `#39` does."},
+    {"start character label", CommandArea::kFlow, {"function of the character"},
+     "Starts function n of the current player's character (`f` n in its file), as `#30` does; without a "
+     "character it does nothing."},
+    {"run character label now", CommandArea::kFlow, {"function of the character"},
+     "Runs function n of the current player's character at once, as `#822` does."},
+    {"stop character label", CommandArea::kFlow, {"function of the character"},
+     "Stops function n of the current player's character, as `#39` does."},
+    {"yielding jump", CommandArea::kFlow, {"jump target"},
+     "Jumps to the target and yields: the lane goes on there next frame."},
+};
+extern const CommandList flow_command_list = TOLV_DOCUMENTED(kFlow, kFlowDocs);
 
 }  // namespace tolv

@@ -51,6 +51,43 @@ static const CommandDef kHandles[] = {
     TOLV_ALL(1200, 2, SelfFromPAHandle, "self from PA handle"),
     TOLV_ALL(1201, 2, SelfFromOAHandle, "self from OA handle"),
 };
-extern const CommandList handle_command_list = TOLV_LIST(kHandles);
+
+static const CommandDoc kHandleDocs[] = {
+    {"player handle", CommandArea::kPlayers, {"destination (register)"},
+     "Stores a handle of the current player (the one register 9 names): a number that names that player for "
+     "the whole run, for `#990` to `#994` to put back into the player slots."},
+    {"self handle", CommandArea::kObjects, {"destination (register)"},
+     "Stores a handle of the running object: a number that names the object's place for the whole run, also "
+     "once the object is deleted, for `#995` to `#999` to put back into the object slots."},
+    {"player handle to PD", CommandArea::kPlayers, {"destination (variable of player slot D)"},
+     "Stores a handle of the current player in a variable of player slot D."},
+    {"self handle to PD", CommandArea::kObjects, {"destination (variable of player slot D)"},
+     "Stores a handle of the running object in a variable of player slot D."},
+    {"player handle to OD", CommandArea::kPlayers, {"destination (variable of object slot D)"},
+     "Stores a handle of the current player in a variable of object slot D."},
+    {"self handle to OD", CommandArea::kObjects, {"destination (variable of object slot D)"},
+     "Stores a handle of the running object in a variable of object slot D."},
+    {"PA handle", CommandArea::kPlayers, {"destination (register)"},
+     "Stores a handle of the player in player slot A."},
+    {"OA handle", CommandArea::kObjects, {"destination (register)"},
+     "Stores a handle of the object in object slot A."},
+    {"PA handle to PD", CommandArea::kPlayers, {"destination (variable of player slot D)"},
+     "Stores a handle of the player in player slot A in a variable of player slot D."},
+    {"OA handle to PD", CommandArea::kObjects, {"destination (variable of player slot D)"},
+     "Stores a handle of the object in object slot A in a variable of player slot D."},
+    {"PA handle to OD", CommandArea::kPlayers, {"destination (variable of object slot D)"},
+     "Stores a handle of the player in player slot A in a variable of object slot D."},
+    {"OA handle to OD", CommandArea::kObjects, {"destination (variable of object slot D)"},
+     "Stores a handle of the object in object slot A in a variable of object slot D."},
+    {"self from handle", CommandArea::kObjects, {"object handle (register)"},
+     "Makes the object the handle names the running object (self) from here on, so that what follows acts on "
+     "it, until the engine moves on to the next object; a value that is no object handle selects a record of "
+     "nothing."},
+    {"self from PA handle", CommandArea::kObjects, {"object handle (variable of player slot A)"},
+     "Makes the object the handle names the running object, as `#1199` does."},
+    {"self from OA handle", CommandArea::kObjects, {"object handle (variable of object slot A)"},
+     "Makes the object the handle names the running object, as `#1199` does."},
+};
+extern const CommandList handle_command_list = TOLV_DOCUMENTED(kHandles, kHandleDocs);
 
 }  // namespace tolv

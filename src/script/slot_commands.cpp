@@ -118,6 +118,77 @@ static const CommandDef kSlots[] = {
     TOLV_ALL(1248, 2, SwapPlayerSlots, "swap player slots"),
     TOLV_ALL(1249, 2, SwapObjectSlots, "swap object slots"),
 };
-extern const CommandList slot_command_list = TOLV_LIST(kSlots);
+
+#define TOLV_OBJECTS(name, text) {name, CommandArea::kObjects, {"slot selector (constant)"}, text}
+#define TOLV_OBJECTS_BY(name, operand, text) \
+  {name, CommandArea::kObjects, {"slot selector (constant)", operand}, text}
+#define TOLV_PLAYERS_BY(name, operand, text) \
+  {name, CommandArea::kPlayers, {"slot selector (constant)", operand}, text}
+static const CommandDoc kSlotDocs[] = {
+    TOLV_PLAYERS_BY("players from index", "player (0 is player 1)",
+                    "Puts the player into the player slots the selector names: 0 A, 1 B, 2 D, 3 A and B, 4 B and "
+                    "D, 5 A and D, 6 all three; any other selector changes nothing. A player other than 0 or 1 "
+                    "puts in a record of nothing, which reads 0 and drops what is written."),
+    TOLV_OBJECTS_BY("objects from active list", "position in the active list",
+                    "Puts the object at that position of the active object list (0 first; register 254 holds "
+                    "how many are active) into the object slots the selector names, as `#139` counts them; a "
+                    "position past the list puts in a record of nothing."),
+    TOLV_OBJECTS("objects from self",
+                 "Puts the running object into the object slots the selector names: 0 A, 1 B, 2 D, 3 A and B, "
+                 "4 B and D, 5 A and D, 6 all three; any other selector changes nothing."),
+    TOLV_OBJECTS("objects from last spawned",
+                 "Puts the object spawned last into the object slots the selector names, as `#139` counts them."),
+    TOLV_OBJECTS("objects from collision partner",
+                 "Puts the collide object (the projectile while a projectile collision pass runs, or the object "
+                 "`#1219` to `#1221` chose) into the object slots the selector names, as `#139` counts them."),
+    TOLV_OBJECTS("objects from parent",
+                 "Puts the running object's parent into the object slots the selector names, as `#139` counts "
+                 "them; without a parent, a record of nothing."),
+    TOLV_OBJECTS_BY("objects from child", "child number (0 first)",
+                    "Puts child n of the running object into the object slots the selector names, as `#139` "
+                    "counts them; a child it does not have puts in a record of nothing."),
+    TOLV_OBJECTS("objects from OA parent",
+                 "Puts the parent of the object in slot A into the object slots the selector names, as `#139` "
+                 "counts them; without a parent, a record of nothing."),
+    TOLV_OBJECTS_BY("objects from OA child", "child number (0 first)",
+                    "Puts child n of the object in slot A into the object slots the selector names, as `#139` "
+                    "counts them; a child it does not have puts in a record of nothing."),
+    TOLV_PLAYERS_BY("players from handle", "player handle (register)",
+                    "Puts the player the handle names into the player slots the selector names, as `#137` counts "
+                    "them; a value that is no player handle puts in a record of nothing."),
+    TOLV_PLAYERS_BY("players from character handle", "player handle (character variable)",
+                    "Puts the player the handle names into the player slots, as `#990` does."),
+    TOLV_PLAYERS_BY("players from self handle", "player handle (variable of the running object)",
+                    "Puts the player the handle names into the player slots, as `#990` does."),
+    TOLV_PLAYERS_BY("players from PA handle", "player handle (variable of player slot A)",
+                    "Puts the player the handle names into the player slots, as `#990` does."),
+    TOLV_PLAYERS_BY("players from OA handle", "player handle (variable of object slot A)",
+                    "Puts the player the handle names into the player slots, as `#990` does."),
+    TOLV_OBJECTS_BY("objects from handle", "object handle (register)",
+                    "Puts the object the handle names into the object slots the selector names, as `#139` counts "
+                    "them; a value that is no object handle puts in a record of nothing."),
+    TOLV_OBJECTS_BY("objects from character handle", "object handle (character variable)",
+                    "Puts the object the handle names into the object slots, as `#995` does."),
+    TOLV_OBJECTS_BY("objects from self handle", "object handle (variable of the running object)",
+                    "Puts the object the handle names into the object slots, as `#995` does."),
+    TOLV_OBJECTS_BY("objects from PA handle", "object handle (variable of player slot A)",
+                    "Puts the object the handle names into the object slots, as `#995` does."),
+    TOLV_OBJECTS_BY("objects from OA handle", "object handle (variable of object slot A)",
+                    "Puts the object the handle names into the object slots, as `#995` does."),
+    {"copy player slot", CommandArea::kPlayers, {"source slot: 0 A, 1 B, 2 D (constant)", "slot selector (constant)"},
+     "Puts the player of the source slot into the other player slots the selector names, as `#137` counts "
+     "them."},
+    {"copy object slot", CommandArea::kObjects, {"source slot: 0 A, 1 B, 2 D (constant)", "slot selector (constant)"},
+     "Puts the object of the source slot into the other object slots the selector names, as `#139` counts "
+     "them."},
+    {"swap player slots", CommandArea::kPlayers, {"pair: 0 A and B, 1 B and D, 2 A and D (constant)"},
+     "Exchanges the players of two player slots."},
+    {"swap object slots", CommandArea::kObjects, {"pair: 0 A and B, 1 B and D, 2 A and D (constant)"},
+     "Exchanges the objects of two object slots."},
+};
+#undef TOLV_OBJECTS
+#undef TOLV_OBJECTS_BY
+#undef TOLV_PLAYERS_BY
+extern const CommandList slot_command_list = TOLV_DOCUMENTED(kSlots, kSlotDocs);
 
 }  // namespace tolv

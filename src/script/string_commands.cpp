@@ -49,6 +49,20 @@ static const CommandDef kStrings[] = {
     TOLV_ALL(1481, 3, SwapSlots, "swap strings"),
     TOLV_ALL(1520, 2, ShowSlot, "show string"),
 };
-extern const CommandList string_command_list = TOLV_LIST(kStrings);
+
+static const CommandDoc kStringDocs[] = {
+    {"read string byte", CommandArea::kStrings, {"script string", "byte position", "register to write, by number"},
+     "Stores byte n (0 to 255) of the script string, as a number from 0 to 255, into the register whose "
+     "number the third operand gives: 256 + n for user register n, written as a plain number or held in a "
+     "register. A position past 255 or a string that does not exist gives 0."},
+    {"write string byte", CommandArea::kStrings, {"script string", "byte position", "byte value"},
+     "Writes the low 8 bits of the value into byte n (0 to 255) of the script string; a 0 ends the text "
+     "there. A position past 255 writes nothing."},
+    {"swap strings", CommandArea::kStrings, {"first script string", "second script string"},
+     "Swaps the texts of two script strings, numbered the game's first, then the zone's."},
+    {"show string", CommandArea::kStrings, {"script string"},
+     "Shows the script string in the message log, with its variables between `!` signs filled in."},
+};
+extern const CommandList string_command_list = TOLV_DOCUMENTED(kStrings, kStringDocs);
 
 }  // namespace tolv

@@ -78,6 +78,55 @@ static const CommandDef kTimed[] = {
     TOLV_TIMED(1393, 2, WaitSelf, "wait self"),
     TOLV_TIMED(1394, 2, WaitReg, "wait register"),
 };
-extern const CommandList timed_command_list = TOLV_LIST(kTimed);
+
+#define TOLV_SPEED_WAIT(name, text) \
+  {name, CommandArea::kFlow, {"base step (constant)", "limit (constant)"}, text}
+#define TOLV_SCALED_WAIT(name, speed, text) \
+  {name, CommandArea::kFlow, {speed, "base step (constant)", "limit (constant)"}, text}
+static const CommandDoc kTimedDocs[] = {
+    {"set frame", CommandArea::kObjects, {"frame (constant)"},
+     "Sets the frame this timed lane shows: for an object's Animation lane a frame of the object's sprite set, "
+     "for a player's main lane a frame of the player's character. Only in a timed lane; elsewhere it does "
+     "nothing."},
+    {"set frame from self", CommandArea::kObjects, {"frame (variable of the running object)"},
+     "Sets the frame this timed lane shows, as `#80` does, from a variable of the running object."},
+    {"set frame from OA", CommandArea::kObjects, {"frame (variable of object slot A)"},
+     "Sets the frame this timed lane shows, as `#80` does, from a variable of object slot A."},
+    {"set frame from character", CommandArea::kObjects, {"frame (character variable)"},
+     "Sets the frame this timed lane shows, as `#80` does, from a character variable of the current player."},
+    {"set frame from PA", CommandArea::kObjects, {"frame (variable of player slot A)"},
+     "Sets the frame this timed lane shows, as `#80` does, from a variable of player slot A."},
+    {"set frame from register", CommandArea::kObjects, {"frame (register)"},
+     "Sets the frame this timed lane shows, as `#80` does, from a register."},
+    {"wait", CommandArea::kFlow, {"frames (constant)"},
+     "Pauses this timed lane: it goes on with the next instruction that many frames later (0 to 65535; the "
+     "next frame for 0 or 1). Only in a timed lane; elsewhere it does nothing."},
+    TOLV_SPEED_WAIT("wait by X speed",
+                    "Pauses this timed lane until a count, growing each frame by the base step plus the current "
+                    "player's X speed without its sign (player variable 7, read once now), reaches the limit; what "
+                    "passes the limit carries into the lane's next speed wait. An animation so runs faster the "
+                    "faster the player moves."),
+    TOLV_SPEED_WAIT("wait by Y speed",
+                    "Pauses this timed lane as `#82` does, with the current player's Y speed (player variable 8)."),
+    TOLV_SPEED_WAIT("wait by ground speed",
+                    "Pauses this timed lane as `#82` does, with the current player's ground speed (player "
+                    "variable 9)."),
+    TOLV_SCALED_WAIT("wait by character speed", "speed (character variable)",
+                     "Pauses this timed lane as `#82` does, with the speed in a character variable of the "
+                     "current player."),
+    TOLV_SCALED_WAIT("wait by self speed", "speed (variable of the running object)",
+                     "Pauses this timed lane as `#82` does, with the speed in a variable of the running object."),
+    TOLV_SCALED_WAIT("wait by register speed", "speed (register)",
+                     "Pauses this timed lane as `#82` does, with the speed in a register."),
+    {"wait character", CommandArea::kFlow, {"frames (character variable)"},
+     "Pauses this timed lane as `#81` does, for the frames a character variable of the current player holds."},
+    {"wait self", CommandArea::kFlow, {"frames (variable of the running object)"},
+     "Pauses this timed lane as `#81` does, for the frames a variable of the running object holds."},
+    {"wait register", CommandArea::kFlow, {"frames (register)"},
+     "Pauses this timed lane as `#81` does, for the frames a register holds."},
+};
+#undef TOLV_SPEED_WAIT
+#undef TOLV_SCALED_WAIT
+extern const CommandList timed_command_list = TOLV_DOCUMENTED(kTimed, kTimedDocs);
 
 }  // namespace tolv

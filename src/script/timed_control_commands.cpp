@@ -183,6 +183,77 @@ static const CommandDef kTimedControl[] = {
     TOLV_ALL(959, 2, StopMain<CharacterLabelD>, "stop main character label"),
     TOLV_ALL(1521, 1, RunOtherObjectNow, "run OD animation now"),
 };
-extern const CommandList timed_control_command_list = TOLV_LIST(kTimedControl);
+
+#define TOLV_OBJECT_LANES(name, operand, text) {name, CommandArea::kObjects, {operand}, text}
+#define TOLV_OBJECT_LANES_WITH(name, operand, text) \
+  {name, CommandArea::kObjects, {operand, "first parameter (0 to 255)", "second parameter (0 to 255)"}, text}
+#define TOLV_MAIN_LANES(name, operand, text) {name, CommandArea::kPlayers, {operand}, text}
+constexpr const char kEntry[] = "entry of the object type's Animation list";
+constexpr const char kTableEntry[] = "entry of the player's label table";
+constexpr const char kOwnFunction[] = "function of the player's character";
+static const CommandDoc kTimedControlDocs[] = {
+    TOLV_OBJECT_LANES("replace animation", "Animation function",
+                      "Stops every Animation lane of object slot D's object and starts the function there, unless "
+                      "its first lane already runs it. The function runs at once when the world update has reached "
+                      "that object this frame, else in the object's own turn."),
+    TOLV_OBJECT_LANES("start animation", "Animation function",
+                      "Starts the function in the Animation lanes of object slot D's object unless it already runs "
+                      "there: at once when the world update has reached that object this frame, else in the "
+                      "object's own turn."),
+    TOLV_OBJECT_LANES("stop animation", "Animation function",
+                      "Stops the function in the Animation lanes of object slot D's object."),
+    TOLV_OBJECT_LANES("replace animation label", kEntry,
+                      "As `#334`, with entry n of the Animation list of the object's type; an entry the type does "
+                      "not have does nothing."),
+    TOLV_OBJECT_LANES("start animation label", kEntry,
+                      "As `#335`, with entry n of the Animation list of the object's type; an entry the type does "
+                      "not have does nothing."),
+    TOLV_OBJECT_LANES("stop animation label", kEntry,
+                      "As `#336`, with entry n of the Animation list of the object's type; an entry the type does "
+                      "not have does nothing."),
+    TOLV_MAIN_LANES("replace main function", "player function",
+                    "Stops every main lane of player slot D's player and starts the function there, unless its "
+                    "first lane already runs it. Issued from outside those lanes before the world update reaches "
+                    "the player's object, it starts for the player's turn; otherwise it runs at once."),
+    TOLV_MAIN_LANES("start main function", "player function",
+                    "Starts the function in the main lanes of player slot D's player, for their next turn, unless "
+                    "it already runs there."),
+    TOLV_MAIN_LANES("stop main function", "player function",
+                    "Stops the function in the main lanes of player slot D's player."),
+    TOLV_MAIN_LANES("replace main label", kTableEntry,
+                    "As `#340`, with entry n of the label table of player slot D's player (its character's main "
+                    "labels unless `#322` changed them); an entry it does not have does nothing."),
+    TOLV_MAIN_LANES("start main label", kTableEntry,
+                    "As `#341`, with entry n of the label table of player slot D's player; an entry it does not "
+                    "have does nothing."),
+    TOLV_MAIN_LANES("stop main label", kTableEntry,
+                    "As `#342`, with entry n of the label table of player slot D's player; an entry it does not "
+                    "have does nothing."),
+    TOLV_OBJECT_LANES_WITH("replace animation with params", "Animation function",
+                           "As `#334`, giving the lane two parameter bytes; a first lane that runs the function "
+                           "with other parameters is started anew."),
+    TOLV_OBJECT_LANES_WITH("start animation with params", "Animation function",
+                           "Starts the function, with two parameter bytes, in the Animation lanes of object slot "
+                           "D's object unless it already runs there: at once, or in the object's own turn when "
+                           "issued from a collision script."),
+    TOLV_OBJECT_LANES_WITH("replace animation label with params", kEntry,
+                           "As `#812`, with entry n of the Animation list of the object's type; an entry the type "
+                           "does not have does nothing."),
+    TOLV_OBJECT_LANES_WITH("start animation label with params", kEntry,
+                           "As `#335`, with entry n of the Animation list of the object's type and two parameter "
+                           "bytes for the lane; an entry the type does not have does nothing."),
+    TOLV_MAIN_LANES("replace main character label", kOwnFunction,
+                    "As `#340`, with function n of the character of player slot D's player (`f` n in its file)."),
+    TOLV_MAIN_LANES("start main character label", kOwnFunction,
+                    "As `#341`, with function n of the character of player slot D's player."),
+    TOLV_MAIN_LANES("stop main character label", kOwnFunction,
+                    "As `#342`, with function n of the character of player slot D's player."),
+    {"run OD animation now", CommandArea::kObjects, {},
+     "Runs the Animation lanes of object slot D's object at once, as its own turn would."},
+};
+#undef TOLV_OBJECT_LANES
+#undef TOLV_OBJECT_LANES_WITH
+#undef TOLV_MAIN_LANES
+extern const CommandList timed_control_command_list = TOLV_DOCUMENTED(kTimedControl, kTimedControlDocs);
 
 }  // namespace tolv

@@ -18,9 +18,9 @@ TEST(CommandIds, NameTheCommandsTheListsDefine) {
     uint16_t id;
     const char* name;
   } kNamed[] = {
-      {kCmdElse, "jump"}, {kCmdEndIf, "marker"}, {kCmdDo, "do"}, {kCmdForever, "forever"},
+      {kCmdElse, "else"}, {kCmdEndIf, "marker"}, {kCmdDo, "do"}, {kCmdForever, "forever"},
       {kCmdBreakDo, "break do"}, {kCmdSwitchFirst, "switch"}, {kCmdSwitchWide, "switch"}, {kCmdCase, "case"},
-      {kCmdBreakCase, "jump"}, {kCmdEndSwitch, "end switch"}, {kCmdDefaultCase, "default case"},
+      {kCmdBreakCase, "break case"}, {kCmdEndSwitch, "end switch"}, {kCmdDefaultCase, "default case"},
       {kCmdEndFunction, "end function"}, {kCmdJump, "jump"}, {kCmdYieldingJump, "yielding jump"},
       {kCmdJumpTableFirst, "jump table"}, {kCmdJumpTableLast, "jump table"}, {kCountCommand, "count"},
       {kCmdIfFirst, "if <"}, {kCmdIfLast, "if !="}, {kCmdIfWideFirst, "if <"}, {kCmdIfWideLast, "if !="},
@@ -54,8 +54,8 @@ TEST(CommandIds, NameTheCommandsTheListsDefine) {
       {kCmdSpriteLayerOperand, "sprite layer operand"}, {kCmdSpawnObject, "spawn object"},
       {kCmdNodeRectangle, "node rectangle"}, {kCmdNodeRectangleTargets, "node rectangle targets"},
       {kCmdElementCommands[0], "place element"}, {kCmdElementCommands[3], "target node"},
-      {kCmdCounterWait, "counter wait"}, {kCmdSetFrame, "set frame"}, {kCmdReadTableFirst, "read table"},
-      {kCmdReadTableLast, "read table"}, {kCmdArrayReadFirst, "read array"}, {kCmdArrayWriteFirst, "write array"},
+      {kCmdCounterWait, "counter wait"}, {kCmdSetFrame, "set frame"}, {kCmdReadTableFirst, "read table byte"},
+      {kCmdReadTableLast, "read table double word"}, {kCmdArrayReadFirst, "read array"}, {kCmdArrayWriteFirst, "write array"},
       {kEmptyCommandId, "empty"},
   };
   for (const auto& n : kNamed) {
