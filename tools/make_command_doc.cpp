@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "base/atomic_file.h"
+#include "compiler/statements.h"
 #include "game/command_lists.h"
 #include "script/commands.h"
 #include "script/operand_kinds.h"
@@ -196,13 +197,15 @@ std::string Reference(const std::vector<Row>& rows, const std::vector<const Comm
   out += std::string("- [") + kNothingTitle + "](#" + Anchor(kNothingTitle) + ")\n\n";
   for (const Area& a : kAreas) WriteArea(out, a, rows);
   out += std::string("## ") + kNothingTitle + "\n\n"
-         "These numbers compile, with the operand words given, and do nothing when they run.\n\n"
-         "| ID | name | operand words |\n|---:|---|---:|\n";
+         "These numbers compile and do nothing when they run. Those the compiler reads itself (the "
+         "lines of a switch or a loop, lists) shape the script where they stand.\n\n"
+         "| ID | name | operand words | compiled |\n|---:|---|---:|---|\n";
   for (int id = 0; id < kCommandCount; id++)
     for (const CommandDef* d : idle)
       if (d->id == id)
         out += "| " + std::to_string(id) + " | " + Cell(d->name) + " | " +
-               (d->length ? std::to_string(d->length - 1) : std::string("as written")) + " |\n";
+               (d->length ? std::to_string(d->length - 1) : std::string("as written")) + " | " +
+               (FindSpecialForm(id) ? "by the compiler" : "as a command") + " |\n";
   return out;
 }
 
