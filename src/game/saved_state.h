@@ -1,6 +1,6 @@
 // Saved states: the running game in one file (level, tile set, objects,
 // players, registers, global lanes, animation and palette state, sound
-// channels and music), and back. Layout in the README, "Saved states".
+// channels and music), and back. Layout in docs/saved_states.md.
 #pragma once
 #include <cstddef>
 #include <cstdint>

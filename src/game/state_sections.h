@@ -1,4 +1,4 @@
-// The sections of a saved state (layout in the README, "Saved states").
+// The sections of a saved state (layout in docs/saved_states.md).
 // Each Write appends its section; each Read parses one into the staged
 // state without touching the running game, and the Install functions
 // make a whole staged state the running one.

@@ -60,7 +60,9 @@ static void Report() {
   // The default level (also one standing in for a file that failed to
   // load) names no file: level_file_path may still name the last one read.
   const bool from_file = level_source == kLevelFromFile && !level_file_path.empty();
-  std::printf("  level: %u planes, %u x %u tiles%s%s\n", plane_count, level_width, level_height,
+  uint32_t width, height;  // as the planes were given them, a smaller file's enlarged
+  FlatPlaneSize(&width, &height);
+  std::printf("  level: %u planes, %u x %u tiles%s%s\n", plane_count, width, height,
               from_file ? ", from " : " (default)", from_file ? level_file_path.c_str() : "");
   std::printf("  active objects after %u frames: %u\n", frames_run, ActiveObjectCount());
   std::printf("  last frame drawn: %dx%d, hash %016llx\n", frame_width, frame_area_height,

@@ -1,5 +1,5 @@
 // A stat object instance in a saved state: its counters, selection, lanes,
-// elements and nodes as they stand (layout in the README, "Saved states").
+// elements and nodes as they stand (layout in docs/saved_states.md).
 #pragma once
 #include <cstdint>
 #include <memory>

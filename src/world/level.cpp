@@ -59,14 +59,19 @@ static void SetLimits(int32_t right, int32_t bottom) {
   }
 }
 
-void SetLimitsFromFlatPlanes() {
-  int64_t right = 0, bottom = 0;
+void FlatPlaneSize(uint32_t* width, uint32_t* height) {
+  *width = *height = 0;
   for (uint32_t i = 0; i < plane_count; i++) {
     if (planes[i].type != kPlaneFlat) continue;
-    right = std::max<int64_t>(right, int64_t(planes[i].width) * 8);
-    bottom = std::max<int64_t>(bottom, int64_t(planes[i].height) * 8);
+    *width = std::max(*width, planes[i].width);
+    *height = std::max(*height, planes[i].height);
   }
-  SetLimits(static_cast<int32_t>(right), static_cast<int32_t>(bottom));
+}
+
+void SetLimitsFromFlatPlanes() {
+  uint32_t width, height;
+  FlatPlaneSize(&width, &height);
+  SetLimits(static_cast<int32_t>(int64_t(width) * 8), static_cast<int32_t>(int64_t(height) * 8));
 }
 
 void ResetDefaultPlanes() {

@@ -51,6 +51,9 @@ void ResetDefaultPlanes();
 // What any new level does to the view: camera at 0, editor on plane 0
 // with no plane shown.
 void ResetLevelView();
+// The widest and tallest Flat plane in tiles as the planes were given
+// them (a level file's smaller planes enlarged), unlike level_width.
+void FlatPlaneSize(uint32_t* width, uint32_t* height);
 // Both players' camera limits and targets: 0 left and top, right and
 // bottom at the widest and tallest Flat plane in pixels.
 void SetLimitsFromFlatPlanes();

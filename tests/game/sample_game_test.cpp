@@ -1,8 +1,11 @@
 // The sample game through the headless driver with the real loader: two
-// runs of 1,000 frames from the same seeds end in the same world.
+// runs from the same seeds end in the same world, and the flags lead from
+// act to act.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <set>
+#include <tuple>
 
 #include "audio/mixer.h"
 #include "audio/music_player.h"
@@ -19,14 +22,16 @@
 namespace tolv::test {
 namespace {
 
-TEST_F(SampleGameTest, ThousandFramesTwiceFromOneSeedAgree) {
-  const WorldCapture first = Run(1000, 12345);
-  const WorldCapture second = Run(1000, 12345);
-  EXPECT_EQ(first.frame, 1000u);
-  EXPECT_EQ(first.registers[256], 1000);  // the walker's frame counter: the player step ran every frame
-  EXPECT_EQ(first.registers[256 + 5], 1000);  // the sky's plane function, once a frame in one view
+// 1,500 frames: the yard, its flag and most of the night yard.
+TEST_F(SampleGameTest, TwoRunsFromOneSeedAgree) {
+  const WorldCapture first = Run(1500, 12345);
+  const WorldCapture second = Run(1500, 12345);
+  EXPECT_EQ(first.frame, 1500u);
+  EXPECT_EQ(first.registers[256], 1500);  // the walker's frame counter: the player step ran every frame
+  EXPECT_EQ(first.registers[256 + 5], 1500);  // the sky's plane function, once a frame in one view
   EXPECT_GE(first.registers[256 + 6], 1);     // the camera panned into the middle of the yard
-  ASSERT_EQ(first.planes.size(), 3u);
+  EXPECT_EQ(first.registers[kRegLoadedAct], 1);  // the flag led on to act 2, the night yard
+  ASSERT_EQ(first.planes.size(), 2u);
   const int32_t camera_x = first.registers[kRegViewX], camera_y = first.registers[kRegViewY];  // player 1's view
   EXPECT_NE(camera_x, 0);  // the camera followed the walker
   EXPECT_EQ(first.planes[0], (std::vector<int32_t>{camera_x >> 1, (camera_y >> 1) + 3}));  // the sky at half speed
@@ -35,23 +40,24 @@ TEST_F(SampleGameTest, ThousandFramesTwiceFromOneSeedAgree) {
   EXPECT_EQ(first.players, second.players);  // the walker ran and jumped the same way
   EXPECT_EQ(first.planes, second.planes);
   EXPECT_EQ(first.frame_hash, second.frame_hash);
-  EXPECT_NE(Run(1000, 54321).objects, first.objects);  // the balls spin at random
+  EXPECT_NE(Run(1500, 54321).objects, first.objects);  // the balls spin at random
 }
 
 // Every act the sample declares plays, as `-warp 1 ACT 0 0 0` starts it:
 // its start function loads a level, shows its sky and ground, places the
 // walker, which lands and runs the yard, and starts the yard tune; two
-// runs from one seed end in the same world.
+// runs from one seed end in the same world. A run ends with the act's last
+// frame, when its flag has asked for the other act.
 TEST_F(SampleGameTest, EveryActPlaysTheSameFromOneSeed) {
   struct Play {
     WorldCapture world;
-    int32_t left = INT32_MAX, right = INT32_MIN, grounded = 0;
+    int32_t left = INT32_MAX, right = INT32_MIN, grounded = 0, frames = 0;
   };
-  auto play = [](int act) {  // 1000 frames, a 60th of a second of sound mixed after each
+  auto play = [](int act) {  // a 60th of a second of sound mixed after each frame
     static int16_t sound[2 * 735];
     Play p;
     Start(12345, act);
-    for (int f = 0; f < 1000; f++) {
+    while (Reg(kRegLevelStarted) && p.frames++ < 1000) {
       RunHeadlessFrames(1);
       MixAudio(sound, 735);
       const int32_t x = PVar(&player_records[0], kPvX);
@@ -65,14 +71,49 @@ TEST_F(SampleGameTest, EveryActPlaysTheSameFromOneSeed) {
     SCOPED_TRACE("act " + std::to_string(act));
     const Play first = play(act);
     ASSERT_EQ(Reg(kRegLoadedAct), act);
+    EXPECT_EQ(Reg(kRegAct), 1 - act);  // asked for by the flag
     EXPECT_FALSE(level_file_path.empty());
     EXPECT_EQ(music_voice.id, 0);  // the yard tune
+    EXPECT_GT(first.frames, 300);
     EXPECT_GT(first.right - first.left, 400);
-    EXPECT_GT(first.grounded, 500);
+    EXPECT_GT(first.grounded, first.frames / 2);
     std::set<uint8_t> colours(FrameStart(), FrameStart() + AreaBytes());
     EXPECT_GE(colours.size(), 6u) << "picture in "
                                   << WriteAreaPicture((saved_cwd_ / ("sample_act" + std::to_string(act))).string());
     EXPECT_TRUE(play(act).world == first.world);
+  }
+}
+
+// Played through as the game runs, without a warp: the walker reaches
+// act 1's flag, the fanfare plays over the tune, and once it has ended
+// the night yard loads; its flag leads back to the first yard, with the
+// walker at its start.
+TEST_F(SampleGameTest, FlagsLeadFromActToAct) {
+  static int16_t sound[2 * 735];
+  Run(0, 12345);
+  for (const auto& [act, next, level, flag_x] :
+       {std::tuple{0, 1, "zone01/night.lev", 1432}, std::tuple{1, 0, "zone01/yard.lev", 608}}) {
+    SCOPED_TRACE("act " + std::to_string(act));
+    int fanfare = 0;
+    bool fanfare_over = false;  // on the act's last frame
+    for (int f = 0; f < 2000; f++) {
+      const int32_t x = PVar(&player_records[0], kPvX);
+      RunHeadlessFrames(1);
+      if (Reg(kRegLoadedAct) != act) break;
+      MixAudio(sound, 735);
+      if (music_voice.id == 1) {
+        if (!fanfare) {
+          EXPECT_GE(x, flag_x - 2);  // started by the flag's event
+        }
+        fanfare++;
+      }
+      fanfare_over = fanfare && music_voice.id == 0;  // back to the tune
+    }
+    ASSERT_EQ(Reg(kRegLoadedAct), next);
+    EXPECT_GT(fanfare, 50);  // 1.04 seconds
+    EXPECT_TRUE(fanfare_over);
+    EXPECT_EQ(level_file_path, level);
+    EXPECT_LT(std::abs(PVar(&player_records[0], kPvX) - 152), 4);
   }
 }
 
@@ -84,9 +125,9 @@ TEST_F(SampleGameTest, HeadlessRunDrawsTheYard) {
 }
 
 // The walker meets the objects near it after each step of its movement:
-// the bug guarding the yard's far end stings it on the way to the level's
-// side and again on the way back, and every coin it runs or jumps through
-// is picked up and gone.
+// the bug guarding the yard's far end stings it on the way to the flag,
+// and every coin it runs or jumps through is picked up and gone. Counted
+// up to the act's last frame, when the flag has asked for act 2.
 TEST_F(SampleGameTest, BugsStingAndCoinsAreCollected) {
   auto coins_left = [] {
     int n = 0;
@@ -95,8 +136,9 @@ TEST_F(SampleGameTest, BugsStingAndCoinsAreCollected) {
   };
   Run(0, 1);
   const int placed = coins_left();
-  RunHeadlessFrames(1200);
-  EXPECT_GE(registers[256 + 7], 2);  // U_Stings
+  for (int f = 0; f < 1200 && Reg(kRegLevelStarted); f++) RunHeadlessFrames(1);
+  ASSERT_EQ(Reg(kRegLoadedAct), 0);
+  EXPECT_GE(registers[256 + 7], 1);  // U_Stings
   const int32_t coins = PlayerCharVar(&player_records[0], 9);
   EXPECT_GE(coins, 5);  // the row on the ground at the start at least
   EXPECT_EQ(coins, placed - coins_left());
@@ -152,7 +194,7 @@ TEST_F(SampleGameTest, PlayerRunsAndJumps) {
 TEST_F(SampleGameTest, WalkerRidesTheGlidingPlatform) {
   Run(0, 1);
   int rides = 0;
-  for (int f = 0; f < 1000; f++) {
+  for (int f = 0; f < 1000 && Reg(kRegLevelStarted); f++) {  // until the flag asks for act 2
     const ObjectSlot* platform = nullptr;  // the one with an 8-tile map from its variable 1
     for (int32_t i = 0; i < registers[kRegActiveObjects]; i++) {
       const ObjectSlot* o = object_slots[i];

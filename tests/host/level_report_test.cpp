@@ -1,6 +1,7 @@
 // `tolv -levelfile PATH` run headless on a base folder built here: a game
 // whose act start loads its own level file, then the option's file. The
-// report names the file the level came from, and none for the default.
+// report names the file the level came from, and none for the default,
+// and the size its planes were given.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -31,6 +32,8 @@ fs::path BuildBase() {
       ":NONE\n:0\n:NONE\n:NONE\n:NONE\n:0\n:0\n:0\n:1\n:g0\n:NONE\n:NONE\n:NONE\n:NONE\n:0\n:0\n:0\n:0\n:0\n");
   Bytes level = Bytes().Head(3, 1).Plane(kPlaneFlat, 100, 60).U16(0).Run(6000, 1).U16(0);
   WriteFile(base / "lr" / "a.lev", std::string(level.b.begin(), level.b.end()));
+  Bytes small = Bytes().Head(3, 1).Plane(kPlaneFlat, 40, 30).U16(0).Run(1200, 1).U16(0);
+  WriteFile(base / "lr" / "small.lev", std::string(small.b.begin(), small.b.end()));
   WriteFile(base / "lr" / "bad.lev", "SLEV\x07");
   return base;
 }
@@ -56,6 +59,7 @@ TEST(LevelReport, NamesTheFileTheLevelCameFrom) {
     const char* notice;
   };
   for (Case c : {Case{"", "level: 1 planes, 100 x 60 tiles, from a.lev", ""},
+                 Case{"-levelfile small.lev", "level: 1 planes, 80 x 60 tiles, from /small.lev", ""},  // enlarged
                  Case{"-levelfile nosuch.lev", "level: 3 planes, 80 x 60 tiles (default)", "Can't open /nosuch.lev"},
                  Case{"-levelfile bad.lev", "level: 3 planes, 80 x 60 tiles (default)",
                       "Level version 7 unknown: default level"}}) {
