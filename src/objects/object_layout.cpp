@@ -43,6 +43,10 @@ void LoadObjectLayout(const char* path) {
 
 bool SaveObjectLayout(const char* path) {
   std::string name = path ? path : "";  // path may be layout_file_path itself
+  if (name.empty()) {
+    ShowMessage(kNoLayoutToSave);
+    return false;
+  }
   std::string target;
   std::vector<uint8_t> bytes;
   if (!GameWritePath(name.c_str(), &target) || !WriteObjectLayout(bytes) || !SaveFileAtomically(target, bytes)) {
