@@ -191,6 +191,19 @@ TEST_F(LoadingTest, GameDefFatalErrors) {
   EXPECT_EQ(FatalMessage([] { LoadGame(); }), "File \"game.def\" not found");
 }
 
+// Text files are read whole: a sparse 3 GB one is refused by name before
+// it is read.
+TEST_F(LoadingTest, TextFilesOverTheBoundAreRefusedByName) {
+  for (const char* name : {"alias.def", "tables/text0.txt"}) {
+    const fs::path file = Game() / name, kept = root_ / "kept";
+    fs::copy_file(file, kept);
+    fs::resize_file(file, 3'000'000'000);
+    EXPECT_EQ(FatalMessage([&] { Load("full.gdf"); }), "File \"" + std::string(name) + "\" is larger than 64 MiB");
+    fs::rename(kept, file);
+  }
+  Load("full.gdf");
+}
+
 TEST_F(LoadingTest, KeyMapFile) {
   // Each count names the bound it breaks.
   const struct {

@@ -235,6 +235,22 @@ TEST_F(SavedStateTest, ForeignStatesChangeNothing) {
   EXPECT_EQ(LastMessage(), "Can't open State!");
 }
 
+// A good state with a sparse tail past 4 GiB, and a 5 GiB file: both over
+// the bound, so neither is read.
+TEST_F(SavedStateTest, StatesPast4GiBAreRefused) {
+  Start(9);
+  Frames(10);
+  ASSERT_TRUE(SaveState(kStateFileName));
+  const uint64_t good = std::filesystem::file_size(Game() / "state.sav"), gib = uint64_t(1) << 30;
+  for (uint64_t size : {4 * gib + good, 5 * gib}) {
+    std::filesystem::resize_file(Game() / "state.sav", size);
+    Unchanged world;
+    EXPECT_FALSE(LoadState(kStateFileName)) << size;
+    EXPECT_EQ(LastMessage(), "Can't open State!");
+    EXPECT_TRUE(world.Holds());
+  }
+}
+
 // Zone and act registers that contradict the state's header: the state is
 // refused whole. Only a level start still pending may want another level,
 // and only one it can load: the sample has one zone of two acts.
