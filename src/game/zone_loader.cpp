@@ -81,8 +81,8 @@ void LoadZone() {
   FreeZoneScopes();
   const std::string folder = ZoneFolder(Reg(kRegZone));
   ScopedStream s;
-  if (!ChangeGameFolder(folder.c_str()) || (!OpenStream("zone.def", s)))
-    ScriptErrorFormat("File \"%s\" not found", "zone.def");
+  if (!ChangeGameFolder(folder.c_str())) ScriptErrorFormat("Zone folder \"%s\" not found", folder.c_str());
+  if (!OpenStream("zone.def", s)) ScriptErrorFormat("File \"%s\" not found", "zone.def");
   loaded_zone = Reg(kRegZone);
   LoadDataTables("tables.def", kScopeZone);
   ChangeGameFolder(folder.c_str());

@@ -44,8 +44,11 @@ TEST_F(LoadingTest, DescriptorChecks) {
   launcher_menu_id = 0;
   EXPECT_EQ(OpenGame("empty.gdf"), 0);
   EXPECT_TRUE(Logged("game.def and game.tvp not found in:"));
-  EXPECT_EQ(OpenGame("nofolder.gdf"), 0);  // the gdf folder stands in, without game.def
-  EXPECT_EQ(game_folder, (root_ / "gdf").string());
+  EXPECT_EQ(OpenGame("nofolder.gdf"), 0);  // named, though it is not there
+  EXPECT_EQ(game_folder, (root_ / "absent").string());
+  EXPECT_TRUE(Logged("Game Folder not found:"));
+  EXPECT_EQ(LastMessage(), game_folder);
+  EXPECT_EQ(FatalMessage([] { LoadGame(); }), "Can't open game folder:\n" + game_folder);
   EXPECT_EQ(FatalMessage([] { OpenGame("absent.gdf"); }), "File \"absent.gdf\" not found");
   game_folder = (root_ / "gone").string();
   EXPECT_EQ(FatalMessage([] { LoadGame(); }), "Can't open game folder:\n" + game_folder);
