@@ -43,7 +43,7 @@ int ReadObjectLayout(const LayoutSource& src);
 bool WriteObjectLayout(std::vector<uint8_t>& out);
 
 // The path the object editor and command 1133's current-file form use;
-// empty while the game has loaded or saved none.
+// empty while the game has loaded none.
 extern std::string layout_file_path;
 constexpr const char kNoLayoutToSave[] = "No layout file known: not saved";
 constexpr const char kNoLayoutToLoad[] = "No layout file known: not loaded";
