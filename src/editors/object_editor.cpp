@@ -52,6 +52,7 @@ bool PlaceObjectAtCursor() {
 }
 
 void ReloadObjectLayout() {
+  if (layout_file_path.empty()) return ShowMessage(kNoLayoutToLoad);  // keep what is placed
   ResetObjectPool();
   object_editor_selection = nullptr;
   std::string path = layout_file_path;

@@ -23,6 +23,7 @@ void ObjectEditorFrame();
 // refused.
 bool PlaceObjectAtCursor();
 // The layout file again: every object below type 9000 gone, then the file.
+// With no layout file known it says so and changes nothing.
 void ReloadObjectLayout();
 
 }  // namespace tolv

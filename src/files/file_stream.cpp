@@ -7,6 +7,7 @@
 #include "base/regular_file.h"
 #include "files/game_file_bytes.h"
 #include "files/game_files.h"
+#include "files/script_error.h"
 #include "files/tokenizer.h"
 #include "files/working_folder.h"
 
@@ -34,9 +35,18 @@ static void ResetStream(FileStream& s, const char* path) {
   s.archive = 0;
 }
 
-// Reads the current game file whole into the stream.
-static void SlurpGameFile(FileStream& s) {
-  ReadCurrentGameFile(s.buffer);
+[[noreturn]] static void RefuseLargeFile(const char* path, uint64_t bound) {
+  const std::string size = bound % (1 << 20) ? std::to_string(bound) + " bytes" : std::to_string(bound >> 20) + " MiB";
+  ScriptErrorFormat("File \"%s\" is larger than %s", path, size.c_str());
+}
+
+// Reads the current game file whole into the stream; one over the bound
+// is closed and refused.
+static void SlurpGameFile(FileStream& s, uint64_t bound) {
+  if (!ReadCurrentGameFile(s.buffer, bound)) {
+    CloseGameFile();
+    RefuseLargeFile(s.name.c_str(), bound);
+  }
   s.size = static_cast<uint32_t>(s.buffer.size());
 }
 
@@ -44,13 +54,13 @@ int OpenStream(const char* path, FileStream& s) {
   if (!OpenGameFile(path)) return 0;
   ResetStream(s, path);
   if (reading_loose_file) {
-    SlurpGameFile(s);
+    SlurpGameFile(s, kMaxTextFileBytes);
     CloseGameFile();
     s.folder = WorkingFolder();
     return 1;
   }
   SeekGameFile(0, 2);
-  s.size = TellGameFile();
+  s.size = static_cast<uint32_t>(TellGameFile());  // a member holds at most 16 MiB
   RewindGameFile();
   s.folder = game_folder + "/game.tvp:" + virtual_folder;
   s.archive = 1;
@@ -61,7 +71,7 @@ int OpenBufferedStream(const char* path, FileStream& s) {
   if (!OpenGameFile(path)) return 0;
   ResetStream(s, path);
   s.folder = GetGameRelativeFolder();
-  SlurpGameFile(s);
+  SlurpGameFile(s, kMaxStreamBytes);
   CloseGameFile();
   return 1;
 }
@@ -73,6 +83,10 @@ int OpenPlainStream(const char* path, FileStream& s) {
   if (fstat(fileno(f), &st) != 0) {
     std::fclose(f);
     return 0;
+  }
+  if (static_cast<uint64_t>(st.st_size) > kMaxTextFileBytes) {
+    std::fclose(f);
+    RefuseLargeFile(path, kMaxTextFileBytes);
   }
   ResetStream(s, path);
   s.buffer.resize(static_cast<size_t>(st.st_size));
@@ -117,7 +131,7 @@ void SeekStream(FileStream& s, int32_t offset, int whence) {
   s.position = static_cast<uint32_t>(target);
 }
 
-uint32_t TellStream(FileStream& s) { return s.archive ? TellGameFile() : s.position; }
+uint32_t TellStream(FileStream& s) { return s.archive ? static_cast<uint32_t>(TellGameFile()) : s.position; }
 
 uint32_t ReadStreamLine(char* buffer, uint32_t capacity, FileStream& s) {
   if (capacity == 0) return 0;

@@ -23,11 +23,19 @@ struct FileStream {
   ~FileStream();
 };
 
-// 1 opened, 0 not found. Game file relative to the current folder.
+// Text files (def files, text tables, descriptors) are read whole: one
+// larger than this is no game's. Binary files read whole stop at what a
+// stream's 32-bit size holds.
+constexpr uint64_t kMaxTextFileBytes = uint64_t(64) << 20;
+constexpr uint64_t kMaxStreamBytes = UINT32_MAX;
+
+// 1 opened, 0 not found. Game file relative to the current folder. A file
+// over its size bound is a fatal error naming it.
 int OpenStream(const char* path, FileStream& s);
 // A plain path outside the game file layer (the game descriptors).
 int OpenPlainStream(const char* path, FileStream& s);
-// Any game file read whole into memory, archive members included.
+// Any game file read whole into memory, archive members included; binary
+// files (samples, tables) up to kMaxStreamBytes.
 int OpenBufferedStream(const char* path, FileStream& s);
 void CloseStream(FileStream& s);
 

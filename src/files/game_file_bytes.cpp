@@ -7,20 +7,21 @@
 
 namespace tolv {
 
-void ReadCurrentGameFile(std::vector<uint8_t>& out) {
+bool ReadCurrentGameFile(std::vector<uint8_t>& out, uint64_t max_size) {
+  out.clear();
   SeekGameFile(0, 2);
-  uint32_t n = TellGameFile();
+  const uint64_t n = TellGameFile();
   RewindGameFile();
+  if (n > max_size || n > UINT32_MAX) return false;
   out.resize(n);
-  out.resize(ReadGameFileBlock(out.data(), n));
+  out.resize(ReadGameFileBlock(out.data(), static_cast<uint32_t>(n)));
+  return true;
 }
 
-GameFileRead ReadGameFileBytes(const char* path, std::vector<uint8_t>& out, uint32_t max_size) {
+GameFileRead ReadGameFileBytes(const char* path, std::vector<uint8_t>& out, uint64_t max_size) {
   out.clear();
   if (!path || !OpenGameFile(path)) return GameFileRead::kMissing;
-  SeekGameFile(0, 2);
-  bool fits = TellGameFile() <= max_size;
-  if (fits) ReadCurrentGameFile(out);
+  const bool fits = ReadCurrentGameFile(out, max_size);
   CloseGameFile();
   return fits ? GameFileRead::kRead : GameFileRead::kTooLarge;
 }

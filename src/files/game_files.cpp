@@ -101,12 +101,12 @@ int SeekGameFile(int32_t offset, int whence) {
 
 void RewindGameFile() { SeekGameFile(0, 0); }
 
-uint32_t TellGameFile() {
+uint64_t TellGameFile() {
   OpenFile* f = Current();
   if (!f) return 0;
   if (f->loose) {
-    long p = std::ftell(f->loose);
-    return p < 0 ? 0 : static_cast<uint32_t>(p);
+    off_t p = ftello(f->loose);
+    return p < 0 ? 0 : static_cast<uint64_t>(p);
   }
   return f->pos - f->start;
 }

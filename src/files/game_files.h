@@ -40,7 +40,7 @@ uint32_t ReadGameFileBlock(uint8_t* out, uint32_t n);
 // success, -1 (position unchanged) for a target before the start.
 int SeekGameFile(int32_t offset, int whence);
 void RewindGameFile();
-uint32_t TellGameFile();
+uint64_t TellGameFile();  // 64 bits: loose files may pass 4 GiB
 int IsGameFileEnd();  // member: position at or past its end; loose: a read failed
 
 // The current folder relative to the game folder: the archive folder ("/",

@@ -43,9 +43,10 @@ int OpenGame(const char* name) {
   if (!OpenPlainStream(name, s)) ScriptErrorFormat("File \"%s\" not found", name);
   game_display_name = Line(s).substr(0, 40);
   std::string folder = Line(s);
-  ChangeWorkingFolder(folder.c_str());
+  // A folder that is not there is still the one named: the checks below say so.
+  const bool found = ChangeWorkingFolder(folder.c_str());
   game_name = folder.substr(0, 255);
-  game_folder = WorkingFolder().substr(0, 255);
+  game_folder = (found ? WorkingFolder() : ComposePath(folder.c_str())).substr(0, 255);
   if (game_folder.size() > 1 && game_folder.back() == '/') game_folder.pop_back();
   if (OpenArchive((game_folder + "/game.tvp").c_str()) < 0) {
     ShowMessage("game.tvp is damaged:");  // the game runs from loose files

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <string>
 
 #include "base/key_state.h"
 #include "base/message_log.h"
@@ -38,6 +39,17 @@ static void SetMaps(uint32_t maps, uint32_t entries) {
   pad_row_offset = uint8_t(entries);
 }
 
+// The bound that maps x entries breaks, "" when they fit. Every map's 3 x E
+// entry states follow the 512 key bytes within the key state.
+static std::string BrokenBound(int32_t maps, int32_t entries) {
+  if (maps < 1) return "At least 1 map";
+  if (entries < 1) return "At least 1 entry a map";
+  if (uint32_t(entries) > kMaxEntries) return "At most " + std::to_string(kMaxEntries) + " entries a map";
+  const uint32_t most = (kKeyStateSize - 512) / (3 * uint32_t(entries));
+  if (uint32_t(maps) <= most) return "";
+  return "At most " + std::to_string(most) + " maps of " + std::to_string(entries) + " entries";
+}
+
 void LoadKeyMaps(const char* name) {
   ScopedStream s;
   if (!OpenStream(name, s)) {
@@ -46,10 +58,8 @@ void LoadKeyMaps(const char* name) {
     return SetMaps(2, 16);
   }
   int32_t maps = ReadNumberToken(s), entries = ReadNumberToken(s);
-  if (maps < 1 || entries < 1 || uint32_t(entries) > kMaxEntries ||
-      512 + uint32_t(maps) * 3 * uint32_t(entries) > kKeyStateSize)
-    ScriptErrorFormat("Key maps: %d maps of %d entries do not fit\nAt most %u entries a map", maps, entries,
-                      kMaxEntries);
+  if (const std::string bound = BrokenBound(maps, entries); !bound.empty())
+    ScriptErrorFormat("Key maps: %d maps of %d entries do not fit\n%s", maps, entries, bound.c_str());
   SetMaps(uint32_t(maps), uint32_t(entries));
   for (int32_t i = 0; i < maps * entries; i++) {
     ReadToken(s, text_buffer);

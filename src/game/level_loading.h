@@ -15,8 +15,11 @@ void LoadAct();
 // contexts, runs the act's start function and places the players.
 void StartLevel();
 
-// "/zone%02d" of register 4.
-std::string ZoneFolder();
+// "/zone%02d": the zone's folder from the game root.
+std::string ZoneFolder(int32_t zone);
+// Whether a level start could read the zone's zone.def; the current folder
+// stays as it was.
+bool ZoneLoadable(int32_t zone);
 // A global function number with an optional scope letter g, z or a (counted
 // after `game` and `game` + `zone` entries); no letter is the number itself.
 int32_t ScopeLetterNumber(char* token, uint16_t game, uint16_t zone);

@@ -10,8 +10,10 @@
 #include "base/atomic_file.h"
 #include "base/message_log.h"
 #include "files/game_file_bytes.h"
+#include "game/act_records.h"
 #include "game/game_frame.h"
 #include "game/game_loading.h"
+#include "game/level_loading.h"
 #include "game/pointer_defs.h"
 #include "game/state_sections.h"
 #include "objects/player_select.h"
@@ -64,15 +66,24 @@ static const char* CheckHeader(ByteReader& r, StagedState& s) {
   return nullptr;
 }
 
+// A pending level start loads the zone and act registers 4 and 3 name: the
+// loaded zone must have that act, another zone a zone.def (its acts are
+// known only once that is read; a missing one starts act 0).
+static bool PendingLevelLoadable(const std::vector<int32_t>& reg) {
+  if (reg[kRegZone] == reg[kRegLoadedZone]) return FindAct(reg[kRegAct]) != nullptr;
+  return ZoneLoadable(reg[kRegZone]);
+}
+
 // The state's own zone and act registers must name the level its header
 // does, the loaded one: the next level start loads what they say. Only a
 // level start still pending (register 7 = 0) may already want another zone
-// and act.
+// and act, one it can load.
 static bool LevelRegistersFit(const StagedState& s) {
   const std::vector<int32_t>& reg = s.registers;
   const int32_t zone = LoadedLevel() >> 8, act = LoadedLevel() & 0xFF;
   if (reg[kRegLoadedZone] != zone || reg[kRegLoadedAct] != act) return false;
-  return reg[kRegLevelStarted] == 0 || (reg[kRegZone] == zone && reg[kRegAct] == act);
+  if (reg[kRegLevelStarted] == 0) return PendingLevelLoadable(reg);
+  return reg[kRegZone] == zone && reg[kRegAct] == act;
 }
 
 // The audio blocks come last: once they are read the sound side holds them

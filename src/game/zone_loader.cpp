@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "audio/sound_lists.h"
+#include "files/def_files.h"
 #include "files/game_files.h"
 #include "files/scopes.h"
 #include "files/script_error.h"
@@ -23,10 +24,18 @@
 
 namespace tolv {
 
-std::string ZoneFolder() {
+std::string ZoneFolder(int32_t zone) {
   char text[32];
-  std::snprintf(text, sizeof text, "/zone%02d", Reg(kRegZone));
+  std::snprintf(text, sizeof text, "/zone%02d", zone);
   return text;
+}
+
+bool ZoneLoadable(int32_t zone) {
+  const std::string back = CurrentGameFolderPath();
+  const bool found = ChangeGameFolder(ZoneFolder(zone).c_str()) && OpenGameFile("zone.def");
+  if (found) CloseGameFile();
+  ChangeGameFolder(back.c_str());
+  return found;
 }
 
 void FreeZoneScopes() {
@@ -70,10 +79,10 @@ static void ReadLayoutFiles(FileStream& s, int scope, const std::string& back) {
 
 void LoadZone() {
   FreeZoneScopes();
-  const std::string folder = ZoneFolder();
+  const std::string folder = ZoneFolder(Reg(kRegZone));
   ScopedStream s;
-  if (!ChangeGameFolder(folder.c_str()) || (!OpenStream("zone.def", s)))
-    ScriptErrorFormat("File \"%s\" not found", "zone.def");
+  if (!ChangeGameFolder(folder.c_str())) ScriptErrorFormat("Zone folder \"%s\" not found", folder.c_str());
+  if (!OpenStream("zone.def", s)) ScriptErrorFormat("File \"%s\" not found", "zone.def");
   loaded_zone = Reg(kRegZone);
   LoadDataTables("tables.def", kScopeZone);
   ChangeGameFolder(folder.c_str());
@@ -98,7 +107,7 @@ void LoadZone() {
 
 void LoadAct() {
   FreeActScopes();
-  const std::string folder = ZoneFolder();
+  const std::string folder = ZoneFolder(Reg(kRegZone));
   ChangeGameFolder(folder.c_str());
   const ActRecord* act = FindAct(Reg(kRegAct));
   if (!act) ScriptErrorFormat("Zone %d has no act %d", Reg(kRegZone), Reg(kRegAct));

@@ -55,9 +55,17 @@ bool FindGameDescriptor(const std::string& name) {
   return false;
 }
 
+// Where "-pack" stands on the command line, 0 nowhere.
+static int PackOption(int argc, char** argv) {
+  for (int i = 1; i < argc; i++)
+    if (std::strcmp(argv[i], "-pack") == 0) return i;
+  return 0;
+}
+
+bool AsksForCommandLineTool(int argc, char** argv) { return PackOption(argc, argv) > 0; }
+
 int RunCommandLineTools(int argc, char** argv) {
-  for (int i = 1; i < argc; i++) {
-    if (std::strcmp(argv[i], "-pack") != 0) continue;
+  if (const int i = PackOption(argc, argv)) {
     const char* name = i + 1 < argc ? argv[i + 1] : nullptr;
     if (!name || name[0] == '-' || std::strlen(name) > kMaxPackFolderName) {
       ReportUninterpretable("-pack", "a game folder name of at most 49 characters", name);

@@ -8,6 +8,8 @@ namespace tolv {
 // option ends the run ("-pack NAME" packs the game folder NAME of the
 // working folder), or -1 to start the engine.
 int RunCommandLineTools(int argc, char** argv);
+// Whether the command line runs a tool ("-pack") instead of a game.
+bool AsksForCommandLineTool(int argc, char** argv);
 
 // Whether the descriptor gdf/name exists below the working folder; when
 // not, says so in one line with the descriptors there are.

@@ -64,8 +64,12 @@ static std::vector<std::string> ParameterLines(FileStream& s, size_t n) {
 }
 
 static std::vector<std::string> DescriptorLines(const std::string& descriptor, size_t n) {
+  const std::string path = DescriptorFolder() + "/" + descriptor;
+  struct stat st;
   ScopedStream s;
-  if (!OpenPlainStream((DescriptorFolder() + "/" + descriptor).c_str(), s)) return {};
+  // Past the text bound the stream's open ends the process.
+  if (stat(path.c_str(), &st) != 0 || static_cast<uint64_t>(st.st_size) > kMaxTextFileBytes) return {};
+  if (!OpenPlainStream(path.c_str(), s)) return {};
   return ParameterLines(s, n);
 }
 

@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <thread>
 
 #include "audio/audio_device.h"
@@ -69,11 +70,20 @@ static void Report() {
               static_cast<unsigned long long>(FrameAreaHash()));
 }
 
-// The engine's own data folder must stand below the working folder.
-static bool FindEngineFolder() {
+static bool IsFolder(const char* path) {
   struct stat st;
-  if (stat("default", &st) == 0 && S_ISDIR(st.st_mode)) return true;
-  std::puts("Data files not found.");
+  return stat(path, &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+// The engine's data below the working folder: its own default/ always, the
+// descriptors' gdf/ unless a tool runs instead of a game. Names where it
+// looked and what is missing.
+static bool FindDataFolders(bool descriptors) {
+  std::string missing;
+  if (!IsFolder("default")) missing = "default/";
+  if (descriptors && !IsFolder("gdf")) missing += missing.empty() ? "gdf/" : ", gdf/";
+  if (missing.empty()) return true;
+  std::printf("Data files not found in %s (missing: %s).\n", WorkingFolder().c_str(), missing.c_str());
   std::puts("Please make sure the game is installed fully and properly, and run it from its own folder.");
   return false;
 }
@@ -81,7 +91,7 @@ static bool FindEngineFolder() {
 // Engine start and the command-line tools, before any window: -pack
 // packs and ends the run here. -1 to go on.
 static int StartEngine(int argc, char** argv) {
-  if (!FindEngineFolder()) return 1;
+  if (!FindDataFolders(!AsksForCommandLineTool(argc, argv))) return 1;
   StartHeadlessEngine();
   StartEditors();
   return RunCommandLineTools(argc, argv);

@@ -34,15 +34,21 @@ void LoadObjectLayout(const char* path) {
     ShowPathMessage("Can't open %s", name.c_str());
     return;
   }
-  uint32_t size = SeekGameFile(0, 2) == 0 ? TellGameFile() : 0;
+  const uint64_t size = SeekGameFile(0, 2) == 0 ? TellGameFile() : 0;
   RewindGameFile();
-  LayoutSource src{ReadLayerByte, SeekLayer, size, nullptr};
-  if (ReadObjectLayout(src) < 0) ShowPathMessage("Not loaded: %s", name.c_str());
+  // Old versions keep their count in the last 4 bytes: a size past 32 bits
+  // would find it elsewhere.
+  LayoutSource src{ReadLayerByte, SeekLayer, static_cast<uint32_t>(size), nullptr};
+  if (size > UINT32_MAX || ReadObjectLayout(src) < 0) ShowPathMessage("Not loaded: %s", name.c_str());
   CloseGameFile();
 }
 
 bool SaveObjectLayout(const char* path) {
   std::string name = path ? path : "";  // path may be layout_file_path itself
+  if (name.empty()) {
+    ShowMessage(kNoLayoutToSave);
+    return false;
+  }
   std::string target;
   std::vector<uint8_t> bytes;
   if (!GameWritePath(name.c_str(), &target) || !WriteObjectLayout(bytes) || !SaveFileAtomically(target, bytes)) {

@@ -42,8 +42,11 @@ int ReadObjectLayout(const LayoutSource& src);
 // id cannot be stored.
 bool WriteObjectLayout(std::vector<uint8_t>& out);
 
-// The path the object editor and command 1133's current-file form use.
+// The path the object editor and command 1133's current-file form use;
+// empty while the game has loaded none.
 extern std::string layout_file_path;
+constexpr const char kNoLayoutToSave[] = "No layout file known: not saved";
+constexpr const char kNoLayoutToLoad[] = "No layout file known: not loaded";
 
 void LoadObjectLayout(const char* path);
 bool SaveObjectLayout(const char* path);

@@ -6,6 +6,7 @@
 #include "objects/command_lists.h"
 #include "objects/draw_order.h"
 #include "objects/label_lookups.h"
+#include "objects/object_layout.h"
 #include "objects/object_pool.h"
 #include "objects/object_type.h"
 #include "objects/players.h"
@@ -37,6 +38,7 @@ void UnloadObjects(int drop) {
     character_count = 0;
     FreeCodeSet(player_functions);
     ResetObjectSlots();
+    layout_file_path.clear();  // a path of the game left behind
   }
   for (CodeSet& set : object_code_sets) DropCodeScopes(set, drop);
   FreeObjectTypes(drop);

@@ -93,5 +93,36 @@ TEST_F(EditorStartTest, ObjectEditorPlacesSavesAndLoadsAgain) {
   LeaveEditor();
 }
 
+// A game that has loaded no layout: F5 and F6 say so and leave the placed
+// objects and the game folder as they are.
+TEST_F(EditorStartTest, ObjectEditorWithoutALayoutFileChangesNothing) {
+  layout_file_path = "/placed.lay";  // the last game's
+  Start("full.gdf");
+  EXPECT_EQ(layout_file_path, "");
+  EnterObjectEditor();
+  object_editor_cursor.type = 1;
+  ASSERT_TRUE(PlaceObjectAtCursor());
+  const uint32_t placed = ActiveObjectCount();
+  const auto files = [&] {
+    std::vector<fs::path> list;
+    for (const auto& e : fs::recursive_directory_iterator(root_)) list.push_back(e.path());
+    return list;
+  };
+  const std::vector<fs::path> before = files();
+  const struct {
+    uint32_t key;
+    const char* said;
+  } keys[] = {{63, "No layout file known: not saved"}, {64, "No layout file known: not loaded"}};  // F5, F6
+  for (const auto& k : keys) {
+    key_state[k.key] = 1;
+    ObjectEditorFrame();
+    key_state[k.key] = 0;
+    EXPECT_EQ(LastMessage(), k.said);
+    EXPECT_EQ(ActiveObjectCount(), placed);
+    EXPECT_EQ(files(), before);
+  }
+  LeaveEditor();
+}
+
 }  // namespace
 }  // namespace tolv::test

@@ -1,4 +1,7 @@
+#include <functional>
+
 #include "files/exclude_list.h"
+#include "files/game_file_bytes.h"
 #include "game_test_util.h"
 
 namespace tolv::test {
@@ -84,6 +87,50 @@ TEST_F(LooseFilesTest, StreamsAndExcludeList) {
   std::filesystem::remove(game() / "zone01" / "exclude.def");
   LoadExcludePatterns();
   EXPECT_TRUE(exclude_patterns.empty());
+}
+
+constexpr uint64_t kGiB = uint64_t(1) << 30;
+
+// Sparse files past 4 GiB and past the text bound: sizes are whole, and a
+// file read whole that is over its bound is refused by name before it is
+// read.
+TEST_F(LooseFilesTest, FilesOverTheirBoundAreRefusedByName) {
+  const auto sparse = [&](const char* name, uint64_t size) {
+    WriteFile(game() / name, ":1\n");
+    std::filesystem::resize_file(game() / name, size);
+  };
+  sparse("huge.bin", 5 * kGiB);
+  ASSERT_EQ(OpenGameFile("huge.bin"), 1);
+  SeekGameFile(0, 2);
+  EXPECT_EQ(TellGameFile(), 5 * kGiB);
+  CloseGameFile();
+  std::vector<uint8_t> bytes;
+  EXPECT_EQ(ReadGameFileBytes("huge.bin", bytes, kGiB), GameFileRead::kTooLarge);
+  EXPECT_TRUE(bytes.empty());
+
+  FileStream s;
+  const std::string plain = game_folder + "/big.gdf";
+  const struct {
+    const char* name;
+    uint64_t size;
+    std::function<int()> open;
+    std::string said;
+  } cases[] = {
+      {"big.def", kMaxTextFileBytes + 1, [&] { return OpenStream("big.def", s); },
+       "File \"big.def\" is larger than 64 MiB"},
+      {"big.gdf", kMaxTextFileBytes + 1, [&] { return OpenPlainStream(plain.c_str(), s); },
+       "File \"" + plain + "\" is larger than 64 MiB"},
+      {"big.bin", 4 * kGiB + 10, [&] { return OpenBufferedStream("big.bin", s); },
+       "File \"big.bin\" is larger than 4294967295 bytes"},
+  };
+  for (const auto& c : cases) {
+    sparse(c.name, c.size);
+    EXPECT_EQ(FatalMessage(c.open), c.said);
+    EXPECT_EQ(OpenGameFileCount(), 0);
+  }
+  sparse("big.def", kMaxTextFileBytes);  // at the bound: read
+  ASSERT_EQ(OpenStream("big.def", s), 1);
+  EXPECT_EQ(s.size, kMaxTextFileBytes);
 }
 
 TEST_F(LooseFilesTest, SplitPathParts) {

@@ -44,8 +44,11 @@ TEST_F(LoadingTest, DescriptorChecks) {
   launcher_menu_id = 0;
   EXPECT_EQ(OpenGame("empty.gdf"), 0);
   EXPECT_TRUE(Logged("game.def and game.tvp not found in:"));
-  EXPECT_EQ(OpenGame("nofolder.gdf"), 0);  // the gdf folder stands in, without game.def
-  EXPECT_EQ(game_folder, (root_ / "gdf").string());
+  EXPECT_EQ(OpenGame("nofolder.gdf"), 0);  // named, though it is not there
+  EXPECT_EQ(game_folder, (root_ / "absent").string());
+  EXPECT_TRUE(Logged("Game Folder not found:"));
+  EXPECT_EQ(LastMessage(), game_folder);
+  EXPECT_EQ(FatalMessage([] { LoadGame(); }), "Can't open game folder:\n" + game_folder);
   EXPECT_EQ(FatalMessage([] { OpenGame("absent.gdf"); }), "File \"absent.gdf\" not found");
   game_folder = (root_ / "gone").string();
   EXPECT_EQ(FatalMessage([] { LoadGame(); }), "Can't open game folder:\n" + game_folder);
@@ -191,9 +194,40 @@ TEST_F(LoadingTest, GameDefFatalErrors) {
   EXPECT_EQ(FatalMessage([] { LoadGame(); }), "File \"game.def\" not found");
 }
 
+// Text files are read whole: a sparse 3 GB one is refused by name before
+// it is read.
+TEST_F(LoadingTest, TextFilesOverTheBoundAreRefusedByName) {
+  for (const char* name : {"alias.def", "tables/text0.txt"}) {
+    const fs::path file = Game() / name, kept = root_ / "kept";
+    fs::copy_file(file, kept);
+    fs::resize_file(file, 3'000'000'000);
+    EXPECT_EQ(FatalMessage([&] { Load("full.gdf"); }), "File \"" + std::string(name) + "\" is larger than 64 MiB");
+    fs::rename(kept, file);
+  }
+  Load("full.gdf");
+}
+
 TEST_F(LoadingTest, KeyMapFile) {
-  Write(Game() / "keymap.def", ":3\n:86\n");
-  EXPECT_EQ(FatalMessage([&] { Load("full.gdf"); }), "Key maps: 3 maps of 86 entries do not fit\nAt most 85 entries a map");
+  // Each count names the bound it breaks.
+  const struct {
+    const char* counts;
+    const char* message;
+  } bad[] = {
+      {":3\n:86\n", "Key maps: 3 maps of 86 entries do not fit\nAt most 85 entries a map"},
+      {":1\n:0\n", "Key maps: 1 maps of 0 entries do not fit\nAt least 1 entry a map"},
+      {":0\n:4\n", "Key maps: 0 maps of 4 entries do not fit\nAt least 1 map"},
+      {":15\n:85\n", "Key maps: 15 maps of 85 entries do not fit\nAt most 14 maps of 85 entries"},
+      {":16843010\n:85\n", "Key maps: 16843010 maps of 85 entries do not fit\nAt most 14 maps of 85 entries"},
+  };
+  for (const auto& c : bad) {
+    Write(Game() / "keymap.def", c.counts);
+    EXPECT_EQ(FatalMessage([&] { Load("full.gdf"); }), c.message);
+  }
+  std::string most = ":14\n:85\n";  // 512 + 3 x 85 x 14 bytes: the most that fit
+  for (int i = 0; i < 14 * 85; i++) most += ":NONE\n";
+  Write(Game() / "keymap.def", most);
+  Load("full.gdf");
+  EXPECT_EQ(key_map_count, 14);
   Write(Game() / "keymap.def", ":1\n:2\n:5\n:128\n");
   EXPECT_EQ(FatalMessage([&] { Load("full.gdf"); }), "Key maps: entry 1 names scan code 128\nCodes run from 0 to 127");
   std::filesystem::remove(Game() / "keymap.def");

@@ -235,8 +235,25 @@ TEST_F(SavedStateTest, ForeignStatesChangeNothing) {
   EXPECT_EQ(LastMessage(), "Can't open State!");
 }
 
+// A good state with a sparse tail past 4 GiB, and a 5 GiB file: both over
+// the bound, so neither is read.
+TEST_F(SavedStateTest, StatesPast4GiBAreRefused) {
+  Start(9);
+  Frames(10);
+  ASSERT_TRUE(SaveState(kStateFileName));
+  const uint64_t good = std::filesystem::file_size(Game() / "state.sav"), gib = uint64_t(1) << 30;
+  for (uint64_t size : {4 * gib + good, 5 * gib}) {
+    std::filesystem::resize_file(Game() / "state.sav", size);
+    Unchanged world;
+    EXPECT_FALSE(LoadState(kStateFileName)) << size;
+    EXPECT_EQ(LastMessage(), "Can't open State!");
+    EXPECT_TRUE(world.Holds());
+  }
+}
+
 // Zone and act registers that contradict the state's header: the state is
-// refused whole. Only a level start still pending may want another level.
+// refused whole. Only a level start still pending may want another level,
+// and only one it can load: the sample has one zone of two acts.
 TEST_F(SavedStateTest, LevelRegistersMustNameTheHeadersLevel) {
   Start(8);
   Frames(10);
@@ -253,8 +270,14 @@ TEST_F(SavedStateTest, LevelRegistersMustNameTheHeadersLevel) {
       {kRegLoadedZone, zone + 256, 1, false},  // the header keeps the low byte only
       {kRegLoadedAct, act + 256, 1, false},
       {kRegLoadedAct, act + 256, 0, false},
-      {kRegZone, zone + 1, 0, true},  // saved between a level change and its start
+      // Saved between a level change and its start.
+      {kRegZone, zone + 1, 0, false},  // no such zone folder
+      {kRegZone, -1, 0, false},
+      {kRegAct, 2, 0, false},  // the zone has no act 2
+      {kRegAct, 1, 0, true},
+      {kRegZone, 3, 0, true},  // a zone made below
   };
+  std::filesystem::copy(Game() / "zone01", Game() / "zone03", std::filesystem::copy_options::recursive);
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.reg << " " << c.value << " " << c.started);
     const int32_t kept = Reg(c.reg);
@@ -268,6 +291,10 @@ TEST_F(SavedStateTest, LevelRegistersMustNameTheHeadersLevel) {
     if (c.taken) {
       EXPECT_EQ(Reg(c.reg), c.value);
       EXPECT_EQ(Reg(kRegLevelStarted), 0);
+      Frames(1);  // the level start loads what the state asked for
+      EXPECT_EQ(Reg(c.reg + 2), c.value);
+      Start(8);
+      Frames(10);
     } else {
       EXPECT_EQ(LastMessage(), "State is damaged!");
       EXPECT_TRUE(world.Holds());

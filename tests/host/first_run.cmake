@@ -1,7 +1,8 @@
 # What a new user meets on the command line, run from a copy of games/:
 # bad -warp and -regs values are command-line errors naming the argument
 # and what was expected (never a crash), a
-# missing descriptor is one line naming the ones there are, folders that
+# missing descriptor is one line naming the ones there are, missing data,
+# game and zone folders are named, folders that
 # are not games are not packed, and the sample runs without complaints
 # but the one line that there is no audio device.
 function(run_tolv)
@@ -51,6 +52,40 @@ endif()
 run_tolv(-game nosuch.gdf)
 if(NOT rc EQUAL 1 OR NOT err STREQUAL "tolv: no game descriptor \"nosuch.gdf\" in gdf; descriptors there: default.gdf\n")
   message(FATAL_ERROR "tolv -game nosuch.gdf: exit ${rc}, said ${err}")
+endif()
+
+# Run from a folder without the engine's data: the folder and what it lacks.
+set(kept_games ${games})
+set(games ${WORK}/first_run_empty)
+file(REMOVE_RECURSE ${games})
+file(MAKE_DIRECTORY ${games})
+foreach(case "default/, gdf/|default" "gdf/|")
+  string(FIND "${case}" "|" bar)
+  string(SUBSTRING "${case}" 0 ${bar} missing)
+  math(EXPR bar "${bar} + 1")
+  string(SUBSTRING "${case}" ${bar} -1 made_next)
+  run_tolv()
+  if(NOT rc EQUAL 1 OR NOT out MATCHES "^Data files not found in ${games} \\(missing: ${missing}\\)\\.\n")
+    message(FATAL_ERROR "tolv without ${missing}: exit ${rc}, said ${out}${err}")
+  endif()
+  if(made_next)
+    file(MAKE_DIRECTORY ${games}/${made_next})
+  endif()
+endforeach()
+file(REMOVE_RECURSE ${games})
+set(games ${kept_games})
+
+# A descriptor whose game folder is not there, a zone that is not there.
+file(WRITE ${games}/gdf/lost.gdf ":Lost\n:../lost\n:1\n:NONE\n:/\n:140616\n")
+run_tolv(-game lost.gdf)
+string(FIND "${err}" "Can't open game folder:\n${games}/lost\n" named)
+if(NOT rc EQUAL 1 OR NOT err MATCHES "Game Folder not found:\n" OR named EQUAL -1)
+  message(FATAL_ERROR "tolv -game lost.gdf: exit ${rc}, said ${err}")
+endif()
+file(REMOVE ${games}/gdf/lost.gdf)
+run_tolv(-warp 2 0 0 0 0)
+if(NOT rc EQUAL 1 OR NOT err MATCHES "Zone folder \"/zone02\" not found")
+  message(FATAL_ERROR "tolv -warp 2 0 0 0 0: exit ${rc}, said ${err}")
 endif()
 
 foreach(folder default gdf)

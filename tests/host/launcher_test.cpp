@@ -88,6 +88,10 @@ TEST_F(LauncherTest, OpensOnlyDescriptorsThatReadWhole) {
     EXPECT_EQ(LauncherDescriptorUsable("d.gdf"), c.usable) << c.text;
   }
   EXPECT_EQ(launcher_status, "Game descriptor damaged: d.gdf");
+  WriteFile(root_ / "gdf" / "d.gdf", six);
+  fs::resize_file(root_ / "gdf" / "d.gdf", kMaxTextFileBytes + 1);  // sparse: past the text bound
+  EXPECT_FALSE(LauncherDescriptorUsable("d.gdf"));
+  EXPECT_EQ(launcher_status, "Game descriptor damaged: d.gdf");
   EXPECT_FALSE(LauncherDescriptorUsable("none.gdf"));
   EXPECT_EQ(launcher_status, "Game descriptor not found: none.gdf");
   EXPECT_FALSE(LauncherPackGame("d.gdf"));

@@ -35,6 +35,7 @@ if(rc EQUAL 0 OR NOT err MATCHES "Command-line has uninterpretable errors")
   message(FATAL_ERROR "tolv -pack without a name: exit ${rc}, said ${err}")
 endif()
 
+file(MAKE_DIRECTORY ${base}/gdf)  # a game would run: the descriptors' folder is wanted too
 execute_process(COMMAND ${TOLV} -nonsense WORKING_DIRECTORY ${base} RESULT_VARIABLE rc OUTPUT_QUIET ERROR_VARIABLE err)
 if(rc EQUAL 0 OR NOT err MATCHES "Command-line has uninterpretable errors")
   message(FATAL_ERROR "tolv -nonsense: exit ${rc}, said ${err}")

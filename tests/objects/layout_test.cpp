@@ -411,6 +411,18 @@ TEST_F(LayoutFileTest, SaveAndLoadThroughFiles) {
   EXPECT_EQ(registers[kRegActiveObjects], 4);
 }
 
+// A good layout with a sparse tail past 4 GiB is no layout.
+TEST_F(LayoutFileTest, FilesPast4GiBAreNotLoaded) {
+  Populate(*this);
+  ASSERT_TRUE(SaveObjectLayout("act.obj"));
+  ClearWorld();
+  const auto file = root / "game" / "act.obj";
+  std::filesystem::resize_file(file, (uint64_t(4) << 30) + std::filesystem::file_size(file));
+  LoadObjectLayout("act.obj");
+  EXPECT_EQ(LastMessage(), "Not loaded: act.obj");
+  EXPECT_EQ(registers[kRegActiveObjects], 0);
+}
+
 TEST_F(LayoutFileTest, FailedSaveKeepsThePreviousFile) {
   Populate(*this);
   ASSERT_TRUE(SaveObjectLayout("act.obj"));
