@@ -81,7 +81,8 @@ void LoadZone() {
   FreeZoneScopes();
   const std::string folder = ZoneFolder(Reg(kRegZone));
   ScopedStream s;
-  if (!ChangeGameFolder(folder.c_str())) ScriptErrorFormat("Zone folder \"%s\" not found", folder.c_str());
+  // Named from the game root as a game maker sees it: "zone02", not "/zone02".
+  if (!ChangeGameFolder(folder.c_str())) ScriptErrorFormat("Zone folder \"%s\" not found", folder.c_str() + 1);
   if (!OpenStream("zone.def", s)) ScriptErrorFormat("File \"%s\" not found", "zone.def");
   loaded_zone = Reg(kRegZone);
   LoadDataTables("tables.def", kScopeZone);

@@ -160,7 +160,7 @@ TEST_F(LevelTest, ZoneDefFatalErrors) {
   const std::string act_many = ":g0\n:NONE\n:NONE\n:NONE\n:NONE\n:0\n:1\n:1\n:funcs/two.def\n:0\n";
   EXPECT_EQ(fails_with(head + ":0\n:0\n:1\n" + act_many + ":0\n"),
             "1 Act Functions allocated by Zone Def\nCurrent file attempts to load a total of 2");
-  EXPECT_EQ(FatalMessage([] { Restart(9, 0); }), "Zone folder \"/zone09\" not found");
+  EXPECT_EQ(FatalMessage([] { Restart(9, 0); }), "Zone folder \"zone09\" not found");
   fs::create_directories(Game() / "zone09");
   EXPECT_EQ(FatalMessage([] { Restart(9, 0); }), "File \"zone.def\" not found");
 }

@@ -84,7 +84,7 @@ if(NOT rc EQUAL 1 OR NOT err MATCHES "Game Folder not found:\n" OR named EQUAL -
 endif()
 file(REMOVE ${games}/gdf/lost.gdf)
 run_tolv(-warp 2 0 0 0 0)
-if(NOT rc EQUAL 1 OR NOT err MATCHES "Zone folder \"/zone02\" not found")
+if(NOT rc EQUAL 1 OR NOT err MATCHES "Zone folder \"zone02\" not found")
   message(FATAL_ERROR "tolv -warp 2 0 0 0 0: exit ${rc}, said ${err}")
 endif()
 
