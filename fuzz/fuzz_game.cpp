@@ -2,9 +2,10 @@
 // the sample game) in a scratch folder, one of its text files (chosen by the
 // first input byte) replaced by the rest of the input; then the game is
 // opened, loaded, its level started and a few frames run headless, as the
-// engine's start-up does. Fatal script errors are caught. The folder is
-// rebuilt from memory before every run, so nothing a run's scripts write
-// reaches the next one.
+// engine's start-up does. Fatal script errors are caught; what a load held
+// when one ended it must be freed by the unload, or it is a leak. The
+// folder is rebuilt from memory before every run, so nothing a run's
+// scripts write reaches the next one.
 #include <unistd.h>
 
 #include <algorithm>
@@ -30,11 +31,6 @@
 
 using namespace tolv;
 namespace fs = std::filesystem;
-
-// A fatal error unwinds here through loaders written for a process that
-// ends there, past buffers they still hold: leaks are no finding of this
-// target (the loaders' own unloads are fuzzed by every run's next load).
-extern "C" const char* __asan_default_options() { return "detect_leaks=0"; }
 
 namespace {
 

@@ -11,6 +11,7 @@
 //                                      rows and cells left out hold tile 0
 //   water Y                            the water line
 // GAME_FOLDER is not read (the calling form all the tools share).
+#include <charconv>
 #include <sstream>
 #include <string>
 
@@ -32,13 +33,27 @@ static bool Ends(std::istringstream& words) {
   return !(words >> extra);
 }
 
+// A whole number ("1x" and "1e9" are none).
+static bool WholeNumber(const std::string& word, long& value) {
+  const char* end = word.data() + word.size();
+  auto [at, error] = std::from_chars(word.data(), end, value);
+  return error == std::errc{} && at == end;
+}
+
+static bool NextNumber(std::istringstream& words, long& value) {
+  std::string word;
+  return words >> word && WholeNumber(word, value);
+}
+
 static TilePlane* StartPlane(TextDescription& d, std::istringstream& words, PlaneList& list) {
   long type = -1, width = 0, height = 0, flags = -1, factor = -1;
-  if (!(words >> type >> width >> height >> flags) || type < 0 || type > kPlaneVLined || width < 1 || height < 1 ||
-      flags < 0 || flags > 65535)
+  if (!NextNumber(words, type) || !NextNumber(words, width) || !NextNumber(words, height) ||
+      !NextNumber(words, flags) || type < 0 || type > kPlaneVLined || width < 1 || height < 1 || flags < 0 ||
+      flags > 65535)
     d.Fail("expected plane TYPE (0-5) WIDTH HEIGHT FLAGS (0-65535) [FACTOR]");
-  if (!(words >> factor)) factor = -1;
-  else if (factor < 0 || factor > 255 || !Ends(words)) d.Fail("a plane's scroll factor is 0-255");
+  std::string word;
+  if (words >> word && (!WholeNumber(word, factor) || factor < 0 || factor > 255 || !Ends(words)))
+    d.Fail("a plane's scroll factor is 0-255");
   if (list.planes.size() == kMaxPlanes) d.Fail("more than 255 planes");
   TilePlane* plane = width > long(kMaxPlaneSide) || height > long(kMaxPlaneSide)
                          ? nullptr

@@ -11,6 +11,7 @@
 #include "base/message_log.h"
 #include "files/file_stream.h"
 #include "files/script_error.h"
+#include "files/tokenizer.h"
 #include "files/working_folder.h"
 #include "game/function_files.h"
 #include "game/object_defs.h"
@@ -22,6 +23,17 @@
 using namespace tolv;
 
 static constexpr const char* kTool = "make_sprite_file";
+
+static TextDescription* description_text;
+
+// The engine's loaders stop on bad text through ScriptError; the tool
+// names it as the other tools do, on one line.
+[[noreturn]] static void FailAtStreamLine(const char* message, const char*) {
+  std::string what = message;
+  for (size_t at; (at = what.find('\n')) != std::string::npos;) what.replace(at, 1, "; ");
+  description_text->line = current_stream ? int(current_stream->line) : 0;
+  description_text->Fail(what);
+}
 
 // A picture that is not there would leave frames cut from the one before.
 static int LoadImageOrFail(const char* name, Image* image, int set_palette) {
@@ -35,6 +47,8 @@ int main(int argc, char** argv) {
   const std::string out = ComposePath(argv[1]), description = ComposePath(argv[3]);
   UseGameFolder(kTool, argv[2]);
   message_log_echo = true;
+  description_text = &d;
+  script_error_hook = FailAtStreamLine;
   load_image_file = LoadImageOrFail;
   FileStream s;
   if (!OpenPlainStream(description.c_str(), s)) ScriptErrorFormat("File \"%s\" not found", description.c_str());

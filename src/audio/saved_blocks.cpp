@@ -1,5 +1,6 @@
 #include "audio/saved_blocks.h"
 
+#include <utility>
 #include <vector>
 
 #include "audio/audio_lock.h"
@@ -9,7 +10,10 @@
 
 namespace tolv {
 
-static std::vector<uint8_t> pending_sound, pending_music;
+// What a load left for the mixer: the sound block, and the music as
+// voices already started and at their place.
+static std::vector<uint8_t> pending_sound;
+static MusicVoice pending_music, pending_saved;
 static uint8_t pending = 0;
 
 static uint8_t MusicStateByte() {
@@ -61,17 +65,46 @@ static bool ReadBlock(ByteReader& r, uint8_t tag, std::vector<uint8_t>& sound, s
   return true;
 }
 
+// A voice of record `id` at `position` of its part, set up here on the game
+// thread: opening and seeking a stream, or playing a module through to its
+// row, would hold up the mixer's buffer.
+static void StageVoice(MusicVoice& v, uint16_t id, uint32_t position, uint8_t part, uint8_t once) {
+  if (id == kNoMusic || id >= music_counts.total) return;
+  v.id = id;
+  v.kind = music[id].kind;
+  v.once = once;
+  v.part = uint8_t(part && (v.kind == kMusicIntroLoop || v.kind == kMusicOggIntroLoop));
+  SeekMusic(v, position);
+}
+
+// The saved music starts from its beginning; the current one at its place.
+static void StageMusicBlock(ByteReader& r, MusicVoice& current, MusicVoice& saved) {
+  uint16_t current_id = r.U16(), saved_id = r.U16();
+  uint32_t position = r.U32();
+  uint8_t part = r.U8(), once = r.U8();
+  StageVoice(saved, saved_id, 0, 0, 0);
+  StageVoice(current, current_id, position, part, once);
+}
+
 bool ReadAudioState(ByteReader& r) {
-  std::vector<uint8_t> sound, music;
+  std::vector<uint8_t> sound, music_block;
   uint8_t tag = r.U8();
   r.U8();  // music state: the blocks say it all
-  if (!ReadBlock(r, tag, sound, music) || !ReadBlock(r, uint8_t(r.U8()), sound, music) || sound.empty() ||
-      music.empty())
+  if (!ReadBlock(r, tag, sound, music_block) || !ReadBlock(r, uint8_t(r.U8()), sound, music_block) ||
+      sound.empty() || music_block.empty())
     return false;
-  AudioLock lock;
-  pending_sound.swap(sound);
-  pending_music.swap(music);
-  pending = 1;
+  MusicVoice current, saved;
+  ByteReader m(music_block.data(), music_block.size());
+  StageMusicBlock(m, current, saved);
+  {
+    AudioLock lock;
+    pending_sound.swap(sound);
+    std::swap(pending_music, current);
+    std::swap(pending_saved, saved);
+    pending = 1;
+  }
+  StopMusic(current);  // what an earlier load left unplayed
+  StopMusic(saved);
   return true;
 }
 
@@ -97,41 +130,29 @@ static void ApplySoundBlock(ByteReader& r) {
   next_channel = uint8_t(cursor >= 1 && cursor < kSoundChannels ? cursor : 1);
 }
 
-// The saved music starts from its beginning; the current one at its place.
-static void ApplyMusicBlock(ByteReader& r) {
-  uint16_t current = r.U16(), saved = r.U16();
-  uint32_t position = r.U32();
-  uint8_t part = r.U8(), once = r.U8();
-  StopMusic(music_voice);
-  StopMusic(saved_music);
-  if (saved != kNoMusic) {
-    StartMusic(saved, false);
-    std::swap(music_voice, saved_music);
-  }
-  if (current != kNoMusic && current < music_counts.total) {
-    MusicVoice& v = music_voice;
-  v = MusicVoice{};
-    v.id = current;
-    v.kind = music[current].kind;
-    v.once = once;
-    v.part = uint8_t(part && (v.kind == kMusicIntroLoop || v.kind == kMusicOggIntroLoop));
-    SeekMusic(v, position);
-  }
-  xm_playing.store(music_voice.id != kNoMusic && music_voice.kind == kMusicXm);
-}
-
 void ApplyPendingAudioState() {
   if (!pending) return;
-  ByteReader s(pending_sound.data(), pending_sound.size()), m(pending_music.data(), pending_music.size());
+  ByteReader s(pending_sound.data(), pending_sound.size());
   ApplySoundBlock(s);
-  ApplyMusicBlock(m);
-  DropPendingAudioState();
+  StopMusic(music_voice);
+  StopMusic(saved_music);
+  std::swap(music_voice, pending_music);
+  std::swap(saved_music, pending_saved);
+  xm_playing.store(music_voice.id != kNoMusic && music_voice.kind == kMusicXm);
+  pending = 0;
+  pending_sound.clear();
 }
 
 void DropPendingAudioState() {
   pending = 0;
   pending_sound.clear();
-  pending_music.clear();
+  StopMusic(pending_music);
+  StopMusic(pending_saved);
+}
+
+void DropPendingMusicFrom(uint32_t first) {
+  for (MusicVoice* v : {&pending_music, &pending_saved})
+    if (v->id != kNoMusic && v->id >= first) StopMusic(*v);
 }
 
 }  // namespace tolv

@@ -19,12 +19,16 @@ constexpr uint32_t kSoundBlockSize = 302;
 
 // Game thread; takes the audio lock.
 void WriteAudioState(ByteWriter& w);
-// Reads both blocks (in either order) and keeps them for the mixer, which
-// applies them at its next buffer. False when the bytes are not there.
+// Reads both blocks (in either order), starts the music they name at its
+// place, and keeps both for the mixer, which takes them at its next
+// buffer. False when the bytes are not there. Game thread.
 bool ReadAudioState(ByteReader& r);
 
 // Audio thread.
 void ApplyPendingAudioState();
+// Game thread, the audio lock held (or audio thread): forgets what a load
+// left; from record `first` on, the music of those records only.
 void DropPendingAudioState();
+void DropPendingMusicFrom(uint32_t first);
 
 }  // namespace tolv

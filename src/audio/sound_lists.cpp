@@ -9,6 +9,7 @@
 #include "audio/audio_lock.h"
 #include "audio/mixer.h"
 #include "audio/ogg_source.h"
+#include "audio/saved_blocks.h"
 #include "files/def_files.h"
 #include "files/scopes.h"
 #include "files/script_error.h"
@@ -51,6 +52,7 @@ void FreeMusic(int drop) {
   AudioLock lock;
   uint32_t old = music_counts.total, keep = DropScopes(music_counts, drop);
   StopMusicFrom(keep);
+  DropPendingMusicFrom(keep);
   for (uint32_t i = keep; i < old; i++) FreeMusicRecord(music[i]);
 }
 

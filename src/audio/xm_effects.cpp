@@ -144,7 +144,7 @@ static void EffectFirstTick(XmPlayer& p, XmChannel& c) {
       if ((v >> 4) == 1) c.period = std::max(kMinPeriod, c.period - Remember(c.xfine_up, x));
       if ((v >> 4) == 2) c.period = std::min(kMaxPeriod, c.period + Remember(c.xfine_down, x));
       break;
-    case kEffectZ: post_xm_effect(v); break;
+    case kEffectZ: if (!p.seeking) post_xm_effect(v); break;
   }
 }
 

@@ -13,7 +13,8 @@ static const XmPattern& PatternAt(const XmPlayer& p, uint16_t order) {
   return n < p.module->patterns.size() ? p.module->patterns[n] : kEmptyPattern;
 }
 
-void SeekXm(XmPlayer& p, uint16_t order, uint16_t row) {
+// The row from its first tick, whatever played before it.
+static void JumpXm(XmPlayer& p, uint16_t order, uint16_t row) {
   p.order = order < p.module->song_length ? order : 0;
   p.row = row < PatternAt(p, p.order).rows ? row : 0;
   p.tick = 0;
@@ -29,7 +30,7 @@ void StartXm(XmPlayer& p, const XmModule* m, bool once) {
   p.speed = m->speed;
   p.bpm = m->bpm;
   for (uint32_t i = 0; i < m->channels; i++) p.ch[i].pan = 128;
-  SeekXm(p, 0, 0);
+  JumpXm(p, 0, 0);
 }
 
 static void ReadRow(XmPlayer& p) {
@@ -83,6 +84,37 @@ static void RunTick(XmPlayer& p) {
 
 // 2.5 / bpm seconds a tick, in whole frames cut down (as trackers count).
 static uint32_t NextTickFrames(const XmPlayer& p) { return kMixRate * 5 / 2 / p.bpm; }
+
+// A tick's frames for each sounding voice, unmixed.
+static void SkipTick(XmPlayer& p) {
+  uint32_t n = NextTickFrames(p);
+  for (uint32_t i = 0; i < p.module->channels; i++) {
+    XmChannel& c = p.ch[i];
+    if (c.voice.playing && !SkipXmVoice(c.voice, n)) c.voice.playing = 0;
+    if (c.cut.playing && (!SkipXmVoice(c.cut, n) || !c.cut.ramp)) c.cut.playing = 0;
+  }
+}
+
+// At most this many ticks are played through to reach a row: some 20
+// minutes at the usual tempo.
+constexpr uint32_t kMaxSeekTicks = 1u << 16;
+
+void SeekXm(XmPlayer& p, uint16_t order, uint16_t row) {
+  JumpXm(p, order, row);
+  order = p.order, row = p.row;  // within the song
+  StartXm(p, p.module, p.once);
+  p.seeking = 1;
+  for (uint32_t ticks = 0; p.order != order || p.row != row || p.tick || p.delay_done; ticks++) {
+    if (p.song_ends || p.ended || ticks == kMaxSeekTicks) {  // not on the song's way: the row alone
+      StartXm(p, p.module, p.once);
+      JumpXm(p, order, row);
+      break;
+    }
+    RunTick(p);
+    SkipTick(p);
+  }
+  p.seeking = 0;
+}
 
 uint32_t RenderXm(XmPlayer& p, int32_t* acc, uint32_t n) {
   uint32_t done = 0;

@@ -40,6 +40,7 @@ struct XmPlayer {
   uint8_t once = 0;   // stop at the song's end instead of going round again
   uint8_t ended = 0;
   uint32_t song_ends = 0;  // times the song came to its end
+  uint8_t seeking = 0;     // playing through to a row: effect Z posts nothing
   XmChannel ch[kXmMaxChannels];
 };
 
@@ -51,7 +52,9 @@ void StartXm(XmPlayer& p, const XmModule* m, bool once);
 // Mixes up to n frames into the stereo accumulator; fewer when a `once`
 // song ended.
 uint32_t RenderXm(XmPlayer& p, int32_t* acc, uint32_t n);
-// Restarts at a row (saved states keep the order and row only).
+// Restarts at a row (saved states keep the order and row only): the song
+// is played through to it unmixed, so the notes that sound there sound on;
+// a row the song does not reach starts alone.
 void SeekXm(XmPlayer& p, uint16_t order, uint16_t row);
 
 // Tick and row steps (xm_effects.cpp).

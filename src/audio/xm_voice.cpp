@@ -82,6 +82,15 @@ static void Run(XmVoice& v, const int16_t* data, int32_t* acc, uint32_t n) {
   }
 }
 
+// Past the sample's end: back into its loop, or false when it has none.
+static bool WrapAtEnd(XmVoice& v, const XmSample& s) {
+  if ((v.pos >> 16) < s.length) return true;
+  if (!s.loop_length) return false;
+  uint64_t start = uint64_t(s.loop_start) << 16;
+  v.pos = start + (v.pos - start) % (uint64_t(s.loop_length) << 16);
+  return true;
+}
+
 void AimXmVoice(XmVoice& v, int32_t left, int32_t right) {
   v.left_to = left << 16, v.right_to = right << 16;
   v.ramp = v.left_to == v.left && v.right_to == v.right ? 0 : kXmRampFrames;
@@ -101,12 +110,17 @@ bool MixXmVoice(XmVoice& v, int32_t* acc, uint32_t n) {
     if (k > r && (v.left | v.right)) Run<Flat>(v, data, acc + 2 * r, k - r);
     else v.pos += uint64_t(v.step) * (k - r);
     acc += 2 * k, n -= k;
-    if ((v.pos >> 16) < s.length) continue;
-    if (!s.loop_length) return false;
-    uint64_t start = uint64_t(s.loop_start) << 16;
-    v.pos = start + (v.pos - start) % (uint64_t(s.loop_length) << 16);
+    if (!WrapAtEnd(v, s)) return false;
   }
   return true;
+}
+
+bool SkipXmVoice(XmVoice& v, uint32_t n) {
+  uint32_t r = n < v.ramp ? n : v.ramp;
+  v.left += v.left_step * int32_t(r), v.right += v.right_step * int32_t(r);
+  if (r && !(v.ramp -= r)) v.left = v.left_to, v.right = v.right_to;
+  v.pos += uint64_t(v.step) * n;
+  return WrapAtEnd(v, *v.smp);
 }
 
 }  // namespace tolv

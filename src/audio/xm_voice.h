@@ -30,5 +30,7 @@ struct XmVoice {
 void AimXmVoice(XmVoice& v, int32_t left, int32_t right);
 // Mixes n frames into the stereo accumulator. False once the sample ended.
 bool MixXmVoice(XmVoice& v, int32_t* acc, uint32_t n);
+// Moves on n frames as MixXmVoice would, mixing nothing.
+bool SkipXmVoice(XmVoice& v, uint32_t n);
 
 }  // namespace tolv

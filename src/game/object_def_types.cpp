@@ -150,13 +150,14 @@ static SpriteSet* SpriteReference(TypeReader& r) {
   return sprite_sets[s];
 }
 
-// A count then that many tagged references against `counts`.
+// A count then that many tagged references against `counts`. The type
+// holds the list before an entry is read: a bad one ends the load, and
+// the type's unload frees it.
 template <class L>
-static uint16_t* ReferenceList(TypeReader& r, uint16_t* count, const L& counts, const char* what) {
+static void ReadReferenceList(TypeReader& r, uint16_t** list, uint16_t* count, const L& counts, const char* what) {
   *count = uint16_t(ReadCount(r.s, 65535, what));
-  uint16_t* list = NewZeroedArray<uint16_t>(*count);
-  for (uint32_t i = 0; i < *count; i++) list[i] = uint16_t(Tagged(r.Token(), counts, r.scope));
-  return list;
+  *list = NewZeroedArray<uint16_t>(*count);
+  for (uint32_t i = 0; i < *count; i++) (*list)[i] = uint16_t(Tagged(r.Token(), counts, r.scope));
 }
 
 // Parameter values: "o" type ids, "m" Movement ids, "p" player block
@@ -212,9 +213,10 @@ static void ReadType(TypeReader& r, ObjectType& ty) {
   ty.sprite_list_count = uint16_t(ReadCount(r.s, 65535, "sprite list"));
   ty.sprite_lists = NewZeroedArray<SpriteSet*>(ty.sprite_list_count);
   for (uint32_t i = 0; i < ty.sprite_list_count; i++) ty.sprite_lists[i] = SpriteReference(r);
-  ty.animation_labels = ReferenceList(r, &ty.animation_label_count, object_code_sets[kAnimationCode], "Animation label");
-  ty.sounds = ReferenceList(r, &ty.sound_count, sound_counts, "sound");
-  ty.type_list = ReferenceList(r, &ty.type_list_count, object_type_counts, "type list");
+  ReadReferenceList(r, &ty.animation_labels, &ty.animation_label_count, object_code_sets[kAnimationCode],
+                    "Animation label");
+  ReadReferenceList(r, &ty.sounds, &ty.sound_count, sound_counts, "sound");
+  ReadReferenceList(r, &ty.type_list, &ty.type_list_count, object_type_counts, "type list");
   ReadParameterLists(r, ty);
 }
 

@@ -198,18 +198,35 @@ bool ReadCharacterDef(TokenSource* src, int c) {
   return true;
 }
 
+namespace {
+// The open file, closed however the load ends: a fatal error whose hook
+// throws unwinds through here.
+struct OpenCharacterFile {
+  TokenSource src;
+  bool open = false;
+  explicit OpenCharacterFile(const char* path) : open(open_character_file(path, &src)) {}
+  ~OpenCharacterFile() {
+    if (open) close_character_file(&src);
+  }
+  OpenCharacterFile(const OpenCharacterFile&) = delete;
+  OpenCharacterFile& operator=(const OpenCharacterFile&) = delete;
+};
+}  // namespace
+
 bool LoadCharacterDef(const char* path, int c) {
   if (c < 0 || c >= kMaxCharacters || !path) return false;
-  TokenSource src;
-  if (!open_character_file(path, &src)) {
-    char msg[256];
-    std::snprintf(msg, sizeof msg, "File \"%s\" not found", path);
-    character_error(msg);
-    FreeCharacters(c);
-    return false;
+  bool ok = false;
+  {
+    OpenCharacterFile file(path);
+    if (!file.open) {
+      char msg[256];
+      std::snprintf(msg, sizeof msg, "File \"%s\" not found", path);
+      character_error(msg);
+      FreeCharacters(c);
+      return false;
+    }
+    ok = ReadCharacterDef(&file.src, c);
   }
-  bool ok = ReadCharacterDef(&src, c);
-  close_character_file(&src);
   if (ok) {
     characters[c].path = static_cast<char*>(std::malloc(std::strlen(path) + 1));
     if (!characters[c].path) throw std::bad_alloc();

@@ -22,12 +22,13 @@ T* NewZeroedArray(uint32_t n) {
 
 // Source: int16_t Offset(); int32_t Value(); Box NextBox();
 // uint8_t Count(const char* what, uint32_t record_bytes).
+// The frame holds the array before a box is read: a source that ends the
+// load (a fatal error that unwinds) leaves it to the frame's owner to free.
 template <class Source>
-Box* ReadBoxArray(Source& src, uint8_t* count) {
+void ReadBoxArray(Source& src, Box** boxes, uint8_t* count) {
   *count = src.Count("box", 16);
-  Box* boxes = NewZeroedArray<Box>(*count);
-  for (uint32_t i = 0; i < *count; i++) boxes[i] = src.NextBox();
-  return boxes;
+  *boxes = NewZeroedArray<Box>(*count);
+  for (uint32_t i = 0; i < *count; i++) (*boxes)[i] = src.NextBox();
 }
 
 template <class Source>
@@ -37,8 +38,8 @@ void ReadFrameFields(SpriteFrame* f, Source& src) {
   f->back_draw_x = src.Offset();
   f->flip_draw_y = src.Offset();
   f->box = src.NextBox();
-  f->attack_boxes = ReadBoxArray(src, &f->attack_count);
-  f->hurt_boxes = ReadBoxArray(src, &f->hurt_count);
+  ReadBoxArray(src, &f->attack_boxes, &f->attack_count);
+  ReadBoxArray(src, &f->hurt_boxes, &f->hurt_count);
   f->hotspot_count = src.Count("hot spot", 8);
   f->hotspots = NewZeroedArray<HotSpot>(f->hotspot_count);
   for (uint32_t k = 0; k < f->hotspot_count; k++) {

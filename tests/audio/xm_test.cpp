@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "audio/audio_commands.h"
+#include "audio/saved_blocks.h"
 #include "audio/sound_queue.h"
 #include "audio/xm_player.h"
 #include "audio_fixture.h"
@@ -291,6 +292,45 @@ TEST_F(XmTest, BreakJumpAndLoopOrderTheRows) {
     for (int volume : TickVolumes(int(c.rows.size()))) rows.push_back(volume - 1);
     EXPECT_EQ(rows, c.rows) << c.what;
   }
+}
+
+// A state load goes on with the notes that sound at the saved row, not
+// from silence until the pattern's next note; effects passed on the way
+// there are not run again.
+TEST_F(XmTest, StateLoadGoesOnWithTheNotesThatSound) {
+  XmSpec s;
+  s.patterns = {{Note(kC4), Fx(35, 0x11), {}, {}, {}, {}, {}, {}}};
+  s.instruments.push_back(Dc());
+  std::vector<uint8_t> bytes = XmBytes(s);
+  MusicRecord xm;
+  xm.kind = kMusicXm;
+  xm.xm = new XmModule;
+  ASSERT_EQ(ParseXmModule(bytes.data(), bytes.size(), *xm.xm), nullptr);
+  SetList(music, music_counts, {xm});
+  QueueMusic(0, false);
+  Mix(3 * 6 * kTick + 100);  // into row 3
+  uint8_t param;
+  ASSERT_TRUE(xm_effect_posts.Pop(param));
+  ByteWriter w;
+  WriteAudioState(w);
+  const std::vector<int16_t> after_save = Left(Mix(1024));
+  ASSERT_GT(after_save[0], 0);
+  ResetAudio();
+  ByteReader r(w.bytes.data(), w.bytes.size());
+  ASSERT_TRUE(ReadAudioState(r));
+  EXPECT_EQ(Left(Mix(1024)), after_save);
+  EXPECT_FALSE(xm_effect_posts.Pop(param));
+  // The load's music is ready before the mixer takes it: music freed in
+  // between (a new list in its place) goes with it.
+  ByteReader again(w.bytes.data(), w.bytes.size());
+  ASSERT_TRUE(ReadAudioState(again));
+  FreeMusic(0);
+  MusicRecord wav;
+  wav.kind = kMusicLoop;
+  wav.first = Sample({1, 2}, 44100);
+  SetList(music, music_counts, {wav});
+  Mix(64);
+  EXPECT_EQ(music_voice.id, kNoMusic);
 }
 
 // Effect Z through the music channel: the effect function runs at the

@@ -112,12 +112,13 @@ struct DefText {
   std::string counts = ":0\n";        // variable count
   std::string drawer = ":0\n";        // built-in drawing routine
   std::string sprites = ":1\n:g0\n";  // sprite list
+  std::string lists = ":0\n:0\n:0\n:0\n";  // Animation labels, sounds, type list, parameter lists
   std::string Text() const {
     std::string t = ":1\n:1\n:../images/sheet.pcx\n" + frame + ":0\n:0\n:0\n:0\n" + boxes;
     for (char c : functions) t += c == '0' ? ":0\n:0\n" : c == 'a' ? ":4\n:2\n:funcs/two.def\n:funcs/three.def\n"
                                                       : c == 'b' ? ":4\n:1\n:funcs/two.def\n" : ":1\n:1\n:funcs/none.def\n";
     t += ":1\n:0\n" + counts + ":0\n:X\n:0\n:0\n" + drawer + ":0\n:0\n:0\n:0\n:0\n:0\n:0\n:0\n:0\n" + sprites;
-    return t + ":0\n:0\n:0\n:0\n";
+    return t + lists;
   }
 };
 
@@ -176,6 +177,26 @@ TEST_F(ObjectDefTest, FatalChecks) {
   EXPECT_EQ(fails_with(d), "Invalid variable count 70000\nCounts run from 0 to 65528");
   Write(Game() / "game.def", FullGameDef(17, "objects/none.def"));
   EXPECT_EQ(FatalMessage([&] { Load("full.gdf"); }), "File \"none.def\" not found");
+}
+
+// A file that ends inside a list: the list read so far belongs to its
+// frame or type, which the unload frees (LSan shows it lost otherwise).
+TEST_F(ObjectDefTest, ListsCutShortByTheEndOfTheFileAreHeldForTheUnload) {
+  DefText d;
+  d.lists = ":2\n:g0\n";
+  Write(Game() / "objects" / "objects.def", d.Text());
+  EXPECT_EQ(FatalMessage([&] { Load("full.gdf"); }), "File ended unexpectedly");
+  ASSERT_EQ(object_types[0].animation_label_count, 2);
+  EXPECT_NE(object_types[0].animation_labels, nullptr);
+  d.lists = ":0\n:0\n:3\n:g0\n";
+  Write(Game() / "objects" / "objects.def", d.Text());
+  EXPECT_EQ(FatalMessage([&] { Load("full.gdf"); }), "File ended unexpectedly");
+  EXPECT_NE(object_types[0].type_list, nullptr);
+  const std::string text = d.Text();
+  Write(Game() / "objects" / "objects.def", text.substr(0, text.find(d.boxes)) + ":0\n:0\n:1\n:1\n:2\n:0\n");
+  EXPECT_EQ(FatalMessage([&] { Load("full.gdf"); }), "File ended unexpectedly");
+  ASSERT_EQ(sprite_sets[0]->frames[0].attack_count, 2);
+  EXPECT_NE(sprite_sets[0]->frames[0].attack_boxes, nullptr);
 }
 
 TEST_F(ObjectDefTest, BinarySpriteFileTakesTheStandIn) {

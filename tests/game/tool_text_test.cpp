@@ -87,15 +87,22 @@ TEST_F(ToolText, BadTextIsNamedByLineAndWritesNothing) {
       {TOLV_MAKE_LEVEL_FILE, "tile . 0\n........\n", "line 2: a map row before the first plane line"},
       {TOLV_MAKE_LEVEL_FILE, "plane 6 10 10 0\n", "line 1: expected plane TYPE (0-5)"},
       {TOLV_MAKE_LEVEL_FILE, "plane 1 10 10 0 256\n", "line 1: a plane's scroll factor is 0-255"},
+      {TOLV_MAKE_LEVEL_FILE, "plane 1 80 60 1 junk\n", "line 1: a plane's scroll factor is 0-255"},
+      {TOLV_MAKE_LEVEL_FILE, "plane 1 80 60 1 1e9\n", "line 1: a plane's scroll factor is 0-255"},
+      {TOLV_MAKE_LEVEL_FILE, "; flags\nplane 1 80 60 1x\n", "line 2: expected plane TYPE (0-5)"},
       {TOLV_MAKE_LEVEL_FILE, "plane 0 70000 1 0\n", "line 1: plane too large"},
       {TOLV_MAKE_LEVEL_FILE, "tile . 0\nplane 0 4 1 0\n.....\n", "line 3: map row outside its plane"},
       {TOLV_MAKE_LEVEL_FILE, "tile . 0\nplane 0 4 2 0\n....\n..x.\n", "line 4: map character 'x' has no tile line"},
       {TOLV_MAKE_LEVEL_FILE, "tile .. 0\n", "line 1: expected tile C ID"},
-      {TOLV_MAKE_SPRITE_FILE, ":1\n:1\n:none.pcx\n:8\n:8\n:0\n:0\n", "Image \"none.pcx\" not found"},
+      {TOLV_MAKE_SPRITE_FILE, ":1\n:1\n:none.pcx\n:8\n:8\n:0\n:0\n", "line 3: Image \"none.pcx\" not found\n"},
+      {TOLV_MAKE_SPRITE_FILE, ":1\n:-3\n", "line 2: Invalid frame count -3; Counts run from 0 to 65535\n"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(Run(c.tool, "out", c.text), 1) << c.text;
+    const std::string tool = fs::path(c.tool).filename().string();
+    EXPECT_NE(err_.find(tool + ": " + (root_ / "text.txt").string() + " line "), std::string::npos) << err_;
     EXPECT_NE(err_.find(c.said), std::string::npos) << c.text << "\nsaid: " << err_;
+    EXPECT_EQ(err_.find("Script Error"), std::string::npos) << err_;
     EXPECT_FALSE(fs::exists(root_ / "out")) << c.text;
   }
   EXPECT_EQ(std::system((std::string("'") + TOLV_MAKE_LEVEL_FILE + "' out 2>/dev/null").c_str()) >> 8, 2);

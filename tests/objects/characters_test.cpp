@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <map>
 #include <sstream>
+#include <stdexcept>
 
 #include "base/key_state.h"
 #include "object_world.h"
@@ -20,9 +21,11 @@ struct TextTokens {
   std::istringstream in;
 };
 
+static int open_files = 0;
 static bool OpenText(const char* path, TokenSource* src) {
   auto it = files.find(path);
   if (it == files.end()) return false;
+  open_files++;
   src->state = new TextTokens{std::istringstream(it->second)};
   src->next = [](void* s, char* text) {
     std::string t;
@@ -32,7 +35,10 @@ static bool OpenText(const char* path, TokenSource* src) {
   };
   return true;
 }
-static void CloseText(TokenSource* src) { delete static_cast<TextTokens*>(src->state); }
+static void CloseText(TokenSource* src) {
+  open_files--;
+  delete static_cast<TextTokens*>(src->state);
+}
 static bool CompileText(TokenSource* src, ScriptFunction* out, const char* name) {
   char text[256];
   if (!src->next(src->state, text) || std::strncmp(name, "Player Func", 11) != 0) return false;
@@ -159,6 +165,12 @@ TEST_F(Characters, BadFilesReportAndLeaveTheCharacterEmpty) {
   EXPECT_EQ(errors[2], "Sprite load attempted to read beyond the bounds of the loaded image");
   EXPECT_EQ(errors[3], "File ended unexpectedly");
   EXPECT_EQ(characters[0].sprites.frames, nullptr);
+  EXPECT_EQ(open_files, 0);
+  // A fatal error whose hook throws unwinds past the loader: the file
+  // still closes.
+  character_error = [](const char* m) { throw std::runtime_error(m); };
+  EXPECT_THROW(LoadCharacterDef("short.chr", 0), std::runtime_error);
+  EXPECT_EQ(open_files, 0);
   character_error = fatal;
 }
 
