@@ -5,6 +5,7 @@
 // documents no command, or an entry's operands do not match the words its
 // commands take.
 // Usage: make_command_doc OUTPUT
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstring>
@@ -174,11 +175,10 @@ const char kPreface[] =
 void WriteArea(std::string& out, const Area& a, const std::vector<Row>& rows) {
   out += std::string("## ") + a.title + "\n\n" + a.intro + "\n\n";
   out += "| ID | command | runs in | operands | what it does |\n|---:|---|---|---|---|\n";
-  for (int id = 0; id < kCommandCount; id++)
-    for (const Row& r : rows)
-      if (r.def->id == id && r.doc->area == a.area)
-        out += "| " + std::to_string(id) + " | " + Cell(r.def->name) + " | " + Where(*r.def) + " | " + Operands(r) +
-               " | " + Cell(r.doc->text) + " |\n";
+  for (const Row& r : rows)
+    if (r.doc->area == a.area)
+      out += "| " + std::to_string(r.def->id) + " | " + Cell(r.def->name) + " | " + Where(*r.def) + " | " +
+             Operands(r) + " | " + Cell(r.doc->text) + " |\n";
   out += "\n";
 }
 
@@ -200,12 +200,10 @@ std::string Reference(const std::vector<Row>& rows, const std::vector<const Comm
          "These numbers compile and do nothing when they run. Those the compiler reads itself (the "
          "lines of a switch or a loop, lists) shape the script where they stand.\n\n"
          "| ID | name | operand words | compiled |\n|---:|---|---:|---|\n";
-  for (int id = 0; id < kCommandCount; id++)
-    for (const CommandDef* d : idle)
-      if (d->id == id)
-        out += "| " + std::to_string(id) + " | " + Cell(d->name) + " | " +
-               (d->length ? std::to_string(d->length - 1) : std::string("as written")) + " | " +
-               (FindSpecialForm(id) ? "by the compiler" : "as a command") + " |\n";
+  for (const CommandDef* d : idle)
+    out += "| " + std::to_string(d->id) + " | " + Cell(d->name) + " | " +
+           (d->length ? std::to_string(d->length - 1) : std::string("as written")) + " | " +
+           (FindSpecialForm(d->id) ? "by the compiler" : "as a command") + " |\n";
   return out;
 }
 
@@ -222,6 +220,9 @@ int main(int argc, char** argv) {
   std::vector<Row> rows;
   std::vector<const CommandDef*> idle;
   if (!CollectRows(rows, idle)) return 1;
+  // Each ID is defined once, so the tables list them in ID order.
+  std::sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) { return a.def->id < b.def->id; });
+  std::sort(idle.begin(), idle.end(), [](const CommandDef* a, const CommandDef* b) { return a->id < b->id; });
   std::string text = Reference(rows, idle);
   if (!SaveFileAtomically(argv[1], text.data(), text.size())) {
     std::fprintf(stderr, "make_command_doc: cannot write %s\n", argv[1]);
